@@ -1,0 +1,16 @@
+#pragma once
+// One function per command; each prints its JSON line and returns the exit
+// status. Bad arguments throw probe::ProbeUsageError.
+#include <string>
+#include <vector>
+
+namespace probe {
+
+using Args = std::vector<std::string>;
+
+int RunAngle(const Args& args);       // command_angle.cpp
+int RunProtractor(const Args& args);  // command_protractor.cpp
+int RunCanvas(const Args& args);      // command_canvas.cpp
+int RunSettings(const Args& args);    // command_settings.cpp
+
+}  // namespace probe
