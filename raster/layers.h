@@ -19,6 +19,9 @@ constexpr std::uint32_t LOB_GDI_OVERLAY = 0x40000000u;
 constexpr std::uint32_t LOB_MOUSE_EVENTS = 0x20000000u;
 constexpr std::uint32_t LOB_NO_UPDATE = 0x10000000u;
 
+// The list does not own its layers: whoever creates a layer releases it, and
+// a released layer leaves the list. A collection that dies first detaches
+// the layers still in it. The owner may be null (a lone layer).
 class TLayerCollection {
  public:
   explicit TLayerCollection(TCustomImage32* owner);
@@ -44,6 +47,8 @@ class TLayerCollection {
   friend class TCustomLayer;
   void InsertItem(TCustomLayer* layer);
   void RemoveItem(TCustomLayer* layer);
+  // A hidden layer that paints on the window after the copy changed.
+  void RepaintOverlay();
 
   TCustomImage32* owner_;
   std::vector<TCustomLayer*> items_;
@@ -69,11 +74,15 @@ class TCustomLayer {
   virtual void PaintLayer(TBitmap32& buffer);
 
  protected:
+  // Both announce a change through the collection when the layer belongs to
+  // one and LOB_NO_UPDATE is clear; only visible layers reach the control.
   void NotifyLayerChanging();
   void NotifyLayerChanged();
   std::uint32_t options_ = LOB_VISIBLE;
 
  private:
+  friend class TLayerCollection;
+  bool SendsNotifications() const;
   TLayerCollection* collection_ = nullptr;
 };
 
