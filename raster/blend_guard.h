@@ -1,0 +1,17 @@
+#pragma once
+// Scope guard that ends a run of blend-table work however the drawing ends,
+// so that an exception thrown by a pixel handler cannot leave packed state
+// behind for the floating-point code of the caller.
+#include "raster/blend.h"
+
+namespace gradoir {
+
+class TBlendStateGuard {
+ public:
+  TBlendStateGuard() = default;
+  TBlendStateGuard(const TBlendStateGuard&) = delete;
+  TBlendStateGuard& operator=(const TBlendStateGuard&) = delete;
+  ~TBlendStateGuard() { ClearBlendState(); }
+};
+
+}  // namespace gradoir
