@@ -16,6 +16,7 @@ using Command = int (*)(const probe::Args&);
 // Commands are registered here as the parts they drive are built.
 const std::map<std::string, Command>& Commands() {
   static const std::map<std::string, Command> commands = {
+      {"settings", probe::RunSettings},
   };
   return commands;
 }
