@@ -1,0 +1,61 @@
+#pragma once
+// THelpForm: the borderless, rounded help window, which also serves as the
+// about box. Built from resources/helpform.ui. The caller chooses help or
+// about with SetShowHelp, runs it modally (exec()) and destroys it.
+#include <QDialog>
+#include <QUrl>
+#include <functional>
+#include <memory>
+
+class QLabel;
+
+namespace Ui {
+class HelpForm;
+}
+
+namespace gradoir {
+
+class THelpForm : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int kClientWidth = 289;
+  static constexpr int kClientHeight = 286;
+  static constexpr int kCornerSize = 40;  // corner ellipse, width and height
+
+  explicit THelpForm(QWidget* owner = nullptr);
+  ~THelpForm() override;
+
+  // true: the help text covers the window; false: the credits show.
+  void SetShowHelp(bool showHelp);
+  bool ShowHelp() const;
+
+  // Opens a link target; QDesktopServices::openUrl unless replaced (tests).
+  static std::function<void(const QUrl&)>& UrlOpener();
+
+  // The generated form, for the caller and tests to reach controls by name.
+  const Ui::HelpForm& Form() const { return *ui_; }
+
+  // A link label was clicked: its hint is an e-mail address when it holds
+  // "@" (mailto:), a web address otherwise (http://).
+  void URLLblClick(QLabel* sender);
+
+  // The target that URLLblClick opens for a hint.
+  static QUrl LinkTarget(const QString& hint);
+
+ public slots:
+  // Escape and every other way of dismissing the window end with Accepted.
+  void reject() override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;  // traces the rounded border
+  void showEvent(QShowEvent* event) override;    // centres on the screen
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FormCreate();
+
+  std::unique_ptr<Ui::HelpForm> ui_;
+};
+
+}  // namespace gradoir
