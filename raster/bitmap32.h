@@ -66,10 +66,13 @@ class TThreadPersistent {
   // batch is open, leaving UpdateCount unchanged.
   void EndUpdate();
   void EnterLock();
+  // Throws EAssertionFailed("Unpaired TThreadPersistent.LeaveLock") when no
+  // EnterLock is outstanding, instead of releasing a lock nobody holds.
   void LeaveLock();
 
   std::int32_t UpdateCount() const { return update_count_; }
-  std::int32_t LockCount() const { return lock_count_; }
+  // Read under the process-wide lock that guards every LockCount.
+  std::int32_t LockCount() const;
 
   TNotifyEvent OnChange;
 

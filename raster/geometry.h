@@ -20,5 +20,7 @@ void GrowRect(TRect& r, std::int32_t dx, std::int32_t dy);
 void ShiftRect(TRect& r, std::int32_t dx, std::int32_t dy);
 bool RectIsEmpty(const TRect& r);
 bool RectContains(const TRect& r, TPoint p);
+// Float to 16.16 fixed point: Round(v * 65536), saturating beyond the format.
+std::int32_t ToFixed16(float v);
 
 }  // namespace gradoir

@@ -1,0 +1,34 @@
+// The gamma curve that spreads an anti-aliased sample over its 2 x 2 block.
+#include <cmath>
+
+#include "raster/bitmap32.h"
+#include "raster/rounding.h"
+
+namespace gradoir {
+namespace {
+
+// The exponent is a 32-bit float on purpose: the table is defined by that
+// value (0.699999988...), with the power taken in extended precision.
+constexpr float kGammaExponent = 0.7f;
+
+struct TGammaTable {
+  std::uint8_t entries[256];
+  TGammaTable() {
+    for (int i = 0; i < 256; ++i) {
+      const long double ratio = static_cast<long double>(i) / 255.0L;
+      entries[i] = static_cast<std::uint8_t>(
+          RoundHalfEven(255.0L * std::pow(ratio, static_cast<long double>(kGammaExponent))));
+    }
+  }
+};
+
+const TGammaTable& BuiltGammaTable() {
+  static const TGammaTable table;
+  return table;
+}
+
+}  // namespace
+
+const std::uint8_t (&GammaTable)[256] = BuiltGammaTable().entries;
+
+}  // namespace gradoir
