@@ -1,11 +1,15 @@
-# gradoir_add_test(NAME name SOURCES a.cpp ... LIBS lib ... [GUI])
+# gradoir_add_test(NAME name SOURCES a.cpp ... LIBS lib ... [GUI] [NO_GTEST_MAIN])
 # Builds one GoogleTest executable and registers it with CTest. GUI tests run
-# on Qt's offscreen platform so they need no display.
+# on Qt's offscreen platform so they need no display. NO_GTEST_MAIN: the
+# sources bring their own main() (for instance to create a QApplication).
 function(gradoir_add_test)
-  cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI;NO_GTEST_MAIN" "NAME" "SOURCES;LIBS" ${ARGN})
   find_package(GTest REQUIRED)
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest)
+  if(NOT T_NO_GTEST_MAIN)
+    target_link_libraries(${T_NAME} PRIVATE GTest::gtest_main)
+  endif()
   if(T_GUI)
     find_package(Qt6 REQUIRED COMPONENTS Test)
     target_link_libraries(${T_NAME} PRIVATE Qt6::Test)
