@@ -1,0 +1,92 @@
+#!/bin/sh
+# deb_install_test.sh BUILD_DIR CPACK APP_ID "ICON SIZES" DEFAULT_INI [PROBE]
+#
+# Builds the Debian package from BUILD_DIR, unpacks it into a scratch root and
+# checks what a fresh machine gets: control fields, the program and its link,
+# the teacher's settings file, the menu entry, the icons, the metainfo, and a
+# program that opens its window when started by the menu entry's command.
+# Exits 77 (skipped) when a tool it needs is missing.
+set -eu
+
+build=$1 cpack=$2 app_id=$3 icon_sizes=$4 default_ini=$5 probe=${6:-}
+here=$(cd "$(dirname "$0")" && pwd)
+[ -n "$icon_sizes" ] || { echo "FAIL: no icon sizes given" >&2; exit 1; }
+
+for tool in "$cpack" dpkg-deb dpkg-shlibdeps xvfb-run xdotool od; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+scratch=$(mktemp -d "$build/deb-install-test.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+
+# --- build and unpack ---------------------------------------------------------
+if ! "$cpack" --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1; then
+  cat "$scratch/cpack.log" >&2
+  fail "cpack could not build the package"
+fi
+set -- "$scratch"/out/*.deb
+[ $# -eq 1 ] && [ -f "$1" ] || fail "expected one .deb, found: $*"
+deb=$1
+root=$scratch/root
+dpkg-deb -x "$deb" "$root"
+dpkg-deb -e "$deb" "$scratch/control"
+echo "built $(basename "$deb")"
+
+# --- control data -------------------------------------------------------------
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = gradoir ] || fail "package name is '$(field Package)'"
+[ "$(field Section)" = education ] || fail "section is '$(field Section)'"
+[ -n "$(field Maintainer)" ] || fail "no maintainer"
+[ -n "$(field Description)" ] || fail "no description"
+# Dependencies come from dpkg-shlibdeps reading the program's libraries.
+field Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the Qt widgets library: $(field Depends)"
+grep -qx '/usr/lib/gradoir/Grado.ini' "$scratch/control/conffiles" ||
+  fail "Grado.ini is not a conffile"
+
+# --- program, link, settings --------------------------------------------------
+program=$root/usr/lib/gradoir/gradoir
+[ -f "$program" ] && [ -x "$program" ] || fail "no executable at /usr/lib/gradoir/gradoir"
+[ -L "$root/usr/bin/gradoir" ] || fail "/usr/bin/gradoir is not a symbolic link"
+[ "$(readlink "$root/usr/bin/gradoir")" = ../lib/gradoir/gradoir ] ||
+  fail "/usr/bin/gradoir points to $(readlink "$root/usr/bin/gradoir")"
+settings=$(dirname "$(readlink -f "$root/usr/bin/gradoir")")/Grado.ini
+[ -f "$settings" ] || fail "no Grado.ini beside the real executable"
+cmp -s "$settings" "$default_ini" || fail "installed Grado.ini differs from $default_ini"
+[ "$(wc -l <"$settings")" -eq 6 ] || fail "Grado.ini should hold six lines"
+if [ -n "$probe" ]; then
+  # The shipped file must say what the program assumes when there is none.
+  shipped=$("$probe" settings --file "$settings") || fail "probe cannot read Grado.ini"
+  builtin=$("$probe" settings --file "$scratch/no-such-file") || fail "probe failed without a file"
+  [ "$shipped" = "$builtin" ] || fail "Grado.ini gives $shipped, the program's defaults are $builtin"
+fi
+
+# --- menu entry, icons, metainfo ----------------------------------------------
+desktop=$root/usr/share/applications/$app_id.desktop
+metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
+[ -f "$desktop" ] || fail "no menu entry $app_id.desktop"
+[ -f "$metainfo" ] || fail "no metainfo $app_id.metainfo.xml"
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+command=$(sed -n 's/^Exec=//p' "$desktop")
+grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+  fail "metainfo does not launch $app_id.desktop"
+grep -q "<binary>$command</binary>" "$metainfo" || fail "metainfo does not provide the binary '$command'"
+
+# Width and height are the big-endian words at bytes 16 and 20 of a PNG; the
+# colour type at byte 25 is 6 for RGBA, which keeps the transparency.
+png_field() { od -An -tu1 -j"$2" -N"$3" "$1" | awk '{ v = 0; for (i = 1; i <= NF; i++) v = v * 256 + $i; print v }'; }
+for size in $icon_sizes; do
+  png=$root/usr/share/icons/hicolor/${size}x${size}/apps/$icon.png
+  [ -f "$png" ] || fail "no ${size}x${size} icon named $icon"
+  [ "$(head -c 4 "$png" | tail -c 3)" = PNG ] || fail "$png is not a PNG"
+  [ "$(png_field "$png" 16 4)x$(png_field "$png" 20 4)" = "${size}x${size}" ] ||
+    fail "$png is $(png_field "$png" 16 4)x$(png_field "$png" 20 4)"
+  [ "$(png_field "$png" 25 1)" = 6 ] || fail "$png has no alpha channel"
+done
+
+# --- start it as the menu would ------------------------------------------------
+PATH=$root/usr/bin:$PATH xvfb-run -a -s "-screen 0 1280x800x24" \
+  sh "$here/window_smoke.sh" "$scratch/program.log" $command ||
+  { cat "$scratch/program.log" >&2; fail "the installed program did not show its window and quit"; }
+echo "PASS"
