@@ -16,6 +16,8 @@ using Command = int (*)(const probe::Args&);
 // Commands are registered here as the parts they drive are built.
 const std::map<std::string, Command>& Commands() {
   static const std::map<std::string, Command> commands = {
+      {"angle", probe::RunAngle},
+      {"protractor", probe::RunProtractor},
       {"settings", probe::RunSettings},
   };
   return commands;

@@ -1,0 +1,17 @@
+#pragma once
+// A text label turned about its own middle, for the protractor's numbers.
+#include <cstdint>
+#include <string>
+
+#include "raster/bitmap32.h"
+
+namespace gradoir {
+
+// Draws text in "Verdana" of font_size points and font_color, turned
+// counterclockwise by angle degrees about the middle of the text, whose middle
+// lands on center. The label comes with its opaque white background box, which
+// replaces what the target held there.
+void DrawRotatedText(TBitmap32& bitmap, TPoint center, std::int32_t angle, std::int32_t font_size,
+                     TColor font_color, const std::string& text);
+
+}  // namespace gradoir
