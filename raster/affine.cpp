@@ -7,6 +7,7 @@
 #include "raster/bilinear.h"
 #include "raster/blend.h"
 #include "raster/blend_guard.h"
+#include "raster/fixed_point.h"
 #include "raster/geometry.h"
 #include "raster/rounding.h"
 
@@ -21,7 +22,7 @@ std::int32_t ToFixed20_12(float v) { return RoundHalfEven(static_cast<long doubl
 // Rounding biases: 2047 (not 2048) makes an exact half go to the lower pixel;
 // 20.12 -> 24.8 drops four bits, rounding with 7.
 constexpr int kPixelBias = (1 << (kInverseShift - 1)) - 1;
-constexpr int kToSubpixelShift = kInverseShift - kSubpixelShift;
+constexpr int kToSubpixelShift = kInverseShift - fixed::kSubpixelShift;
 constexpr int kSubpixelBias = (1 << (kToSubpixelShift - 1)) - 1;
 
 // Determinants below this are treated as singular.

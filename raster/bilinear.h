@@ -9,12 +9,6 @@
 
 namespace gradoir {
 
-// 24.8 sub-pixel positions: integer pixel and 1/256 fraction.
-constexpr int kSubpixelShift = 8;
-constexpr std::int64_t kSubpixelFractionMask = (1 << kSubpixelShift) - 1;
-inline std::int64_t SubpixelToPixel(std::int64_t v) { return v >> kSubpixelShift; }  // floor
-inline std::uint32_t SubpixelFraction(std::int64_t v) { return static_cast<std::uint32_t>(v & kSubpixelFractionMask); }
-
 // clip holds inclusive pixel indices inside src. Positions are 64-bit so that
 // a far-off mapping can never wrap back into the bitmap. No sample outside
 // the clip's reach (one pixel before its left and top edges, up to its last
