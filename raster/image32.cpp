@@ -56,6 +56,13 @@ void TCustomPaintBox32::RepaintNow() {
 void TCustomPaintBox32::ResizeBuffer() {
   const std::int32_t w = std::max(0, width());
   const std::int32_t h = std::max(0, height());
+  // A hidden widget gets its resize event only when shown; a size change
+  // seen here makes the picture stale all the same.
+  if (w != painted_width_ || h != painted_height_) {
+    painted_width_ = w;
+    painted_height_ = h;
+    buffer_valid_ = false;
+  }
   if (!NeedsRealloc(buffer_->Width(), w) && !NeedsRealloc(buffer_->Height(), h)) return;
   buffer_->EnterLock();
   buffer_->SetBitmapSize(w, h);

@@ -59,6 +59,9 @@ class TCustomPaintBox32 : public QWidget {
 
   std::unique_ptr<TBitmap32> buffer_;
   bool buffer_valid_ = false;
+  // Client size the buffer was last checked against.
+  std::int32_t painted_width_ = -1;
+  std::int32_t painted_height_ = -1;
 };
 
 // Kinds of paint stages; only the first three run in the program, the frame
