@@ -69,7 +69,6 @@ class TGradoImg32 : public TCustomImage32 {
   void MoveProtractorCentreTo(TPoint pointer);
   void TurnProtractorToward(TPoint pointer, std::uint8_t zone);
   void SnapProtractorToVertex();
-  TRealPoint ProtractorCentre() const;
 
   TMode mode_ = aMesure;
   std::unique_ptr<TAngle> angle_;
