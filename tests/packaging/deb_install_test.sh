@@ -86,7 +86,22 @@ for size in $icon_sizes; do
 done
 
 # --- start it as the menu would ------------------------------------------------
+# Under strace when there is one, to see which settings file the program
+# opens: the one beside its real executable, reached through the link.
+real_program=$(readlink -f "$program")
+tracer=""
+if command -v strace >/dev/null 2>&1 && strace -o /dev/null true 2>/dev/null; then
+  tracer="strace -f -qq -e trace=open,openat -o $scratch/files.log"
+fi
 PATH=$root/usr/bin:$PATH xvfb-run -a -s "-screen 0 1280x800x24" \
-  sh "$here/window_smoke.sh" "$scratch/program.log" $command ||
+  sh "$here/window_smoke.sh" "$scratch/program.log" "$real_program" $tracer $command ||
   { cat "$scratch/program.log" >&2; fail "the installed program did not show its window and quit"; }
+if [ -n "$tracer" ]; then
+  opened=$(grep 'Grado\.ini"' "$scratch/files.log" | grep -v ENOENT | sed 's/.*"\(.*\)".*/\1/' | sort -u)
+  [ "$opened" = "$(readlink -f "$settings")" ] ||
+    fail "the program read '$opened' instead of $(readlink -f "$settings")"
+  echo "read $opened"
+else
+  echo "strace unavailable: which Grado.ini the program reads was not checked"
+fi
 echo "PASS"

@@ -1,10 +1,11 @@
 #!/bin/sh
-# window_smoke.sh LOG COMMAND...: run under an X server. Starts COMMAND, waits
-# for its main window "Gradoir", then quits through the menu ("&Exercice",
-# "&Quitter") and expects a clean exit. Kills the program by its id if it
-# does not go.
-log=$1
-shift
+# window_smoke.sh LOG PROGRAM COMMAND...: run under an X server. Starts
+# COMMAND, waits for the main window "Gradoir" and checks that it belongs to
+# the executable PROGRAM, then quits through the menu ("&Exercice",
+# "&Quitter") and expects a clean exit. Kills what it started, by its id, if
+# it does not go.
+log=$1 program=$2
+shift 2
 "$@" >"$log" 2>&1 &
 pid=$!
 
@@ -13,8 +14,9 @@ stop() { kill "$pid" 2>/dev/null; sleep 1; kill -9 "$pid" 2>/dev/null; echo "FAI
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Gradoir$' | head -n 1)
 [ -n "$window" ] || stop "no visible window named Gradoir within 20 s"
 owner=$(xdotool getwindowpid "$window" 2>/dev/null || true)
-[ "$owner" = "$pid" ] || stop "window $window belongs to process '$owner', not $pid"
-echo "window $window of process $pid"
+[ -n "$owner" ] && [ "$(readlink "/proc/$owner/exe")" = "$program" ] ||
+  stop "window $window belongs to process '$owner', not to $program"
+echo "window $window of $program"
 
 xdotool windowfocus --sync "$window"
 xdotool key --delay 200 alt+e q
