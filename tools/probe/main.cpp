@@ -17,6 +17,7 @@ using Command = int (*)(const probe::Args&);
 const std::map<std::string, Command>& Commands() {
   static const std::map<std::string, Command> commands = {
       {"angle", probe::RunAngle},
+      {"canvas", probe::RunCanvas},
       {"protractor", probe::RunProtractor},
       {"settings", probe::RunSettings},
   };
