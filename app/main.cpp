@@ -1,0 +1,20 @@
+// Gradoir: a protractor trainer. One main window, run until it closes.
+#include <QApplication>
+#include <QScreen>
+
+#include "app/french_translation.h"
+#include "app/main_form.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Gradoir"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Gradoir"));
+  gradoir::InstallFrenchTranslation(app);
+
+  gradoir::TMainForm form;
+  // Without a window manager a maximise request changes nothing: take the
+  // screen's work area first, then ask for the maximised state.
+  form.setGeometry(form.screen()->availableGeometry());
+  form.showMaximized();
+  return QApplication::exec();
+}

@@ -1,0 +1,21 @@
+#pragma once
+// What the main window's description cannot say by itself: pixel font
+// sizes, colours, the tool box's own configuration, and the window frame.
+class QMainWindow;
+class QWidget;
+
+namespace Ui {
+class MainForm;
+}
+
+namespace gradoir {
+
+// Fonts and colours of the window and tool box, the tool box's controls
+// moved onto its client area, the tool box hidden above the canvas.
+void ArrangeWindow(QMainWindow& window, Ui::MainForm& form);
+
+// The window keeps only its close button: no minimise or maximise button,
+// so the window manager offers no restore, size or title-bar double click.
+void TrimWindowFrame(QWidget& window);
+
+}  // namespace gradoir

@@ -1,0 +1,40 @@
+#include "app/message_boxes.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace gradoir {
+
+namespace {
+
+void ShowWithOk(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+                const QString& text) {
+  QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
+  QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+  box.setDefaultButton(ok);
+  box.setEscapeButton(ok);
+  box.exec();
+}
+
+}  // namespace
+
+bool AskConfirmation(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), text,
+                  QMessageBox::NoButton, parent);
+  QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
+void ShowError(QWidget* parent, const QString& text) {
+  ShowWithOk(parent, QMessageBox::Critical, QStringLiteral("Erreur"), text);
+}
+
+void ShowInformation(QWidget* parent, const QString& text) {
+  ShowWithOk(parent, QMessageBox::Information, QStringLiteral("Information"), text);
+}
+
+}  // namespace gradoir

@@ -1,0 +1,17 @@
+#pragma once
+// The program's three modal message boxes, with French captions and buttons.
+#include <QString>
+
+class QWidget;
+
+namespace gradoir {
+
+// "Confirmation" with "&Oui" and "&Non"; Enter answers "&Oui", Escape and
+// closing the box answer "&Non". True only for "&Oui".
+bool AskConfirmation(QWidget* parent, const QString& text);
+// "Erreur" with a stop sign and "OK".
+void ShowError(QWidget* parent, const QString& text);
+// "Information" with "OK".
+void ShowInformation(QWidget* parent, const QString& text);
+
+}  // namespace gradoir
