@@ -96,18 +96,71 @@ bool InsideInclusive(const TRect& r, std::int64_t x, std::int64_t y) {
   return r.Left <= x && x <= r.Right && r.Top <= y && y <= r.Bottom;
 }
 
-void CombinePixel(TColor32 c, TColor32& pixel, TDrawMode mode, std::uint32_t master_alpha,
-                  const TPixelCombineEvent& handler) {
-  switch (mode) {
-    case dmOpaque:
-      pixel = c;
-      break;
-    case dmBlend:
-      BlendOverScaledInto(c, pixel, master_alpha);
-      break;
-    case dmCustom:
-      handler(c, pixel, master_alpha);
-      break;
+// Where a transformed colour goes: the source bitmap's mode, master alpha
+// and handler (never the destination's).
+struct TPixelSink {
+  TDrawMode mode;
+  std::uint32_t master_alpha;
+  const TPixelCombineEvent& handler;
+
+  void Combine(TColor32 c, TColor32& pixel) const {
+    switch (mode) {
+      case dmOpaque:
+        pixel = c;
+        break;
+      case dmBlend:
+        BlendOverScaledInto(c, pixel, master_alpha);
+        break;
+      case dmCustom:
+        handler(c, pixel, master_alpha);
+        break;
+    }
+  }
+};
+
+// The inverse-mapped 20.12 position of a destination pixel, stepped along a
+// row. Destination pixels are non-negative 32-bit indices, so the 64-bit
+// sums stay exact and equal InverseSum at every pixel.
+struct TRowMapping {
+  std::int64_t x;
+  std::int64_t y;
+
+  TRowMapping(const TAffineTransformation& t, std::int32_t dst_x, std::int32_t dst_y)
+      : x(InverseSum(dst_x, dst_y, t.FixA, t.FixB, t.FixC, 0)), y(InverseSum(dst_x, dst_y, t.FixD, t.FixE, t.FixF, 0)) {}
+  void Step(const TAffineTransformation& t) {
+    x += t.FixA;
+    y += t.FixD;
+  }
+};
+
+// Walks the inclusive destination area: each pixel whose nearest source
+// pixel lies in the clip takes that pixel.
+void DrawNearest(TBitmap32& dst, const TRect& area, const TBitmap32& src, const TRect& clip,
+                 const TAffineTransformation& t, const TPixelSink& sink) {
+  for (std::int32_t y = area.Top; y <= area.Bottom; ++y) {
+    TColor32* row = dst.RowStart(y);
+    TRowMapping m(t, area.Left, y);
+    for (std::int32_t x = area.Left; x <= area.Right; ++x, m.Step(t)) {
+      const std::int64_t sx = (m.x + kPixelBias) >> kInverseShift;
+      const std::int64_t sy = (m.y + kPixelBias) >> kInverseShift;
+      if (InsideInclusive(clip, sx, sy)) {
+        sink.Combine(src.PixelAt(static_cast<std::int32_t>(sx), static_cast<std::int32_t>(sy)), row[x]);
+      }
+    }
+  }
+}
+
+// Walks the inclusive destination area with bilinear samples at 24.8 positions.
+void DrawBilinear(TBitmap32& dst, const TRect& area, const TBitmap32& src, const TRect& clip,
+                  const TAffineTransformation& t, const TPixelSink& sink) {
+  for (std::int32_t y = area.Top; y <= area.Bottom; ++y) {
+    TColor32* row = dst.RowStart(y);
+    TRowMapping m(t, area.Left, y);
+    for (std::int32_t x = area.Left; x <= area.Right; ++x, m.Step(t)) {
+      const std::optional<TColor32> c = SampleBilinear(src, clip, (m.x + kSubpixelBias) >> kToSubpixelShift,
+                                                       (m.y + kSubpixelBias) >> kToSubpixelShift);
+      if (c) sink.Combine(*c, row[x]);
+    }
   }
 }
 
@@ -224,10 +277,8 @@ void TransformBitmap(TBitmap32& dst, TBitmap32& src, TAffineTransformation& t) {
   if (src.IsEmpty()) return;
   if (!t.Prepared()) t.PrepareInverse();
 
-  TDrawMode mode = src.DrawMode();
-  const std::uint32_t master_alpha = src.MasterAlpha();
-  const TPixelCombineEvent& handler = src.OnPixelCombine;
-  if (mode == dmCustom && !handler) mode = dmOpaque;
+  TPixelSink sink{src.DrawMode(), src.MasterAlpha(), src.OnPixelCombine};
+  if (sink.mode == dmCustom && !sink.handler) sink.mode = dmOpaque;
 
   // Both rectangles below hold inclusive pixel indices. A source rectangle
   // that misses the bitmap leaves nothing to draw (the intersection would
@@ -238,23 +289,12 @@ void TransformBitmap(TBitmap32& dst, TBitmap32& src, TAffineTransformation& t) {
   IntersectRects(area, t.TransformedBounds(), RectOf(0, 0, dst.Width() - 1, dst.Height() - 1));
   if (RectIsEmpty(area)) return;
 
-  const bool nearest = src.StretchFilter() == sfNearest;
   {
     TBlendStateGuard blend_state;
-    for (std::int32_t y = area.Top; y <= area.Bottom; ++y) {
-      TColor32* row = dst.RowStart(y);
-      for (std::int32_t x = area.Left; x <= area.Right; ++x) {
-        if (nearest) {
-          const TWidePoint s = MapBackPixelWide(t, x, y);
-          if (!InsideInclusive(clip, s.x, s.y)) continue;
-          CombinePixel(src.PixelAt(static_cast<std::int32_t>(s.x), static_cast<std::int32_t>(s.y)), row[x], mode,
-                       master_alpha, handler);
-        } else {
-          const TWidePoint s = MapBackSubpixelWide(t, x, y);
-          const std::optional<TColor32> c = SampleBilinear(src, clip, s.x, s.y);
-          if (c) CombinePixel(*c, row[x], mode, master_alpha, handler);
-        }
-      }
+    if (src.StretchFilter() == sfNearest) {
+      DrawNearest(dst, area, src, clip, t, sink);
+    } else {
+      DrawBilinear(dst, area, src, clip, t, sink);
     }
   }
   dst.NotifyChanged();

@@ -206,13 +206,16 @@ TEST(SampleBilinear, ReachesOnePixelBeforeTheClipAndReadsRealPixelsOutsideIt) {
   EXPECT_EQ(SampleBilinear(src, clip, 0, 0), Mix(top, bottom, 255));
 }
 
-TEST(TransformBitmapModes, OpaqueWritesAlphaBlendScalesByMasterAlpha) {
+TEST(TransformBitmapModes, OpaqueAndHandlerlessCustomWriteAlphaBlendScalesByMasterAlpha) {
   TBitmap32 dst, src;
   Sized(src, 2, 2, 0x00ABCDEF);
   TAffineTransformation t = WholeShifted(src, 0, 0);
-  Sized(dst, 2, 2, kWhite);
-  TransformBitmap(dst, src, t);
-  EXPECT_EQ(dst.PixelAt(1, 1), 0x00ABCDEFu);
+  for (TDrawMode mode : {dmOpaque, dmCustom}) {
+    src.SetDrawMode(mode);
+    Sized(dst, 2, 2, kWhite);
+    TransformBitmap(dst, src, t);
+    EXPECT_EQ(dst.PixelAt(1, 1), 0x00ABCDEFu) << "mode " << int(mode);
+  }
   src.FillAll(0xC0000000);
   src.SetDrawMode(dmBlend);
   src.SetMasterAlpha(100);
