@@ -13,6 +13,7 @@ void TransferRect(TBitmap32* dst, TRect dst_rect, TRect dst_clip, TBitmap32* src
                   TStretchFilter filter, TDrawMode mode, const TPixelCombineEvent& handler);
 
 // Combines the equal-size block of src at (src_x, src_y) into dst_area.
+// Parts that would fall outside either bitmap are skipped.
 void TransferBlock(TBitmap32& dst, TRect dst_area, const TBitmap32& src, std::int32_t src_x,
                    std::int32_t src_y, TDrawMode mode, const TPixelCombineEvent& handler);
 
