@@ -1,0 +1,16 @@
+// Runs the figure tests inside a QApplication on the offscreen platform, so
+// that the protractor's labels find their fonts without a display.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+#include "figures/degrees.h"
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  gradoir::FillDegreeTables();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
