@@ -96,10 +96,10 @@ void MixByCoverage(TBitmap32& bitmap, const QImage& coverage, const TRect& area,
 
 void DrawText(TBitmap32& bitmap, std::int32_t x, std::int32_t y, const std::string& text) {
   if (bitmap.IsEmpty() || text.empty() || !HasGuiApplication()) return;
-  const QFont font = QtFontOf(bitmap.Font());
   const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   const TColor32 color = ColorToArgb(bitmap.Font().Color());
   std::lock_guard<std::mutex> guard(TextGuard());
+  const QFont font = QtFontOf(bitmap.Font());
   const TTextCell cell = MeasureCell(font, string);
   TRect area;
   if (!TouchedArea(bitmap, cell, x, y, area)) return;
@@ -143,9 +143,9 @@ void TBitmap32::MeasureText(const std::string& text, std::int32_t& cx, std::int3
   cx = 0;
   cy = 0;
   if (!HasGuiApplication()) return;
-  const QFont font = QtFontOf(Font());
   const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   std::lock_guard<std::mutex> guard(TextGuard());
+  const QFont font = QtFontOf(Font());
   const TTextCell cell = MeasureCell(font, string);
   cx = cell.width;
   cy = cell.height;

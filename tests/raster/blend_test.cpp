@@ -134,14 +134,5 @@ TEST(BlendRows, EmptyAndNegativeCountsTouchNothing) {
   EXPECT_EQ(dst[1], 0x12345678u);
 }
 
-TEST(BlendTable, IsFilledBeforeMainAndReinitialisingChangesNothing) {
-  ASSERT_NE(Blend.MixWeighted, nullptr);
-  ASSERT_NE(Blend.BlendRowScaled, nullptr);
-  const TBlendFunctions before = Blend;
-  InitBlendFunctions();
-  EXPECT_EQ(Blend.MixWeighted, before.MixWeighted);
-  EXPECT_EQ(Blend.BlendOverScaledInto, before.BlendOverScaledInto);
-}
-
 }  // namespace
 }  // namespace gradoir

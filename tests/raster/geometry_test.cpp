@@ -12,8 +12,6 @@ TEST(Geometry, RoundingGoesToTheNearestEven) {
   EXPECT_EQ(RoundPoint(RealPointOf(-2.5f, -0.5f)), PointOf(-2, 0));
   EXPECT_EQ(RoundPoint(RealPointOf(1.4999f, 1.5001f)), PointOf(1, 2));
   EXPECT_EQ(RoundRealRect(RealRectOf(0.5f, 1.5f, 2.5f, 3.49f)), RectOf(0, 2, 2, 3));
-  EXPECT_EQ(ToRealRect(RectOf(1, 2, 3, 4)), RealRectOf(1, 2, 3, 4));
-  EXPECT_EQ(ToRealPoint(PointOf(-7, 9)), RealPointOf(-7, 9));
 }
 
 TEST(Geometry, ToFixed16RoundsAndSaturates) {

@@ -131,21 +131,5 @@ TEST(Text, PrintOnEmptyOrFarAwayDrawsNothingButNotifies) {
   EXPECT_TRUE(drawn);
 }
 
-TEST(Font, ChangeEventFiresOnNewValuesOnly) {
-  TBitmap32 bitmap;
-  int changes = 0;
-  bitmap.Font().OnChange = [&] { ++changes; };
-  bitmap.Font().SetSize(bitmap.Font().Size());
-  bitmap.Font().SetName(bitmap.Font().Name());
-  EXPECT_EQ(changes, 0);
-  bitmap.Font().SetName("Verdana");
-  bitmap.Font().SetSize(9);
-  bitmap.Font().SetColor(0x8000);
-  bitmap.Font().SetBold(true);
-  EXPECT_EQ(changes, 4);
-  EXPECT_EQ(bitmap.Font().Name(), "Verdana");
-  EXPECT_EQ(bitmap.Font().Color(), 0x8000u);
-}
-
 }  // namespace
 }  // namespace gradoir
