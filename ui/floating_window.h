@@ -5,7 +5,9 @@
 // expands it with the button in the title bar.
 //
 // Put the panel's controls on ClientArea(): their positions are then client
-// coordinates, and collapsing the panel hides them with the client area.
+// coordinates, and collapsing the panel hides them with the client area. (Qt
+// delivers no resize event to a hidden widget: after an outside resize of a
+// hidden panel the client area catches up when the panel is shown.)
 #include <QColor>
 #include <QPoint>
 #include <QRect>
@@ -98,7 +100,7 @@ class TFloatingWindow : public QWidget {
 
   // Read access to the private state, for the main window and tests.
   int SavedSize() const { return saved_size_; }
-  QRect ButtonRect() const { return button_rect_; }  // client coordinates
+  QRect ButtonRect() const;  // client coordinates; empty without buttons
   bool HasFocus() const { return has_focus_; }
   bool ButtonHot() const { return button_hot_; }
 
@@ -116,6 +118,7 @@ class TFloatingWindow : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   void PaintClient(QPainter& painter);
 
@@ -123,7 +126,7 @@ class TFloatingWindow : public QWidget {
   enum class TPointerAction { None, Move, Size };
 
   void UpdateNonClient();  // margins, size limits, button rectangle
-  void UpdateButtonRect();
+  void SyncClientArea();  // the client-area child follows the margins
   QRect ButtonSquare() const;  // panel coordinates
   QPoint ToClient(QPoint panelPoint) const;
   void FocusChanged(QWidget* now);
@@ -147,7 +150,6 @@ class TFloatingWindow : public QWidget {
   QString caption_;
 
   int saved_size_ = 0;
-  QRect button_rect_;
   bool has_focus_ = false;
   bool button_hot_ = false;
 
