@@ -119,22 +119,6 @@ TEST(FloodFill, DoesNotCrossDiagonalGaps) {
   EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
 }
 
-TEST_F(PicturesTest, ToolPicturesAre16By16WithTransparency) {
-  for (const char* name : {"tool_pencil.xpm", "tool_help.xpm", "tool_quit.xpm", "tool_trace.xpm",
-                           "tool_protractor.xpm", "tool_centre.xpm", "tool_show.xpm",
-                           "tool_rotate.xpm"}) {
-    const QImage picture = Load(name);
-    ASSERT_EQ(picture.size(), QSize(16, 16)) << name;
-    int transparent = 0;
-    int opaque = 0;
-    for (int y = 0; y < 16; ++y) {
-      for (int x = 0; x < 16; ++x) (qAlpha(picture.pixel(x, y)) == 0 ? transparent : opaque)++;
-    }
-    EXPECT_GT(transparent, 0) << name;
-    EXPECT_GT(opaque, 16) << name;
-  }
-}
-
 TEST_F(PicturesTest, ButtonPicturesShowTheirBackgroundThrough) {
   const QImage check = Load("check.xpm");
   ASSERT_EQ(check.size(), QSize(15, 14));

@@ -135,18 +135,6 @@ TEST_F(MainFormTest, ThreeWrongTriesMarkThreeRedLamps) {
   EXPECT_FALSE(Button("BitBtnCheck")->isEnabled());
 }
 
-TEST_F(MainFormTest, RightAtTheThirdTry) {
-  Start("[NbEx/Serie]\nMesurer=5\n");
-  Action("MIMesurer")->trigger();
-  AnswerWrong();
-  AnswerWrong();
-  AnswerRight();
-  EXPECT_EQ(Lamp(1), kRed);
-  EXPECT_EQ(Lamp(2), kRed);
-  EXPECT_EQ(Lamp(3), kGreen);
-  EXPECT_EQ(Label("LblNumero")->text(), QStringLiteral("1/1"));
-}
-
 TEST_F(MainFormTest, ScoreAndHintThroughASeriesToItsEnd) {
   Start("[NbEx/Serie]\nMesurer=3\nTracer=10\n");
   Action("MIMesurer")->trigger();
@@ -231,20 +219,6 @@ TEST_F(MainFormTest, EachKindEndsAfterItsOwnLength) {
   EXPECT_TRUE(seen->shown);
   EXPECT_EQ(Label("LblNumero")->text(), QStringLiteral("3/3"));
   EXPECT_TRUE(form_->SeriesOver());
-}
-
-TEST_F(MainFormTest, NextContinuesTheSameKind) {
-  Start();
-  Action("MITracer")->trigger();
-  Canvas().SetAngleMeasure(form_->TargetMeasure());
-  Button("BitBtnCheck")->click();
-  const auto seen = AnswerNextModal(QStringLiteral("&Non"));
-  Button("BitBtnNext")->click();
-  EXPECT_FALSE(seen->shown);
-  EXPECT_EQ(form_->ExerciseNumber(), 2);
-  EXPECT_EQ(form_->SuccessCount(), 1);
-  EXPECT_TRUE(Answer()->isHidden());
-  EXPECT_TRUE(Label("LblEnonce")->text().startsWith(QStringLiteral("Trace un angle de ")));
 }
 
 }  // namespace

@@ -13,48 +13,6 @@
 namespace gradoir::test {
 namespace {
 
-TEST_F(MainFormTest, MenusWithTheirCaptionsAndPictures) {
-  Start();
-  const auto* exercise = Find<QMenu>("MIExercice");
-  const auto* help = Find<QMenu>("MIAide");
-  ASSERT_TRUE(exercise && help);
-  EXPECT_EQ(exercise->title(), QStringLiteral("&Exercice"));
-  EXPECT_EQ(help->title(), QStringLiteral("&Aide"));
-  const QList<QAction*> items = exercise->actions();
-  ASSERT_EQ(items.size(), 4);
-  EXPECT_EQ(items[0], Action("MIMesurer"));
-  EXPECT_EQ(items[1], Action("MITracer"));
-  EXPECT_TRUE(items[2]->isSeparator());
-  EXPECT_EQ(items[2]->objectName(), QStringLiteral("N1"));
-  EXPECT_EQ(items[3], Action("MIQuitter"));
-  EXPECT_EQ(Action("MIMesurer")->text(), QStringLiteral("&Mesurer un angle"));
-  EXPECT_EQ(Action("MITracer")->text(), QStringLiteral("&Tracer un angle"));
-  EXPECT_EQ(Action("MIQuitter")->text(), QStringLiteral("&Quitter"));
-  const QList<QAction*> helpItems = help->actions();
-  ASSERT_EQ(helpItems.size(), 3);
-  EXPECT_EQ(helpItems[0], Action("MIHelp"));
-  EXPECT_EQ(helpItems[1]->objectName(), QStringLiteral("N2"));
-  EXPECT_EQ(helpItems[2], Action("MIAbout"));
-  EXPECT_EQ(Action("MIHelp")->text(), QStringLiteral("A&ide Gradoir"));
-  EXPECT_EQ(Action("MIAbout")->text(), QStringLiteral("&A propos ..."));
-  for (const char* name : {"MIMesurer", "MITracer", "MIQuitter", "MIHelp"}) {
-    EXPECT_FALSE(Action(name)->icon().isNull()) << name;
-  }
-  EXPECT_TRUE(Action("MIAbout")->icon().isNull());
-}
-
-TEST_F(MainFormTest, WindowTitleFrameAndBackground) {
-  Start();
-  EXPECT_EQ(form_->windowTitle(), QStringLiteral("Gradoir"));
-  EXPECT_EQ(form_->objectName(), QStringLiteral("MainForm"));
-  EXPECT_FALSE(form_->windowIcon().isNull());
-  const Qt::WindowFlags flags = form_->windowFlags();
-  EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-  EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
-  EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
-  EXPECT_EQ(form_->centralWidget()->palette().color(QPalette::Window), QColor(Qt::white));
-}
-
 TEST_F(MainFormTest, ToolBoxFloatsOverTheCanvasAsItsSibling) {
   Start();
   EXPECT_EQ(ToolBox().parentWidget(), Canvas().parentWidget());
@@ -97,34 +55,6 @@ TEST_F(MainFormTest, ToolBoxControlsAtTheirClientPlaces) {
   EXPECT_EQ(Button("BitBtnNext")->toolTip(), QStringLiteral("Suite"));
   EXPECT_TRUE(Label("LblReponse")->font().bold());
   EXPECT_EQ(Label("LblReponse")->font().pixelSize(), 12);
-}
-
-TEST_F(MainFormTest, ToolButtonsAndTheirGroup) {
-  Start();
-  const struct {
-    const char* name;
-    int left;
-    const char* hint;
-    bool down;
-  } buttons[] = {
-      {"TBtnGrado", 0, "Afficher/Masquer le gradoir", true},
-      {"TBtnIniGradoPos", 23, "Centrer le gradoir", false},
-      {"TBtnRotate", 56, "Déplacement / Rotation du gradoir", true},
-      {"TBtnDraw", 79, "Crayon", false},
-  };
-  for (const auto& b : buttons) {
-    QToolButton* button = Tool(b.name);
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->geometry(), QRect(b.left, 2, 23, 23)) << b.name;
-    EXPECT_EQ(button->toolTip(), QString::fromUtf8(b.hint)) << b.name;
-    EXPECT_EQ(button->isChecked(), b.down) << b.name;
-    EXPECT_FALSE(button->icon().isNull()) << b.name;
-  }
-  EXPECT_FALSE(Tool("TBtnIniGradoPos")->isCheckable());
-  ASSERT_NE(Tool("TBtnDraw")->group(), nullptr);
-  EXPECT_EQ(Tool("TBtnDraw")->group(), Tool("TBtnRotate")->group());
-  EXPECT_TRUE(Tool("TBtnDraw")->group()->exclusive());
-  EXPECT_EQ(Tool("TBtnGrado")->group(), nullptr);
 }
 
 TEST_F(MainFormTest, StatementWordsEndLeftOfTheAnswerBox) {
