@@ -430,14 +430,19 @@ void TFloatingWindow::DrawLeftTitleBar(QPainter& painter) {
   painter.fillRect(QRect(a, a, kTitleBar, h - 2 * a), CaptionColor());
   if (caption_.isEmpty()) return;
   const QFontMetrics metrics(font());
+  const int start = h - a + 7 - metrics.height();  // the text runs up from here
+  // A substitute font wider than the one the layout was made for would run
+  // the caption into the button: end it with an ellipsis below the button.
+  const int end = show_buttons_ ? ButtonSquare().bottom() + 2 : a + 7;
+  const QString text =
+      metrics.elidedText(caption_, Qt::ElideRight, std::max(0, start - end + 1));
   painter.save();
-  // Reads upwards from near the bottom; stops short of the button.
   painter.setClipRect(QRect(QPoint(a, a + 7), QPoint(a + kTitleBar - 1, h - a - 1)));
-  painter.translate(2 * a - 1, h - a + 7 - metrics.height());
+  painter.translate(2 * a - 1, start);
   painter.rotate(-90);
   painter.setFont(font());
   painter.setPen(CaptionTextColor());
-  painter.drawText(QPoint(0, metrics.ascent()), caption_);
+  painter.drawText(QPoint(0, metrics.ascent()), text);
   painter.restore();
 }
 

@@ -236,6 +236,19 @@ TEST_F(ToolBoxTest, CaptionReadsUpwardsFromTheBottomOfTheTitleBar) {
   EXPECT_LE(left, 1 + metrics.ascent() - metrics.capHeight() + 1);
 }
 
+TEST_F(ToolBoxTest, CaptionNeverRunsIntoTheButton) {
+  for (const char* caption : {"Boîte à outils", "Une légende bien trop longue pour la barre"}) {
+    box_->SetCaption(QString::fromUtf8(caption));
+    const QImage image = box_->grab().toImage();
+    const QRgb background = box_->CaptionColor().rgb();
+    int marked = 0;  // rows of the button square and the gap below it
+    for (int y = 3; y <= 15; ++y) {
+      for (int x = 1; x <= 16; ++x) marked += image.pixel(x, y) == background ? 0 : 1;
+    }
+    EXPECT_EQ(marked, 7 + 5 + 3 + 1) << caption;  // the triangle alone
+  }
+}
+
 TEST_F(ToolBoxTest, TitleBarIsActiveExactlyWhileTheFocusIsInside) {
   auto* inside = new QLineEdit(box_->ClientArea());
   auto* outside = new QLineEdit(parent_.get());
