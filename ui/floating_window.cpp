@@ -103,11 +103,13 @@ TFloatingWindow::TFloatingWindow(QWidget* parent) : QWidget(parent) {
   resize(185, 105);
   saved_size_ = height();
   UpdateNonClient();
-  connect(qApp, &QApplication::focusChanged, this,
-          [this](QWidget*, QWidget* now) { FocusChanged(now); });
+  focus_connection_ = connect(qApp, &QApplication::focusChanged, this,
+                              [this](QWidget*, QWidget* now) { FocusChanged(now); });
 }
 
-TFloatingWindow::~TFloatingWindow() = default;
+// Deleting a focused child moves the focus while QWidget's destructor runs,
+// after this class is gone: stop listening first.
+TFloatingWindow::~TFloatingWindow() { disconnect(focus_connection_); }
 
 void TFloatingWindow::SetCtl3D(bool value) {
   ctl3d_ = value;

@@ -154,6 +154,7 @@ class TFloatingWindow : public QWidget {
   bool button_hot_ = false;
 
   QWidget* client_area_ = nullptr;  // child, owned by Qt parenting
+  QMetaObject::Connection focus_connection_;
 
   TPointerAction pointer_action_ = TPointerAction::None;
   THitTest sizing_edge_ = htNowhere;

@@ -276,5 +276,20 @@ TEST_F(ToolBoxTest, TitleBarIsActiveExactlyWhileTheFocusIsInside) {
   EXPECT_TRUE(box_->HasFocus());
 }
 
+TEST_F(ToolBoxTest, DeletingThePanelWithTheFocusInsideIsSafe) {
+  auto* inside = new QLineEdit(box_->ClientArea());
+  auto* outside = new QLineEdit(parent_.get());
+  ShowParent();
+  QApplication::setActiveWindow(parent_.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(parent_.get()));
+  inside->setFocus();
+  ASSERT_TRUE(box_->HasFocus());
+  delete box_;  // the focus moves while the panel is being torn down
+  box_ = nullptr;
+  EXPECT_NE(QApplication::focusWidget(), inside);
+  outside->setFocus();
+  EXPECT_EQ(QApplication::focusWidget(), outside);
+}
+
 }  // namespace
 }  // namespace gradoir::test
