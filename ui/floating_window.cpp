@@ -142,7 +142,7 @@ void TFloatingWindow::SetExpanded(bool value) {
 
 void TFloatingWindow::SetSizeable(bool value) {
   sizeable_ = value;
-  if (!sizeable_) unsetCursor();
+  if (!sizeable_) UpdateCursor(htNowhere);
 }
 
 void TFloatingWindow::SetShowButtons(bool value) {
@@ -382,11 +382,14 @@ void TFloatingWindow::ContinuePointerAction(QPoint parentPoint) {
 }
 
 void TFloatingWindow::UpdateCursor(THitTest code) {
-  if (!sizeable_) return;  // the cursor is the owner's to choose then
-  if (IsEdge(code)) {
+  // Only a sizing cursor of our own is ever taken back: any other cursor of
+  // the panel is the owner's.
+  if (sizeable_ && IsEdge(code)) {
     setCursor(SizingCursor(code));
-  } else {
+    sizing_cursor_ = true;
+  } else if (sizing_cursor_) {
     unsetCursor();
+    sizing_cursor_ = false;
   }
 }
 

@@ -155,6 +155,7 @@ class TFloatingWindow : public QWidget {
 
   QWidget* client_area_ = nullptr;  // child, owned by Qt parenting
   QMetaObject::Connection focus_connection_;
+  bool sizing_cursor_ = false;  // the panel's cursor is a sizing cursor we set
 
   TPointerAction pointer_action_ = TPointerAction::None;
   THitTest sizing_edge_ = htNowhere;

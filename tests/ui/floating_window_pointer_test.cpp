@@ -181,6 +181,19 @@ TEST_F(ToolBoxTest, SizeableEdgesResizeAndStopAtTheLimits) {
   EXPECT_EQ(box_->geometry(), QRect(8, 8, 219, 33));
 }
 
+TEST_F(ToolBoxTest, OnlyASizeablePanelShowsSizingCursorsOnItsEdges) {
+  box_->setCursor(Qt::CrossCursor);  // the owner's choice, kept while not sizeable
+  HoverAt(QPoint(208, 40));           // not sizeable: no sizing cursor
+  EXPECT_EQ(box_->cursor().shape(), Qt::CrossCursor);
+  box_->SetSizeable(true);
+  HoverAt(QPoint(208, 40));
+  EXPECT_EQ(box_->cursor().shape(), Qt::SizeHorCursor);
+  HoverAt(QPoint(100, 88));
+  EXPECT_EQ(box_->cursor().shape(), Qt::SizeVerCursor);
+  HoverAt(QPoint(100, 40));
+  EXPECT_EQ(box_->cursor().shape(), Qt::ArrowCursor);
+}
+
 TEST_F(ToolBoxTest, AnyPressRaisesThePanelAndTakesTheFocus) {
   auto* canvas = new QLabel(parent_.get());  // a sibling laid over the panel
   canvas->setGeometry(0, 0, 400, 300);

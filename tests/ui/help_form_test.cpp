@@ -109,13 +109,6 @@ TEST(HelpFormTest, CreditLabelsDoNotRunIntoTheirLinks) {
   }
 }
 
-TEST(HelpFormTest, LinkTargetIsMailForAnAddressAndWebOtherwise) {
-  EXPECT_EQ(THelpForm::LinkTarget("someone@example.org").toString(),
-            QStringLiteral("mailto:someone@example.org"));
-  EXPECT_EQ(THelpForm::LinkTarget("www.qt.io").toString(), QStringLiteral("http://www.qt.io"));
-  EXPECT_EQ(THelpForm::LinkTarget("www.qt.io/about@x").scheme(), QStringLiteral("mailto"));
-}
-
 TEST(HelpFormTest, ClickingEachLinkOpensItsHint) {
   LinkRecorder recorder;
   THelpForm form;
@@ -171,7 +164,7 @@ int ExecAndPress(THelpForm& form, Qt::Key key, QWidget** focused) {
   });
 }
 
-TEST(HelpFormTest, EnterAndEscapeCloseWithOk) {
+TEST(HelpFormTest, OkEnterAndEscapeCloseWithOk) {
   for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
     THelpForm form;
     form.SetShowHelp(true);
@@ -180,9 +173,6 @@ TEST(HelpFormTest, EnterAndEscapeCloseWithOk) {
     EXPECT_EQ(focused, form.Form().OKBtn) << "the button has the focus on opening";
     EXPECT_FALSE(form.isVisible());
   }
-}
-
-TEST(HelpFormTest, OkButtonClosesWithOk) {
   THelpForm form;
   EXPECT_EQ(ExecAndThen(form, [&form] { form.Form().OKBtn->click(); }), QDialog::Accepted);
 }
