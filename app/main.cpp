@@ -8,7 +8,6 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Gradoir"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Gradoir"));
   gradoir::InstallFrenchTranslation(app);
 
   gradoir::TMainForm form;

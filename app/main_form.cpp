@@ -45,7 +45,7 @@ QPoint LampCore(std::int32_t tryNumber) { return {15 * tryNumber - 7, 8}; }
 // Typing lets only digits through; pasted text may hold anything. A whole
 // number, with an optional sign and blanks around, is an answer.
 std::optional<std::int32_t> ParseAnswer(const QString& text) {
-  static const QRegularExpression wholeNumber(QStringLiteral("^\\s*[+-]?\\d{1,9}\\s*$"));
+  static const QRegularExpression wholeNumber(QStringLiteral("^\\s*[+-]?[0-9]{1,9}\\s*$"));
   if (!wholeNumber.match(text).hasMatch()) return std::nullopt;
   return text.trimmed().toInt();
 }
