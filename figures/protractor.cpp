@@ -51,11 +51,16 @@ void Line(TBitmap32& bitmap, TFloatPoint from, TFloatPoint to, TColor32 color) {
   bitmap.SmoothLine(from.X, from.Y, to.X, to.Y, color, false);
 }
 
+// The orientation the drawing works with. The pointer only ever produces
+// -180..360, where the arithmetic below holds. Below -180 the outline's range
+// would run past 360 (losing part of the half circle) and the label angles
+// would grow without bound, so such an orientation is drawn as its
+// equivalent in 0..359.
+std::int64_t DrawingOrientation(std::int32_t orientation) {
+  return orientation < -180 ? NonNegativeDegrees(orientation % 360) : orientation;
+}
+
 void DrawOutline(TBitmap32& bitmap, std::int64_t radius, std::int64_t orientation) {
-  // Below -180 the end of the range would pass 360 and part of the half
-  // circle would be lost; any such orientation is drawn as its equivalent in
-  // 0..359, which the range arithmetic handles.
-  if (orientation < -180) orientation = NonNegativeDegrees(orientation % 360);
   std::int64_t a = NonNegativeDegrees(-orientation);
   const std::int64_t b = NonNegativeDegrees(180 - orientation);
   const TRect box{1, 1, ClampToInt32(2 * radius + 1), ClampToInt32(2 * radius + 1)};
@@ -72,7 +77,7 @@ TGradoir::TGradoir(std::int32_t radius, bool inner_scale) : Radius(radius), Inne
 
 void TGradoir::Draw(TBitmapLayer& layer) {
   TBitmap32& bitmap = layer.Bitmap();
-  const std::int64_t o = Orientation;
+  const std::int64_t o = DrawingOrientation(Orientation);
   // Extended-precision copies: every product below must be formed in long
   // double, never in float.
   const long double r = Radius;
