@@ -2,8 +2,6 @@
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QLineEdit>
-#include <algorithm>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPalette>
@@ -23,17 +21,20 @@ QFont PixelFont(const QString& family, int pixels, bool bold = false) {
   return font;
 }
 
-// The answer box covers the blanks of the measuring statement, so the words
-// before them must end left of it. A substitute for a missing "Tahoma" is
-// often wider: narrow the font until they fit.
-void FitStatementFont(QLabel& statement, const QLineEdit& answerBox) {
-  constexpr int kGap = 2;
-  QFont font = statement.font();
-  const int room = answerBox.x() - statement.x() - kGap;
-  const int width = QFontMetrics(font).horizontalAdvance(QStringLiteral("Mesure l'angle tracé :"));
+// Narrows the label's font until `text` takes at most `room` pixels. The
+// tool box's labels have fixed sizes meant for "Tahoma"; a wider substitute
+// would cut the verdict or push the statement under the answer box.
+void NarrowToFit(QLabel& label, const QString& text, int room) {
+  QFont font = label.font();
+  const int width = QFontMetrics(font).horizontalAdvance(text);
   if (width <= room) return;
-  font.setStretch(std::max<int>(QFont::UltraCondensed, 100 * room / width));
-  statement.setFont(font);
+  // Glyph widths round to whole pixels: start from the proportional guess
+  // and narrow a step at a time until the text really fits.
+  for (int stretch = 100 * room / width; stretch >= QFont::UltraCondensed; --stretch) {
+    font.setStretch(stretch);
+    if (QFontMetrics(font).horizontalAdvance(text) <= room) break;
+  }
+  label.setFont(font);
 }
 
 void ArrangeToolBox(Ui::MainForm& f) {
@@ -53,10 +54,14 @@ void ArrangeToolBox(Ui::MainForm& f) {
     child->show();
   }
   f.LblEnonce->setFont(PixelFont(QStringLiteral("Tahoma"), 12));
-  FitStatementFont(*f.LblEnonce, *f.EditReponse);
   f.LblReponse->setFont(PixelFont(QStringLiteral("Tahoma"), 12, true));
   f.LblNumero->setFont(PixelFont(QStringLiteral("Tahoma"), 12));
-  f.LblReponse->setAutoFillBackground(false);
+  // The measuring statement's words end left of the answer box that covers
+  // its blanks; the longer verdict fits its label.
+  constexpr int kGap = 2;
+  NarrowToFit(*f.LblEnonce, QStringLiteral("Mesure l'angle tracé :"),
+              f.EditReponse->x() - f.LblEnonce->x() - kGap);
+  NarrowToFit(*f.LblReponse, QStringLiteral("Bonne réponse !"), f.LblReponse->width() - kGap);
 
   // Floats over the canvas, hidden until the first exercise.
   box.hide();

@@ -57,12 +57,14 @@ TEST_F(MainFormTest, ToolBoxControlsAtTheirClientPlaces) {
   EXPECT_EQ(Label("LblReponse")->font().pixelSize(), 12);
 }
 
-TEST_F(MainFormTest, StatementWordsEndLeftOfTheAnswerBox) {
+// Whatever font stands in for "Tahoma" on this machine.
+TEST_F(MainFormTest, TextsFitTheirFixedPlaces) {
   Start();
-  Action("MIMesurer")->trigger();
   const QLabel* statement = Label("LblEnonce");
   const int words = QFontMetrics(statement->font()).horizontalAdvance(QStringLiteral("Mesure l'angle tracé :"));
   EXPECT_LE(statement->x() + words, Answer()->x());
+  const QLabel* verdict = Label("LblReponse");
+  EXPECT_LE(QFontMetrics(verdict->font()).horizontalAdvance(QStringLiteral("Bonne réponse !")), verdict->width());
 }
 
 TEST(FrenchTexts, AnswerBoxContextMenuIsInFrench) {
