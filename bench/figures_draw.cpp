@@ -8,6 +8,9 @@
 //    std::fill of the same 1920 x 1080 words.
 //  - DrawRotatedText of "180" at 10 points, turned by 37 degrees, beside
 //    std::fill of a block the size of its label.
+//  - Building an angle on a 1920 x 1080 canvas, and on a 100 x 100 canvas
+//    where no placement fits, so every bounded attempt is made before the
+//    fallback: the cost of the bound.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -110,6 +113,19 @@ void BM_RotatedText180(benchmark::State& state) {
   }
 }
 
+void ConstructAngle(benchmark::State& state, int w, int h) {
+  std::uint32_t seed = 1;
+  for (auto _ : state) {
+    const TScopedSeedProvider fixed([seed] { return seed; });
+    const TAngle angle({0, 0}, {30, 30, w - 10, h - 10}, 250, 260, 30, 0, true, false, false);
+    benchmark::DoNotOptimize(angle.SecondEnd);
+    seed = seed * 2654435761u + 1;
+  }
+}
+
+void BM_AngleConstruct1920x1080(benchmark::State& state) { ConstructAngle(state, kFrameWidth, kFrameHeight); }
+void BM_AngleConstructUnplaceable100x100(benchmark::State& state) { ConstructAngle(state, 100, 100); }
+
 BENCHMARK(BM_ProtractorFloor_Fill482);
 BENCHMARK(BM_ProtractorDraw)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AngleFloor_Fill1920x1080)->Unit(benchmark::kMicrosecond);
@@ -117,6 +133,8 @@ BENCHMARK(BM_AngleDraw)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AngleDrawTracing)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RotatedTextFloor_FillLabel);
 BENCHMARK(BM_RotatedText180);
+BENCHMARK(BM_AngleConstruct1920x1080);
+BENCHMARK(BM_AngleConstructUnplaceable100x100)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace gradoir

@@ -27,11 +27,15 @@ TRealPoint SideEnd(TRealPoint vertex, int s, std::int64_t length, std::int64_t t
 
 void PlaceSides(TAnglePlacement& p, const TDirections& d, std::int64_t first_length, std::int64_t second_length,
                 std::int64_t measure) {
-  const TRealPoint v = p.Vertex;
-  p.FirstEnd = SideEnd(v, d.s, first_length, d.r);
-  p.MarkStart = SideEnd(v, d.s, 4, d.r);
-  p.MarkEnd = SideEnd(v, d.s, -4, d.r);
-  p.SecondEnd = SideEnd(v, d.s, second_length, d.r + d.t * measure);
+  p.FirstEnd = SideEnd(p.Vertex, d.s, first_length, d.r);
+  p.SecondEnd = SideEnd(p.Vertex, d.s, second_length, d.r + d.t * measure);
+}
+
+// The marks play no part in accepting an attempt, so they are placed once,
+// for the attempt that is kept.
+void PlaceMarks(TAnglePlacement& p, const TDirections& d) {
+  p.MarkStart = SideEnd(p.Vertex, d.s, 4, d.r);
+  p.MarkEnd = SideEnd(p.Vertex, d.s, -4, d.r);
 }
 
 bool InsideBounds(const TRect& bounds, TRealPoint p) { return RectContains(bounds, RoundPoint(p)); }
@@ -103,10 +107,11 @@ TAnglePlacement PlaceAngle(TRandomSource& random, TPoint origin, const TRect& bo
     PlaceSides(p, d, first_length, second_length, measure);
     if (InsideBounds(bounds, p.FirstEnd) && InsideBounds(bounds, p.SecondEnd)) {
       p.Found = true;
-      return p;
+      break;
     }
   }
-  FitInsideBounds(p, d, origin, bounds, first_length, second_length, measure);
+  if (!p.Found) FitInsideBounds(p, d, origin, bounds, first_length, second_length, measure);
+  PlaceMarks(p, d);
   return p;
 }
 
