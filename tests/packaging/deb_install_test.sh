@@ -69,6 +69,8 @@ metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
 [ -f "$metainfo" ] || fail "no metainfo $app_id.metainfo.xml"
 icon=$(sed -n 's/^Icon=//p' "$desktop")
 command=$(sed -n 's/^Exec=//p' "$desktop")
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
+[ -n "$wm_class" ] || fail "the menu entry names no window class"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
   fail "metainfo does not launch $app_id.desktop"
 grep -q "<binary>$command</binary>" "$metainfo" || fail "metainfo does not provide the binary '$command'"
@@ -94,7 +96,7 @@ if command -v strace >/dev/null 2>&1 && strace -o /dev/null true 2>/dev/null; th
   tracer="strace -f -qq -e trace=open,openat -o $scratch/files.log"
 fi
 PATH=$root/usr/bin:$PATH xvfb-run -a -s "-screen 0 1280x800x24" \
-  sh "$here/window_smoke.sh" "$scratch/program.log" "$real_program" $tracer $command ||
+  sh "$here/window_smoke.sh" "$scratch/program.log" "$real_program" "$wm_class" $tracer $command ||
   { cat "$scratch/program.log" >&2; fail "the installed program did not show its window and quit"; }
 if [ -n "$tracer" ]; then
   opened=$(grep 'Grado\.ini"' "$scratch/files.log" | grep -v ENOENT | sed 's/.*"\(.*\)".*/\1/' | sort -u)

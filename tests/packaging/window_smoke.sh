@@ -1,11 +1,12 @@
 #!/bin/sh
-# window_smoke.sh LOG PROGRAM COMMAND...: run under an X server. Starts
-# COMMAND, waits for the main window "Gradoir" and checks that it belongs to
-# the executable PROGRAM, then quits through the menu ("&Exercice",
-# "&Quitter") and expects a clean exit. Kills what it started, by its id, if
-# it does not go.
-log=$1 program=$2
-shift 2
+# window_smoke.sh LOG PROGRAM WM_CLASS COMMAND...: run under an X server.
+# Starts COMMAND, waits for the main window "Gradoir" and checks that it
+# belongs to the executable PROGRAM and has the window class WM_CLASS (which
+# the desktop matches with its menu entry), then quits through the menu
+# ("&Exercice", "&Quitter") and expects a clean exit. Kills what it started,
+# by its id, if it does not go.
+log=$1 program=$2 wm_class=$3
+shift 3
 "$@" >"$log" 2>&1 &
 pid=$!
 
@@ -17,6 +18,12 @@ owner=$(xdotool getwindowpid "$window" 2>/dev/null || true)
 [ -n "$owner" ] && [ "$(readlink "/proc/$owner/exe")" = "$program" ] ||
   stop "window $window belongs to process '$owner', not to $program"
 echo "window $window of $program"
+if command -v xprop >/dev/null 2>&1; then
+  class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
+  [ "$class" = "$wm_class" ] || stop "window class is '$class', the menu entry expects '$wm_class'"
+else
+  echo "xprop unavailable: the window class was not checked"
+fi
 
 xdotool windowfocus --sync "$window"
 xdotool key --delay 200 alt+e q
