@@ -101,8 +101,4 @@ file(WRITE "${GRADOIR_PACKAGING_BINARY_DIR}/control/conffiles"
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${GRADOIR_PACKAGING_BINARY_DIR}/control/conffiles")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
-# "make package_source": the work tree without builds or history.
-set(CPACK_SOURCE_GENERATOR "TXZ")
-set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/build[^/]*/")
-
 include(CPack)
