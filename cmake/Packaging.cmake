@@ -75,7 +75,6 @@ set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "gradoir")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_CONTACT "${GRADOIR_MAINTAINER}")
-set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "protractor trainer for pupils (in French)")
 # The summary above becomes the first line of the control file's Description.
@@ -96,9 +95,13 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 
 # The settings file is the teacher's to edit: as a conffile, an upgrade keeps
 # the edits (dpkg asks before replacing a changed file).
-file(WRITE "${GRADOIR_PACKAGING_BINARY_DIR}/control/conffiles"
-  "${CPACK_PACKAGING_INSTALL_PREFIX}/${GRADOIR_PROGRAM_DIR}/Grado.ini\n")
+# The Debian generator installs under /usr by default.
+file(WRITE "${GRADOIR_PACKAGING_BINARY_DIR}/control/conffiles" "/usr/${GRADOIR_PROGRAM_DIR}/Grado.ini\n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${GRADOIR_PACKAGING_BINARY_DIR}/control/conffiles")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+# "package_source": the work tree without builds or history.
+set(CPACK_SOURCE_GENERATOR "TXZ")
+set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/build[^/]*/")
 
 include(CPack)
