@@ -25,7 +25,7 @@ else
   echo "xprop unavailable: the window class was not checked"
 fi
 
-xdotool windowfocus --sync "$window"
+timeout 10 xdotool windowfocus --sync "$window" || stop "could not give the window the keyboard focus"
 xdotool key --delay 200 alt+e q
 for _ in $(seq 50); do
   kill -0 "$pid" 2>/dev/null || break
