@@ -9,6 +9,7 @@ GRADOIR_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth xdotool imagemagick
+  clang libclang-rt-14-dev
 )
 
 # Installs the packages that are missing (apt-get update once, then install),
@@ -34,4 +35,40 @@ configure_and_build() {
   local dir="$1"; shift
   cmake -S "$GRADOIR_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
   cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# The fuzz targets of tests/fuzz, each run from a copy of its seed corpus.
+GRADOIR_FUZZ_TARGETS=(settings raster canvas)
+GRADOIR_FUZZ_SECONDS="${GRADOIR_FUZZ_SECONDS:-60}"
+
+# True when clang can link a libFuzzer target.
+libfuzzer_available() {
+  command -v clang++ >/dev/null 2>&1 || return 1
+  local probe
+  probe="$(mktemp -d)"
+  printf 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }\n' \
+    >"$probe/probe.cpp"
+  clang++ -fsanitize=fuzzer "$probe/probe.cpp" -o "$probe/probe" >/dev/null 2>&1
+  local status=$?
+  rm -rf "$probe"
+  return $status
+}
+
+# run_fuzzer BUILD_DIR TARGET: a bounded, reproducible run (fixed seed, time
+# and memory limits) from a fresh copy of the target's corpus. libFuzzer
+# exits non-zero on a crash, a leak, a timeout or an out-of-memory, and
+# leaves the input that did it in the run folder.
+run_fuzzer() {
+  local build="$1" target="$2"
+  local work="$build/run/$target"
+  rm -rf "$work"
+  mkdir -p "$work"
+  cp -r "$GRADOIR_ROOT/tests/fuzz/corpus/$target" "$work/corpus"
+  echo "-- fuzz_$target for ${GRADOIR_FUZZ_SECONDS} s"
+  (cd "$work" &&
+    QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$GRADOIR_ROOT/tests/fuzz/lsan.supp" \
+      "$GRADOIR_ROOT/$build/tests/fuzz/fuzz_$target" -seed=1 -max_total_time="$GRADOIR_FUZZ_SECONDS" \
+      -rss_limit_mb=4096 -timeout=30 -print_final_stats=1 corpus 2>fuzz.log ||
+      { tail -n 60 fuzz.log; echo "fuzz_$target failed: see $work"; exit 1; })
+  grep -E '^#[0-9]+[[:space:]]+DONE|^stat::number_of_executed_units' "$work/fuzz.log" || true
 }

@@ -1,0 +1,136 @@
+// The exercise canvas, 0 x 0 to 2000 x 2000, fed arbitrary sequences of
+// press, move and release events with any buttons, modifiers and positions
+// (far outside the canvas too, as a grabbed pointer delivers them), in both
+// modes, mixed with the calls the main window makes. Nothing may crash or
+// hang, and the angle's measure stays what the pupil can have made of it:
+// 5..175 as generated, -180..180 once drawn, or 181 for "no second side".
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "canvas/grado_img32.h"
+#include "figures/angle.h"
+#include "figures/random_source.h"
+
+namespace {
+
+using namespace gradoir;
+
+constexpr std::int32_t kMaxSide = 2000;
+constexpr std::int32_t kSmallSide = 400;
+constexpr int kMaxSteps = 48;
+
+void Require(bool condition, const char* what) {
+  if (!condition) {
+    std::fprintf(stderr, "canvas fuzz: %s\n", what);
+    std::abort();
+  }
+}
+
+// One shown host for the whole run: a child canvas may take any size, 0 x 0
+// included, and a shown canvas paints for real on each immediate repaint.
+QWidget& Host() {
+  static QWidget* host = [] {
+    auto* w = new QWidget;  // lives until the process ends, like the app
+    w->resize(kMaxSide, kMaxSide);
+    w->show();
+    return w;
+  }();
+  return *host;
+}
+
+double Coordinate(FuzzedDataProvider& in, std::int32_t side) {
+  static constexpr double kFar[] = {-1e9, 1e9, -2147483648.0, 2147483647.0, -0.5, 0.5, 65536.0, -32769.0};
+  switch (in.ConsumeIntegralInRange<int>(0, 4)) {
+    case 0: return in.PickValueInArray(kFar);
+    case 1: return in.ConsumeFloatingPointInRange<double>(-1e9, 1e9);
+    default: return in.ConsumeIntegralInRange<std::int32_t>(-side - 50, 2 * side + 50);
+  }
+}
+
+Qt::MouseButton AnyButton(FuzzedDataProvider& in) {
+  static constexpr Qt::MouseButton kButtons[] = {Qt::NoButton, Qt::LeftButton, Qt::RightButton,
+                                                 Qt::MiddleButton, Qt::BackButton};
+  return in.PickValueInArray(kButtons);
+}
+
+// Most canvases small, so that the run tries many sequences; one in four up
+// to the largest size.
+int AnySide(FuzzedDataProvider& in, bool large) {
+  return in.ConsumeIntegralInRange<int>(0, large ? kMaxSide : kSmallSide);
+}
+
+void SendPointer(FuzzedDataProvider& in, TGradoImg32& canvas, std::int32_t side) {
+  static constexpr QEvent::Type kTypes[] = {QEvent::MouseButtonPress, QEvent::MouseMove,
+                                            QEvent::MouseMove, QEvent::MouseButtonRelease};
+  const QEvent::Type type = in.PickValueInArray(kTypes);
+  const QPointF position(Coordinate(in, side), Coordinate(in, side));
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : AnyButton(in);
+  const auto held = Qt::MouseButtons::fromInt(in.ConsumeIntegralInRange<int>(0, 0x1f));
+  const auto modifiers = Qt::KeyboardModifiers::fromInt(in.ConsumeIntegral<std::uint8_t>() << 25);
+  QMouseEvent event(type, position, position, button, held, modifiers);
+  QApplication::sendEvent(&canvas, &event);
+}
+
+void NewExercise(FuzzedDataProvider& in, TGradoImg32& canvas) {
+  const std::uint32_t seed = in.ConsumeIntegral<std::uint32_t>();
+  TScopedSeedProvider provider([seed] { return seed; });
+  const TMode mode = canvas.Mode();
+  canvas.SetMode(in.ConsumeBool() ? aDraw : aMesure);
+  canvas.CenterProtractor();
+  canvas.NewExercise(in.ConsumeBool(), in.ConsumeBool());
+  canvas.SetMode(mode);
+  const std::int32_t m = canvas.AngleMeasure();
+  Require(5 <= m && m <= 175, "generated measure outside 5..175");
+}
+
+// One thing the pupil or the main window does to the canvas.
+void Step(FuzzedDataProvider& in, TGradoImg32& canvas) {
+  const std::int32_t side = std::max(canvas.width(), canvas.height());
+  switch (in.ConsumeIntegralInRange<int>(0, 15)) {
+    case 0: NewExercise(in, canvas); break;
+    case 1: canvas.SetMode(in.ConsumeBool() ? aDraw : aMesure); break;
+    case 2: canvas.CenterProtractor(); break;
+    case 3: in.ConsumeBool() ? canvas.ShowProtractor() : canvas.HideProtractor(); break;
+    case 4: canvas.SetAngleMeasure(181); break;
+    case 5: canvas.ValidateBuffer(); break;
+    case 6: {
+      const bool large = in.ConsumeIntegralInRange<int>(0, 3) == 0;
+      canvas.resize(AnySide(in, large), AnySide(in, large));
+      break;
+    }
+    default: SendPointer(in, canvas, side); break;
+  }
+  const std::int32_t m = canvas.AngleMeasure();
+  Require((-180 <= m && m <= 180) || m == 181, "measure outside -180..180 and not 181");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // Never destroyed: libFuzzer leaves through exit(), and tearing the
+  // application down under static destructors crashes inside Qt.
+  static QApplication* app = new QApplication(*argc, *argv);
+  (void)app;
+  Host();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider in(data, size);
+  auto canvas = std::make_unique<TGradoImg32>(&Host());
+  const bool large = in.ConsumeIntegralInRange<int>(0, 3) == 0;
+  canvas->resize(AnySide(in, large), AnySide(in, large));
+  canvas->show();
+  NewExercise(in, *canvas);
+  for (int i = 0; i < kMaxSteps && in.remaining_bytes() > 0; ++i) Step(in, *canvas);
+  canvas->ValidateBuffer();
+  return 0;
+}

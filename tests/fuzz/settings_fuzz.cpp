@@ -1,0 +1,139 @@
+// The settings reader on arbitrary bytes: it must neither crash nor hang, and
+// every setting it returns is either the integer written for its key or the
+// key's default. The integer conversion is checked against a reference built
+// on std::from_chars, independent of the reader's own digit loop.
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "app/profile_file.h"
+#include "app/settings.h"
+
+namespace {
+
+using gradoir::ParseProfileInteger;
+using gradoir::TProfileFile;
+using gradoir::TSettings;
+
+void Require(bool condition, const char* what) {
+  if (!condition) {
+    std::fprintf(stderr, "settings fuzz: %s\n", what);
+    std::abort();
+  }
+}
+
+// The whole of `digits` as an unsigned value in `base`, when it fits 64 bits.
+std::optional<std::uint64_t> Magnitude(std::string_view digits, int base) {
+  if (digits.empty()) return std::nullopt;
+  std::uint64_t value = 0;
+  const char* end = digits.data() + digits.size();
+  const auto [stop, error] = std::from_chars(digits.data(), end, value, base);
+  if (error != std::errc() || stop != end) return std::nullopt;
+  return value;
+}
+
+// Leading blanks, a sign, then decimal digits or "$" and hexadecimal digits;
+// "0x" counts as "$" in texts longer than two characters. Hexadecimal gives a
+// 32-bit pattern, decimal must fit a signed 32-bit integer.
+std::optional<std::int32_t> ReferenceInteger(std::string_view text) {
+  std::string s(text);
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s.replace(0, 2, "$");
+  std::string_view rest = s;
+  rest.remove_prefix(std::min(rest.find_first_not_of(" \t"), rest.size()));
+  bool negative = false;
+  if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
+    negative = rest[0] == '-';
+    rest.remove_prefix(1);
+  }
+  // from_chars would take a sign of its own; the text may carry only one.
+  if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) return std::nullopt;
+  if (!rest.empty() && rest[0] == '$') {
+    const std::string_view hex = rest.substr(1);
+    if (!hex.empty() && (hex[0] == '+' || hex[0] == '-')) return std::nullopt;
+    const auto m = Magnitude(hex, 16);
+    if (!m || *m > 0xFFFFFFFFull) return std::nullopt;
+    const auto bits = static_cast<std::uint32_t>(*m);
+    return static_cast<std::int32_t>(negative ? 0u - bits : bits);
+  }
+  const auto m = Magnitude(rest, 10);
+  if (!m) return std::nullopt;
+  const std::int64_t v = negative ? -static_cast<std::int64_t>(*m) : static_cast<std::int64_t>(*m);
+  if (*m > 2147483648ull || v > INT32_MAX || v < INT32_MIN) return std::nullopt;
+  return static_cast<std::int32_t>(v);
+}
+
+// Every integer that any "key = value" line of the text could give.
+std::set<std::int32_t> IntegersWritten(std::string_view text) {
+  std::set<std::int32_t> values;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) continue;
+    std::string_view value = line.substr(equals + 1);
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t' || value.front() == '\r'))
+      value.remove_prefix(1);
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\r'))
+      value.remove_suffix(1);
+    if (const auto v = ReferenceInteger(value)) values.insert(*v);
+  }
+  return values;
+}
+
+// The reader's integer for one key: the text it found converted, or the
+// default; and a value other than the default must have been written.
+std::int32_t CheckedInteger(const TProfileFile& profile, const std::set<std::int32_t>& written,
+                            const char* section, const char* key, std::int32_t fallback) {
+  const std::int32_t got = profile.ReadInteger(section, key, fallback);
+  const std::string text = profile.ReadText(section, key);
+  Require(got == ReferenceInteger(text).value_or(fallback), "integer differs from its text");
+  Require(got == fallback || written.count(got) == 1, "integer that no line holds");
+  return got;
+}
+
+TSettings CheckedSettings(std::string_view text) {
+  const TProfileFile profile = TProfileFile::FromText(text);
+  const std::set<std::int32_t> written = IntegersWritten(text);
+  const TSettings defaults;
+  TSettings s;
+  s.MeasureSeriesLength =
+      CheckedInteger(profile, written, "NbEx/Serie", "Mesurer", defaults.MeasureSeriesLength);
+  s.DrawSeriesLength = CheckedInteger(profile, written, "NbEx/Serie", "Tracer", defaults.DrawSeriesLength);
+  s.MagneticVertex = CheckedInteger(profile, written, "Angle", "SommetAimante", 1) != 0;
+  s.HorizontalSide = CheckedInteger(profile, written, "Angle", "CoteHorizontal", 0) != 0;
+  Require(profile.ReadBool("Angle", "SommetAimante", true) == s.MagneticVertex, "boolean differs");
+  Require(profile.ReadBool("Angle", "CoteHorizontal", false) == s.HorizontalSide, "boolean differs");
+  return s;
+}
+
+// The program reads a file; the same bytes through the file must give the
+// same settings as the text itself.
+QString SettingsFile() {
+  static QTemporaryDir dir;
+  return dir.filePath(QStringLiteral("Grado.ini"));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+
+  Require(ParseProfileInteger(text) == ReferenceInteger(text), "conversion differs from the reference");
+
+  const TSettings expected = CheckedSettings(text);
+  QFile file(SettingsFile());
+  Require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "cannot write the settings file");
+  file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+  file.close();
+  Require(gradoir::ReadSettings(SettingsFile()) == expected, "file and text give different settings");
+  return 0;
+}
