@@ -74,6 +74,13 @@ wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
   fail "metainfo does not launch $app_id.desktop"
 grep -q "<binary>$command</binary>" "$metainfo" || fail "metainfo does not provide the binary '$command'"
+# The installed tree as a whole: metainfo, the menu entry it launches, icons.
+if command -v appstreamcli >/dev/null 2>&1; then
+  appstreamcli validate-tree --no-net "$root" >"$scratch/tree.log" 2>&1 ||
+    { cat "$scratch/tree.log" >&2; fail "the installed tree does not validate"; }
+else
+  echo "appstreamcli unavailable: the installed tree was not validated as a whole"
+fi
 
 # Width and height are the big-endian words at bytes 16 and 20 of a PNG; the
 # colour type at byte 25 is 6 for RGBA, which keeps the transparency.
