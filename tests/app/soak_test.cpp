@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <utility>
 
 #include "figures/angle.h"
 #include "figures/protractor.h"
@@ -213,6 +214,7 @@ class SoakTest : public MainFormTest {
 
     const bool check = Button("BitBtnCheck")->isEnabled();
     const bool next = Button("BitBtnNext")->isEnabled();
+    const bool was_trying = std::exchange(was_trying_, check);
     ASSERT_FALSE(check && next);
     if (check) {
       ASSERT_TRUE(InFront("BitBtnCheck"));
@@ -233,8 +235,7 @@ class SoakTest : public MainFormTest {
       static const QStringList kDecided = {QStringLiteral("GWW"), QStringLiteral("RGW"), QStringLiteral("RRG"),
                                            QStringLiteral("RRR")};
       ASSERT_TRUE(kDecided.contains(lamps)) << lamps.toStdString();
-      if (lamps.contains(u'G')) ++right_;
-      else ++wrong_;
+      if (was_trying) CountDecision(lamps.contains(u'G'));
       ASSERT_EQ(Label("LblNumero")->text(),
                 QStringLiteral("%1/%2").arg(form_->SuccessCount()).arg(form_->ExerciseNumber()));
     }
@@ -242,13 +243,21 @@ class SoakTest : public MainFormTest {
     ASSERT_TRUE((-180 <= m && m <= 180) || m == 181) << m;
   }
 
+  // An exercise has just been decided, right or after three wrong tries.
+  void CountDecision(bool right) {
+    int(&counts)[2] = Measuring() ? measured_ : drawn_;
+    ++counts[right ? 1 : 0];
+  }
+
   std::mt19937 rng_{kSoakSeed};
   int started_ = 0;
   int steps_ = 0;
   int events_ = 0;
   int modals_ = 0;
-  int right_ = 0;
-  int wrong_ = 0;
+  bool was_trying_ = false;
+  // Exercises decided, [0] after three wrong tries, [1] right.
+  int measured_[2] = {0, 0};
+  int drawn_[2] = {0, 0};
 };
 
 TEST_F(SoakTest, ThousandsOfRandomExercisesKeepTheSeriesConsistent) {
@@ -262,12 +271,16 @@ TEST_F(SoakTest, ThousandsOfRandomExercisesKeepTheSeriesConsistent) {
       FAIL() << "after step " << steps_ << ", exercise " << started_;
     }
   }
-  // Both verdicts and the modal windows really occurred.
-  EXPECT_GT(right_, 0);
-  EXPECT_GT(wrong_, 0);
+  // Both verdicts of both kinds and the modal windows really occurred.
+  EXPECT_GT(measured_[0], 0);
+  EXPECT_GT(measured_[1], 0);
+  EXPECT_GT(drawn_[0], 0);
+  EXPECT_GT(drawn_[1], 0);
   EXPECT_GT(modals_, 0);
   std::printf("soak: %d exercises, %d steps, %d pointer and key events, %d modal windows\n", started_, steps_,
               events_, modals_);
+  std::printf("soak: decided measuring %d right %d wrong, drawing %d right %d wrong\n", measured_[1],
+              measured_[0], drawn_[1], drawn_[0]);
 }
 
 }  // namespace
