@@ -49,9 +49,8 @@ class SoakTest : public MainFormTest {
     const bool asked = !form_->SeriesOver();
     const std::int32_t exercise = form_->ExerciseNumber();
     const TAngle* before = Canvas().Angle();
-    WithModalAnswered(abandon ? QStringLiteral("&Oui") : QStringLiteral("&Non"), [&] {
-      Action(measure ? "MIMesurer" : "MITracer")->trigger();
-    });
+    WithModalAnswered(abandon ? QStringLiteral("&Oui") : QStringLiteral("&Non"),
+                      [&] { Action(measure ? "MIMesurer" : "MITracer")->trigger(); });
     if (asked && !abandon) {
       EXPECT_EQ(Canvas().Angle(), before) << "an abandon answered no replaced the exercise";
       EXPECT_EQ(form_->ExerciseNumber(), exercise);
@@ -76,13 +75,20 @@ class SoakTest : public MainFormTest {
 
   void AnswerMeasure() {
     switch (Pick(5)) {
-      case 0: Type(QString::number(Canvas().AngleMeasure())); break;
-      case 1: Type(QString::number(WrongMeasure())); break;
-      case 2: Type(QString()); break;  // Enter on an empty box: nothing happens
+      case 0:
+        Type(QString::number(Canvas().AngleMeasure()));
+        break;
+      case 1:
+        Type(QString::number(WrongMeasure()));
+        break;
+      case 2:  // Enter on an empty box: nothing happens
+        Type(QString());
+        break;
       case 3: {
         // Pasted text bypasses the key filter: words, signs, blanks, too long.
-        static const QString kPasted[] = {QStringLiteral("4a"), QStringLiteral("-12"), QStringLiteral(" 7"),
-                                          QStringLiteral("abc"), QStringLiteral("123456"), QStringLiteral("+")};
+        static const QString kPasted[] = {QStringLiteral("4a"),     QStringLiteral("-12"),
+                                          QStringLiteral(" 7"),     QStringLiteral("abc"),
+                                          QStringLiteral("123456"), QStringLiteral("+")};
         Answer()->clear();
         QApplication::clipboard()->setText(kPasted[Pick(6)]);
         Answer()->setFocus();
@@ -111,8 +117,8 @@ class SoakTest : public MainFormTest {
     if (!Tool("TBtnDraw")->isChecked()) Tool("TBtnDraw")->click();
     const TAngle& angle = *Canvas().Angle();
     const TPoint v = RoundPoint(angle.Vertex);
-    const TPoint end = Coin() ? RoundPoint(angle.GeneratedEnd)
-                              : PointOf(v.X + Pick(400) - 200, v.Y + Pick(400) - 200);
+    const TPoint end =
+        Coin() ? RoundPoint(angle.GeneratedEnd) : PointOf(v.X + Pick(400) - 200, v.Y + Pick(400) - 200);
     const QPoint mid((v.X + end.X) / 2, (v.Y + end.Y) / 2);
     SendMouse(QEvent::MouseButtonPress, mid, Qt::LeftButton, Qt::LeftButton);
     SendMouse(QEvent::MouseMove, QPoint(end.X, end.Y), Qt::NoButton, Qt::LeftButton);
@@ -142,9 +148,15 @@ class SoakTest : public MainFormTest {
 
   void UseTool() {
     switch (Pick(4)) {
-      case 0: Tool("TBtnGrado")->click(); break;
-      case 1: Tool("TBtnIniGradoPos")->click(); break;
-      case 2: Tool("TBtnRotate")->click(); break;
+      case 0:
+        Tool("TBtnGrado")->click();
+        break;
+      case 1:
+        Tool("TBtnIniGradoPos")->click();
+        break;
+      case 2:
+        Tool("TBtnRotate")->click();
+        break;
       default:
         if (Tool("TBtnDraw")->isEnabled()) Tool("TBtnDraw")->click();
         break;
@@ -158,9 +170,15 @@ class SoakTest : public MainFormTest {
   // One step of the pupil while an exercise is open.
   void WorkOnExercise() {
     switch (Pick(12)) {
-      case 0: UseTool(); break;
-      case 1: OpenHelp(); break;
-      case 2: ChooseFromMenu(); break;
+      case 0:
+        UseTool();
+        break;
+      case 1:
+        OpenHelp();
+        break;
+      case 2:
+        ChooseFromMenu();
+        break;
       case 3:
         if (Measuring()) DragProtractor();
         break;
@@ -232,8 +250,8 @@ class SoakTest : public MainFormTest {
       ASSERT_EQ(lamps, expected) << "try " << tries;
     } else {
       // Decided: failures, then a success unless all three failed.
-      static const QStringList kDecided = {QStringLiteral("GWW"), QStringLiteral("RGW"), QStringLiteral("RRG"),
-                                           QStringLiteral("RRR")};
+      static const QStringList kDecided = {QStringLiteral("GWW"), QStringLiteral("RGW"),
+                                           QStringLiteral("RRG"), QStringLiteral("RRR")};
       ASSERT_TRUE(kDecided.contains(lamps)) << lamps.toStdString();
       if (was_trying) CountDecision(lamps.contains(u'G'));
       ASSERT_EQ(Label("LblNumero")->text(),

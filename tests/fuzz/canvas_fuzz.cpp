@@ -24,6 +24,7 @@ using namespace gradoir;
 
 constexpr std::int32_t kMaxSide = 2000;
 constexpr std::int32_t kSmallSide = 400;
+constexpr std::int32_t kFittingSide = 600;
 constexpr int kMaxSteps = 48;
 
 void Require(bool condition, const char* what) {
@@ -48,9 +49,12 @@ QWidget& Host() {
 double Coordinate(FuzzedDataProvider& in, std::int32_t side) {
   static constexpr double kFar[] = {-1e9, 1e9, -2147483648.0, 2147483647.0, -0.5, 0.5, 65536.0, -32769.0};
   switch (in.ConsumeIntegralInRange<int>(0, 4)) {
-    case 0: return in.PickValueInArray(kFar);
-    case 1: return in.ConsumeFloatingPointInRange<double>(-1e9, 1e9);
-    default: return in.ConsumeIntegralInRange<std::int32_t>(-side - 50, 2 * side + 50);
+    case 0:
+      return in.PickValueInArray(kFar);
+    case 1:
+      return in.ConsumeFloatingPointInRange<double>(-1e9, 1e9);
+    default:
+      return in.ConsumeIntegralInRange<std::int32_t>(-side - 50, 2 * side + 50);
   }
 }
 
@@ -60,15 +64,28 @@ Qt::MouseButton AnyButton(FuzzedDataProvider& in) {
   return in.PickValueInArray(kButtons);
 }
 
-// Most canvases small, so that the run tries many sequences; one in four up
-// to the largest size.
-int AnySide(FuzzedDataProvider& in, bool large) {
-  return in.ConsumeIntegralInRange<int>(0, large ? kMaxSide : kSmallSide);
+// Canvas sides: on a small canvas no random placement fits and each new
+// angle costs the generator's whole attempt budget, so most canvases are of
+// a size where the angle fits; one in four is small, one in four anything.
+int AnySide(FuzzedDataProvider& in, int kind) {
+  switch (kind) {
+    case 0:
+      return in.ConsumeIntegralInRange<int>(0, kSmallSide);
+    case 1:
+      return in.ConsumeIntegralInRange<int>(0, kMaxSide);
+    default:
+      return in.ConsumeIntegralInRange<int>(kFittingSide, kFittingSide * 2);
+  }
+}
+
+void ResizeCanvas(FuzzedDataProvider& in, TGradoImg32& canvas) {
+  const int kind = in.ConsumeIntegralInRange<int>(0, 3);
+  canvas.resize(AnySide(in, kind), AnySide(in, kind));
 }
 
 void SendPointer(FuzzedDataProvider& in, TGradoImg32& canvas, std::int32_t side) {
-  static constexpr QEvent::Type kTypes[] = {QEvent::MouseButtonPress, QEvent::MouseMove,
-                                            QEvent::MouseMove, QEvent::MouseButtonRelease};
+  static constexpr QEvent::Type kTypes[] = {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseMove,
+                                            QEvent::MouseButtonRelease};
   const QEvent::Type type = in.PickValueInArray(kTypes);
   const QPointF position(Coordinate(in, side), Coordinate(in, side));
   const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : AnyButton(in);
@@ -94,18 +111,30 @@ void NewExercise(FuzzedDataProvider& in, TGradoImg32& canvas) {
 void Step(FuzzedDataProvider& in, TGradoImg32& canvas) {
   const std::int32_t side = std::max(canvas.width(), canvas.height());
   switch (in.ConsumeIntegralInRange<int>(0, 15)) {
-    case 0: NewExercise(in, canvas); break;
-    case 1: canvas.SetMode(in.ConsumeBool() ? aDraw : aMesure); break;
-    case 2: canvas.CenterProtractor(); break;
-    case 3: in.ConsumeBool() ? canvas.ShowProtractor() : canvas.HideProtractor(); break;
-    case 4: canvas.SetAngleMeasure(181); break;
-    case 5: canvas.ValidateBuffer(); break;
-    case 6: {
-      const bool large = in.ConsumeIntegralInRange<int>(0, 3) == 0;
-      canvas.resize(AnySide(in, large), AnySide(in, large));
+    case 0:
+      NewExercise(in, canvas);
       break;
-    }
-    default: SendPointer(in, canvas, side); break;
+    case 1:
+      canvas.SetMode(in.ConsumeBool() ? aDraw : aMesure);
+      break;
+    case 2:
+      canvas.CenterProtractor();
+      break;
+    case 3:
+      in.ConsumeBool() ? canvas.ShowProtractor() : canvas.HideProtractor();
+      break;
+    case 4:
+      canvas.SetAngleMeasure(181);
+      break;
+    case 5:
+      canvas.ValidateBuffer();
+      break;
+    case 6:
+      ResizeCanvas(in, canvas);
+      break;
+    default:
+      SendPointer(in, canvas, side);
+      break;
   }
   const std::int32_t m = canvas.AngleMeasure();
   Require((-180 <= m && m <= 180) || m == 181, "measure outside -180..180 and not 181");
@@ -126,8 +155,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
   auto canvas = std::make_unique<TGradoImg32>(&Host());
-  const bool large = in.ConsumeIntegralInRange<int>(0, 3) == 0;
-  canvas->resize(AnySide(in, large), AnySide(in, large));
+  ResizeCanvas(in, *canvas);
   canvas->show();
   NewExercise(in, *canvas);
   for (int i = 0; i < kMaxSteps && in.remaining_bytes() > 0; ++i) Step(in, *canvas);

@@ -26,15 +26,27 @@ constexpr int kMaxOperations = 48;
 constexpr std::int32_t kMaxSide = 700;
 
 float AnyFloat(FuzzedDataProvider& in, float extent) {
-  static constexpr float kSpecial[] = {
-      std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-      -std::numeric_limits<float>::infinity(), 1e9f, -1e9f, std::numeric_limits<float>::max(),
-      -std::numeric_limits<float>::max(), std::numeric_limits<float>::denorm_min(), -0.0f, -0.5f, 32767.5f,
-      -32768.5f, 8388607.0f, -8388609.0f};
+  static constexpr float kSpecial[] = {std::numeric_limits<float>::quiet_NaN(),
+                                       std::numeric_limits<float>::infinity(),
+                                       -std::numeric_limits<float>::infinity(),
+                                       1e9f,
+                                       -1e9f,
+                                       std::numeric_limits<float>::max(),
+                                       -std::numeric_limits<float>::max(),
+                                       std::numeric_limits<float>::denorm_min(),
+                                       -0.0f,
+                                       -0.5f,
+                                       32767.5f,
+                                       -32768.5f,
+                                       8388607.0f,
+                                       -8388609.0f};
   switch (in.ConsumeIntegralInRange<int>(0, 3)) {
-    case 0: return in.PickValueInArray(kSpecial);
-    case 1: return in.ConsumeFloatingPoint<float>();
-    default: return in.ConsumeFloatingPointInRange<float>(-2 * extent - 2, 2 * extent + 2);
+    case 0:
+      return in.PickValueInArray(kSpecial);
+    case 1:
+      return in.ConsumeFloatingPoint<float>();
+    default:
+      return in.ConsumeFloatingPointInRange<float>(-2 * extent - 2, 2 * extent + 2);
   }
 }
 
@@ -48,14 +60,27 @@ std::int32_t AnyInt(FuzzedDataProvider& in, std::int32_t extent) {
                                               65535,
                                               -65536};
   switch (in.ConsumeIntegralInRange<int>(0, 3)) {
-    case 0: return in.PickValueInArray(kSpecial);
-    case 1: return in.ConsumeIntegral<std::int32_t>();
-    default: return in.ConsumeIntegralInRange<std::int32_t>(-2 * extent - 2, 2 * extent + 2);
+    case 0:
+      return in.PickValueInArray(kSpecial);
+    case 1:
+      return in.ConsumeIntegral<std::int32_t>();
+    default:
+      return in.ConsumeIntegralInRange<std::int32_t>(-2 * extent - 2, 2 * extent + 2);
   }
 }
 
 TRect AnyRect(FuzzedDataProvider& in, std::int32_t extent) {
   return RectOf(AnyInt(in, extent), AnyInt(in, extent), AnyInt(in, extent), AnyInt(in, extent));
+}
+
+// Mostly a well-formed rectangle near the bitmap (so that arcs are walked
+// and blocks are stretched), sometimes any four values.
+TRect NearRect(FuzzedDataProvider& in, std::int32_t extent) {
+  if (in.ConsumeIntegralInRange<int>(0, 3) == 0) return AnyRect(in, extent);
+  const std::int32_t left = in.ConsumeIntegralInRange<std::int32_t>(-extent - 2, extent + 2);
+  const std::int32_t top = in.ConsumeIntegralInRange<std::int32_t>(-extent - 2, extent + 2);
+  return RectOf(left, top, left + in.ConsumeIntegralInRange<std::int32_t>(0, 2 * extent + 2),
+                top + in.ConsumeIntegralInRange<std::int32_t>(0, 2 * extent + 2));
 }
 
 TDrawMode AnyMode(FuzzedDataProvider& in) {
@@ -83,8 +108,8 @@ void SetUpSource(FuzzedDataProvider& in, TBitmap32& src) {
 void Transform(FuzzedDataProvider& in, TBitmap32& dst, TBitmap32& src, float extent) {
   TAffineTransformation t;
   if (in.ConsumeBool()) {
-    t.SetSourceRect(RealRectOf(AnyFloat(in, extent), AnyFloat(in, extent), AnyFloat(in, extent),
-                               AnyFloat(in, extent)));
+    t.SetSourceRect(
+        RealRectOf(AnyFloat(in, extent), AnyFloat(in, extent), AnyFloat(in, extent), AnyFloat(in, extent)));
   } else {
     t.SetSourceRect(ToRealRect(src.PixelBounds()));
   }
@@ -104,29 +129,55 @@ void Operate(FuzzedDataProvider& in, TBitmap32& dst, TBitmap32& src) {
   const auto fx = static_cast<float>(extent);
   const TColor32 colour = in.ConsumeIntegral<TColor32>();
   switch (in.ConsumeIntegralInRange<int>(0, 13)) {
-    case 0: dst.FillBlockClipped(AnyInt(in, extent), AnyInt(in, extent), AnyInt(in, extent), AnyInt(in, extent), colour); break;
-    case 1: dst.PlotSubpixel(AnyFloat(in, fx), AnyFloat(in, fx), colour); break;
-    case 2: dst.PlotSubpixelClipped(AnyFloat(in, fx), AnyFloat(in, fx), colour); break;
-    case 3: dst.PlotSubpixelFixed(AnyInt(in, extent * 256), AnyInt(in, extent * 256), colour); break;
-    case 4: dst.PlotSubpixelFixedClipped(AnyInt(in, extent * 256), AnyInt(in, extent * 256), colour); break;
+    case 0:
+      dst.FillBlockClipped(AnyInt(in, extent), AnyInt(in, extent), AnyInt(in, extent), AnyInt(in, extent),
+                           colour);
+      break;
+    case 1:
+      dst.PlotSubpixel(AnyFloat(in, fx), AnyFloat(in, fx), colour);
+      break;
+    case 2:
+      dst.PlotSubpixelClipped(AnyFloat(in, fx), AnyFloat(in, fx), colour);
+      break;
+    case 3:
+      dst.PlotSubpixelFixed(AnyInt(in, extent * 256), AnyInt(in, extent * 256), colour);
+      break;
+    case 4:
+      dst.PlotSubpixelFixedClipped(AnyInt(in, extent * 256), AnyInt(in, extent * 256), colour);
+      break;
     case 5:
-      dst.SmoothLine(AnyFloat(in, fx), AnyFloat(in, fx), AnyFloat(in, fx), AnyFloat(in, fx), colour, in.ConsumeBool());
+      dst.SmoothLine(AnyFloat(in, fx), AnyFloat(in, fx), AnyFloat(in, fx), AnyFloat(in, fx), colour,
+                     in.ConsumeBool());
       break;
     case 6: {
       const std::int32_t e = std::min<std::int32_t>(extent, 32767) * 65536;
-      dst.SmoothLineFixed(AnyInt(in, e), AnyInt(in, e), AnyInt(in, e), AnyInt(in, e), colour, in.ConsumeBool());
+      dst.SmoothLineFixed(AnyInt(in, e), AnyInt(in, e), AnyInt(in, e), AnyInt(in, e), colour,
+                          in.ConsumeBool());
       break;
     }
-    case 7: DrawArc(dst, AnyRect(in, extent), AnyInt(in, 400), AnyInt(in, 400), colour); break;
+    case 7:
+      DrawArc(dst, NearRect(in, extent), AnyInt(in, 400), AnyInt(in, 400), colour);
+      break;
     case 8:
-      TransferRect(&dst, AnyRect(in, extent), AnyRect(in, extent), &src, AnyRect(in, 300),
+      TransferRect(&dst, NearRect(in, extent), AnyRect(in, extent), &src, NearRect(in, 150),
                    src.StretchFilter(), AnyMode(in), in.ConsumeBool() ? src.OnPixelCombine : nullptr);
       break;
-    case 9: Transform(in, dst, src, fx); break;
-    case 10: dst.BlendPixel(AnyInt(in, extent), AnyInt(in, extent), colour); break;
-    case 11: TransferBlock(dst, AnyRect(in, extent), src, AnyInt(in, 300), AnyInt(in, 300), AnyMode(in), src.OnPixelCombine); break;
-    case 12: CopyOnto(src, dst, AnyRect(in, extent)); break;
-    default: SetUpSource(in, src); break;
+    case 9:
+      Transform(in, dst, src, fx);
+      break;
+    case 10:
+      dst.BlendPixel(AnyInt(in, extent), AnyInt(in, extent), colour);
+      break;
+    case 11:
+      TransferBlock(dst, AnyRect(in, extent), src, AnyInt(in, 300), AnyInt(in, 300), AnyMode(in),
+                    src.OnPixelCombine);
+      break;
+    case 12:
+      CopyOnto(src, dst, AnyRect(in, extent));
+      break;
+    default:
+      SetUpSource(in, src);
+      break;
   }
 }
 
