@@ -65,8 +65,8 @@ Qt::MouseButton AnyButton(FuzzedDataProvider& in) {
 }
 
 // Canvas sides: on a small canvas no random placement fits and each new
-// angle costs the generator's whole attempt budget, so most canvases are of
-// a size where the angle fits; one in four is small, one in four anything.
+// angle costs the generator's whole attempt budget, so half the canvases are
+// of a size where the angle fits; one in four is small, one in four anything.
 int AnySide(FuzzedDataProvider& in, int kind) {
   switch (kind) {
     case 0:
