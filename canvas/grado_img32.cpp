@@ -26,10 +26,6 @@ TRect SpanOf(TPoint a, TPoint b) {
 
 }  // namespace
 
-void TransparentWhiteCombine(TColor32 F, TColor32& B, TColor32 /*M*/) {
-  if (F != 0xFFFFFFFFu) B = F;
-}
-
 TGradoImg32::TGradoImg32(QWidget* parent) : TCustomImage32(parent) {
   // The angle layer comes first in the list, so it is painted under the
   // protractor.

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "raster/image32.h"
+#include "raster/transfer.h"
 
 namespace gradoir {
 
@@ -17,9 +18,8 @@ class TGradoir;
 // The pointer tool: move and turn the protractor, or draw with the pencil.
 enum TMode : std::uint8_t { aMesure, aDraw };
 
-// Protractor-layer combiner: opaque white (exactly 0xFFFFFFFF) lets the pixel
-// beneath show; any other colour replaces it whole, alpha included.
-void TransparentWhiteCombine(TColor32 F, TColor32& B, TColor32 M);
+// The protractor layer's combiner is TransparentWhiteCombine (raster/transfer.h):
+// opaque white (exactly 0xFFFFFFFF) lets the pixel beneath show.
 
 class TGradoImg32 : public TCustomImage32 {
   Q_OBJECT

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "raster/errors.h"
+#include "raster/pixel_rows.h"
 
 namespace gradoir {
 namespace {
@@ -94,7 +95,7 @@ TColor32 TBitmap32::PixelOrOuter(std::int32_t x, std::int32_t y) const {
 
 void TBitmap32::FillAll(TColor32 color) {
   if (IsEmpty()) return;
-  std::fill(pixels_.begin(), pixels_.end(), color);
+  FillPixels(pixels_.data(), pixels_.size(), color);
   NotifyChanged();
 }
 
@@ -106,7 +107,7 @@ void TBitmap32::FillBlock(std::int32_t x1, std::int32_t y1, std::int32_t x2, std
   x2 = std::min(x2, width_);
   y2 = std::min(y2, height_);
   if (!pixels_.empty()) {
-    for (std::int32_t y = y1; y < y2 && x1 < x2; ++y) std::fill(RowStart(y) + x1, RowStart(y) + x2, color);
+    for (std::int32_t y = y1; y < y2 && x1 < x2; ++y) FillPixels(RowStart(y) + x1, static_cast<std::size_t>(x2 - x1), color);
   }
   NotifyChanged();
 }

@@ -2,6 +2,7 @@
 // 64-bit integers, all four channels at once (each in its own 16-bit lane).
 // It is exact on every processor, so nothing is chosen at start-up.
 #include "raster/blend.h"
+#include "raster/channel_formula.h"
 
 #include <algorithm>
 #include <mutex>
@@ -9,37 +10,16 @@
 namespace gradoir {
 namespace {
 
-constexpr int kWeightShift = 8;              // weights are W/256
-constexpr std::uint32_t kWeightSum = 256;    // W + (256 - W)
+using channel::kWeightShift;
 constexpr std::uint32_t kMaxWeight = 255;    // weights are 8-bit
 constexpr std::uint32_t kAlphaShift = 24;
-
-// Lanes of the widened pixel: B at bit 0, R at 16, G at 32, A at 48. The
-// largest lane value, 255 * 256 + 128 = 65408, never carries into the next.
-constexpr std::uint64_t kLaneMask = 0x00FF00FF00FF00FFull;
-constexpr std::uint64_t kLaneRounding = 0x0080008000800080ull;  // +128 in each lane
-constexpr std::uint32_t kEvenBytes = 0x00FF00FFu;                // B and R
-constexpr std::uint32_t kOddBytes = 0xFF00FF00u;                 // G and A
-constexpr int kOddLaneShift = 24;  // G (bit 8) -> 32, A (bit 24) -> 48
-
-inline std::uint64_t Widen(TColor32 c) {
-  return (c & kEvenBytes) | (static_cast<std::uint64_t>(c & kOddBytes) << kOddLaneShift);
-}
-
-inline TColor32 Narrow(std::uint64_t lanes) {
-  return static_cast<TColor32>((lanes & kEvenBytes) | ((lanes >> kOddLaneShift) & kOddBytes));
-}
 
 inline std::uint32_t AlphaOf(TColor32 c) { return c >> kAlphaShift; }
 
 // Out-of-range weights are clamped so that 256 - W can never wrap.
 inline std::uint32_t ClampWeight(std::uint32_t w) { return std::min(w, kMaxWeight); }
 
-// Per channel: (W*X + (256-W)*Y + 128) >> 8.
-inline TColor32 ChannelFormula(TColor32 x, TColor32 y, std::uint32_t w) {
-  const std::uint64_t sum = Widen(x) * w + Widen(y) * (kWeightSum - w) + kLaneRounding;
-  return Narrow((sum >> kWeightShift) & kLaneMask);
-}
+using channel::ChannelFormula;
 
 // result = formula(X, Y, W), no shortcut.
 TColor32 MixWeightedPacked(TColor32 x, TColor32 y, std::uint32_t w) {

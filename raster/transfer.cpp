@@ -8,6 +8,7 @@
 #include "raster/blend_guard.h"
 #include "raster/errors.h"
 #include "raster/geometry.h"
+#include "raster/pixel_rows.h"
 
 namespace gradoir {
 namespace {
@@ -17,9 +18,14 @@ TDrawMode EffectiveMode(TDrawMode mode, const TPixelCombineEvent& handler) {
   return (mode == dmCustom && !handler) ? dmOpaque : mode;
 }
 
+constexpr TColor32 kOpaqueWhite = 0xFFFFFFFFu;
+
+
 // Combines Count source pixels into a destination row by the draw mode.
+// transparent_white: the handler is TransparentWhiteCombine (decided once
+// per transfer by the caller).
 void CombineRow(const TColor32* src, TColor32* dst, std::int32_t count, TDrawMode mode,
-                std::uint32_t master_alpha, const TPixelCombineEvent& handler) {
+                std::uint32_t master_alpha, const TPixelCombineEvent& handler, bool transparent_white) {
   switch (mode) {
     case dmOpaque:
       // memmove: a bitmap may be drawn onto itself with overlapping rows.
@@ -33,7 +39,13 @@ void CombineRow(const TColor32* src, TColor32* dst, std::int32_t count, TDrawMod
       }
       break;
     case dmCustom:
-      for (std::int32_t i = 0; i < count; ++i) handler(src[i], dst[i], master_alpha);
+      if (transparent_white) {
+        // TransparentWhiteCombine as one row loop instead of a std::function
+        // call per pixel, the same pixel for pixel.
+        CopyUnlessOpaqueWhite(src, dst, count);
+      } else {
+        for (std::int32_t i = 0; i < count; ++i) handler(src[i], dst[i], master_alpha);
+      }
       break;
   }
 }
@@ -78,12 +90,14 @@ void TransferScaled(TBitmap32& dst, const TRect& dst_rect, const TRect& clip, co
         src_rect.Left + NearestSourceIndex(offset, Width64(src_rect), Width64(dst_rect)));
   }
   std::vector<TColor32> row(static_cast<std::size_t>(count));
+  const bool transparent_white = mode == dmCustom && IsTransparentWhiteCombine(handler);
   for (std::int32_t y = clip.Top; y < clip.Bottom; ++y) {
     const std::int64_t offset = std::int64_t{y} - dst_rect.Top;
     const auto src_y =
         static_cast<std::int32_t>(src_rect.Top + NearestSourceIndex(offset, Height64(src_rect), Height64(dst_rect)));
     for (std::int32_t i = 0; i < count; ++i) row[i] = src.PixelAt(source_column[i], src_y);
-    CombineRow(row.data(), dst.PixelAddress(clip.Left, y), count, mode, src.MasterAlpha(), handler);
+    CombineRow(row.data(), dst.PixelAddress(clip.Left, y), count, mode, src.MasterAlpha(), handler,
+               transparent_white);
   }
 }
 
@@ -104,10 +118,11 @@ void TransferBlock(TBitmap32& dst, TRect dst_area, const TBitmap32& src, std::in
   const auto count = static_cast<std::int32_t>(cols.end - cols.begin);
   const auto dst_left = static_cast<std::int32_t>(cols.begin);
   const auto src_left = static_cast<std::int32_t>(cols.src_begin);
+  const bool transparent_white = mode == dmCustom && IsTransparentWhiteCombine(handler);
   for (std::int64_t y = rows.begin; y < rows.end; ++y) {
     const auto sy = static_cast<std::int32_t>(rows.src_begin + (y - rows.begin));
     CombineRow(src.RowStart(sy) + src_left, dst.PixelAddress(dst_left, static_cast<std::int32_t>(y)),
-               count, mode, src.MasterAlpha(), handler);
+               count, mode, src.MasterAlpha(), handler, transparent_white);
   }
 }
 
@@ -146,6 +161,16 @@ void CopyOnto(TBitmap32& src, TBitmap32& dst, TRect dst_rect) {
   TransferRect(&dst, dst_rect, dst.PixelBounds(), &src, src.PixelBounds(), src.StretchFilter(), src.DrawMode(),
                src.OnPixelCombine);
   dst.NotifyChanged();
+}
+
+void TransparentWhiteCombine(TColor32 F, TColor32& B, TColor32 /*M*/) {
+  if (F != kOpaqueWhite) B = F;
+}
+
+bool IsTransparentWhiteCombine(const TPixelCombineEvent& handler) {
+  using TCombineFunction = void (*)(TColor32, TColor32&, TColor32);
+  const TCombineFunction* f = handler.target<TCombineFunction>();
+  return f != nullptr && *f == &TransparentWhiteCombine;
 }
 
 }  // namespace gradoir

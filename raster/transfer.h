@@ -21,4 +21,13 @@ void TransferBlock(TBitmap32& dst, TRect dst_area, const TBitmap32& src, std::in
 // dst's NotifyChanged; nothing when either bitmap is empty.
 void CopyOnto(TBitmap32& src, TBitmap32& dst, TRect dst_rect);
 
+// Pixel combiner that makes opaque white see-through: when F is exactly
+// 0xFFFFFFFF, B is left unchanged; any other F replaces B whole, alpha
+// included; M is ignored. A dmCustom transfer whose handler is this very
+// function runs it as an inlined row loop instead of one call per pixel.
+void TransparentWhiteCombine(TColor32 F, TColor32& B, TColor32 M);
+
+// True when handler holds TransparentWhiteCombine itself.
+bool IsTransparentWhiteCombine(const TPixelCombineEvent& handler);
+
 }  // namespace gradoir
