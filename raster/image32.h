@@ -4,6 +4,7 @@
 // (background, own bitmap, visible layers from index 0 up) whenever it has
 // been invalidated. Every repaint rebuilds the whole buffer.
 #include <QWidget>
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,6 +14,9 @@
 #include "raster/layers.h"
 
 namespace gradoir {
+
+// A stale area that reaches every pixel, whatever the buffer's size.
+constexpr TRect kWholeControl{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
 
 class TCustomPaintBox32 : public QWidget {
   Q_OBJECT
@@ -33,9 +37,19 @@ class TCustomPaintBox32 : public QWidget {
   // Part of the buffer that is shown: (0, 0, width, height).
   virtual TRect GetViewportRect() const;
 
-  // Marks the buffer stale and asks the window system for a repaint later;
-  // requests merge, so many invalidations cost one repaint.
+  // Marks the whole buffer stale and asks the window system for a repaint
+  // later; requests merge, so many invalidations cost one repaint.
   virtual void InvalidateImage();
+  // Marks an area of the buffer as no longer showing the current picture,
+  // without asking for a repaint. The next rebuild redraws the stale areas
+  // (their bounding rectangle) rather than the whole buffer: a moved or
+  // turned protractor costs two or one 482 x 482 squares, not a full frame.
+  void AddStaleArea(const TRect& area);
+  // The part of the window that the repaints asked for since the last paint
+  // still have to copy (false: none). What the window system will hand to
+  // the next paint event; benches and tests that stand in for the window
+  // render this part.
+  bool PendingWindowArea(TRect& area) const;
   // InvalidateImage, then paints before returning.
   void RepaintNow();
 
@@ -53,15 +67,32 @@ class TCustomPaintBox32 : public QWidget {
   // Called after each copy of the buffer to the window.
   virtual void DoBufferCopied() {}
   void SetBufferValid(bool valid) { buffer_valid_ = valid; }
+  // Asks for a repaint that rebuilds the stale areas; with none recorded,
+  // the whole buffer is taken as stale.
+  void RequestRepaint();
+  // The stale part of the buffer, which the rebuild about to run redraws;
+  // the record is cleared. False: nothing within the buffer is stale.
+  bool TakeStaleArea(TRect& area);
+  // After a rebuild of area: keeps track of where pixels that are not
+  // opaque may lie, so that the window copy converts only there.
+  void NoteRebuilt(const TRect& area);
 
  private:
-  void CopyBufferToWindow();
+  void CopyBufferToWindow(const TRect& area);
+  void MarkAllStale() { AddStaleArea(kWholeControl); }
 
   std::unique_ptr<TBitmap32> buffer_;
   bool buffer_valid_ = false;
   // Client size the buffer was last checked against.
   std::int32_t painted_width_ = -1;
   std::int32_t painted_height_ = -1;
+  // Bounding rectangle of the stale areas, when has_stale_.
+  bool has_stale_ = true;
+  TRect stale_ = kWholeControl;
+  bool has_window_stale_ = false;
+  TRect window_stale_{};
+  // Bounding rectangle of the buffer pixels whose alpha may be below 255.
+  TRect translucent_ = kWholeControl;
 };
 
 // Kinds of paint stages; only the first three run in the program, the frame
@@ -129,12 +160,21 @@ class TCustomImage32 : public TCustomPaintBox32 {
  private:
   void InitDefaultStages();
   void RunStage(const TPaintStage& stage, TBitmap32& dest);
+  // The part of dest that a layer stage after stage `index` overwrites whole.
+  bool LaterOpaqueCover(int index, const TBitmap32& dest, TRect& covered) const;
+  void RebuildArea(const TRect& area);
 
   std::unique_ptr<TBitmap32> bitmap_;
   std::unique_ptr<TLayerCollection> layers_;
   std::unique_ptr<TPaintStages> paint_stages_;
   std::int32_t update_count_ = 0;
   TColor color_ = 0x00FFFFFF;  // white
+  // The part of the buffer the stages are drawing, set by PaintBuffer.
+  TRect paint_area_{};
+  // Set by PaintBuffer for the background stage it is about to run: the
+  // part of the buffer a later layer overwrites, which the fill leaves out.
+  bool background_covered_ = false;
+  TRect background_cover_{};
 };
 
 }  // namespace gradoir

@@ -39,6 +39,8 @@ void TLayerCollection::Changing() {
 }
 
 void TLayerCollection::InsertItem(TCustomLayer* layer) {
+  // A change of the stack may change any pixel.
+  if (owner_ != nullptr) owner_->AddStaleArea(kWholeControl);
   BeginUpdate();
   items_.push_back(layer);
   layer->collection_ = this;
@@ -46,6 +48,7 @@ void TLayerCollection::InsertItem(TCustomLayer* layer) {
 }
 
 void TLayerCollection::RemoveItem(TCustomLayer* layer) {
+  if (owner_ != nullptr) owner_->AddStaleArea(kWholeControl);
   BeginUpdate();
   items_.erase(std::remove(items_.begin(), items_.end(), layer), items_.end());
   layer->collection_ = nullptr;
@@ -92,17 +95,31 @@ void TCustomLayer::SetVisible(bool visible) {
   NotifyLayerChanged();
 }
 
-void TCustomLayer::PaintLayer(TBitmap32& /*buffer*/) {}
+void TCustomLayer::PaintLayer(TBitmap32& buffer) { PaintLayer(buffer, buffer.PixelBounds()); }
+
+void TCustomLayer::PaintLayer(TBitmap32& /*buffer*/, const TRect& /*area*/) {}
+
+bool TCustomLayer::Extent(TRect& /*extent*/) const { return false; }
+
+void TCustomLayer::RecordStaleExtent() const {
+  if (!Visible() || collection_ == nullptr || collection_->Owner() == nullptr) return;
+  TRect extent;
+  collection_->Owner()->AddStaleArea(Extent(extent) ? extent : kWholeControl);
+}
 
 bool TCustomLayer::SendsNotifications() const {
   return collection_ != nullptr && (options_ & LOB_NO_UPDATE) == 0;
 }
 
+bool TCustomLayer::OpaqueCover(const TBitmap32& /*buffer*/, TRect& /*covered*/) const { return false; }
+
 void TCustomLayer::NotifyLayerChanging() {
+  RecordStaleExtent();
   if (Visible() && SendsNotifications()) collection_->Changing();
 }
 
 void TCustomLayer::NotifyLayerChanged() {
+  RecordStaleExtent();
   if (!SendsNotifications()) return;
   if (Visible())
     collection_->Changed();
@@ -114,6 +131,11 @@ void TCustomLayer::NotifyLayerChanged() {
 
 TPositionedLayer::TPositionedLayer(TLayerCollection* collection) : TCustomLayer(collection) {
   options_ = LOB_VISIBLE | LOB_MOUSE_EVENTS;
+}
+
+bool TPositionedLayer::Extent(TRect& extent) const {
+  extent = RoundRealRect(Location());
+  return true;
 }
 
 void TPositionedLayer::SetLocation(const TRealRect& r) {
@@ -146,7 +168,7 @@ bool SidesFitInt32(const TRect& r) {
 
 }  // namespace
 
-void TBitmapLayer::PaintLayer(TBitmap32& buffer) {
+void TBitmapLayer::PaintLayer(TBitmap32& buffer, const TRect& area) {
   if (bitmap_->IsEmpty() || buffer.IsEmpty()) return;
   const TRect dst_rect = RoundRealRect(Location());
   // A layer wholly outside the buffer paints nothing; skipping it here also
@@ -155,8 +177,25 @@ void TBitmapLayer::PaintLayer(TBitmap32& buffer) {
   TRect visible;
   if (!IntersectRects(visible, dst_rect, buffer.PixelBounds()) || RectIsEmpty(visible)) return;
   if (!SidesFitInt32(dst_rect)) return;
-  TransferRect(&buffer, dst_rect, buffer.PixelBounds(), bitmap_.get(), bitmap_->PixelBounds(),
-               bitmap_->StretchFilter(), bitmap_->DrawMode(), bitmap_->OnPixelCombine);
+  // Every transfer computes each pixel from its own position alone, so a
+  // clip to the area gives the same pixels there as the whole-buffer paint.
+  TRect clip;
+  if (!IntersectRects(clip, area, buffer.PixelBounds()) || RectIsEmpty(clip)) return;
+  TransferRect(&buffer, dst_rect, clip, bitmap_.get(), bitmap_->PixelBounds(), bitmap_->StretchFilter(),
+               bitmap_->DrawMode(), bitmap_->OnPixelCombine);
+}
+
+bool TBitmapLayer::OpaqueCover(const TBitmap32& buffer, TRect& covered) const {
+  const TBitmap32& bitmap = *bitmap_;
+  if (bitmap.IsEmpty() || buffer.IsEmpty()) return false;
+  const bool copies = bitmap.DrawMode() == dmOpaque || (bitmap.DrawMode() == dmCustom && !bitmap.OnPixelCombine);
+  if (!copies) return false;
+  // The same rectangle PaintLayer hands to the transfer; an unscaled one
+  // copies every pixel of its part inside the buffer.
+  const TRect dst_rect = RoundRealRect(Location());
+  if (!SidesFitInt32(dst_rect)) return false;
+  if (dst_rect.Right - dst_rect.Left != bitmap.Width() || dst_rect.Bottom - dst_rect.Top != bitmap.Height()) return false;
+  return IntersectRects(covered, dst_rect, buffer.PixelBounds()) && !RectIsEmpty(covered);
 }
 
 }  // namespace gradoir

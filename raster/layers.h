@@ -71,18 +71,30 @@ class TCustomLayer {
   // Notifies even when the value does not change.
   void SetVisible(bool visible);
 
-  virtual void PaintLayer(TBitmap32& buffer);
+  // Draws the layer into the whole buffer.
+  void PaintLayer(TBitmap32& buffer);
+  // Draws the layer into buffer, touching only the pixels inside area; the
+  // pixels inside come out exactly as a whole-buffer PaintLayer makes them.
+  virtual void PaintLayer(TBitmap32& buffer, const TRect& area);
+  // The part of buffer that PaintLayer overwrites whole, whatever it held
+  // before (false when there is none): what lies under it need not be drawn.
+  virtual bool OpaqueCover(const TBitmap32& buffer, TRect& covered) const;
 
  protected:
   // Both announce a change through the collection when the layer belongs to
   // one and LOB_NO_UPDATE is clear; only visible layers reach the control.
+  // They also tell the owning control, silently, where the visible layer lies
+  // before and after the change, so that the next rebuild redraws there.
   void NotifyLayerChanging();
   void NotifyLayerChanged();
+  // Where the layer draws in control pixels; false: it may draw anywhere.
+  virtual bool Extent(TRect& extent) const;
   std::uint32_t options_ = LOB_VISIBLE;
 
  private:
   friend class TLayerCollection;
   bool SendsNotifications() const;
+  void RecordStaleExtent() const;
   TLayerCollection* collection_ = nullptr;
 };
 
@@ -96,6 +108,8 @@ class TPositionedLayer : public TCustomLayer {
 
  protected:
   virtual void DoSetLocation(const TRealRect& r) { location_ = r; }
+  // The location rounded to pixels.
+  bool Extent(TRect& extent) const override;
 
  private:
   TRealRect location_{0, 0, 64, 64};
@@ -107,7 +121,11 @@ class TBitmapLayer : public TPositionedLayer {
   ~TBitmapLayer() override;
   TBitmap32& Bitmap() { return *bitmap_; }
   const TBitmap32& Bitmap() const { return *bitmap_; }
-  void PaintLayer(TBitmap32& buffer) override;
+  using TCustomLayer::PaintLayer;
+  void PaintLayer(TBitmap32& buffer, const TRect& area) override;
+  // An unscaled bitmap drawn by copying (dmOpaque, or dmCustom without a
+  // handler) covers its rectangle within the buffer.
+  bool OpaqueCover(const TBitmap32& buffer, TRect& covered) const override;
 
  private:
   std::unique_ptr<TBitmap32> bitmap_;

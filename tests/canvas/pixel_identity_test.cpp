@@ -15,6 +15,8 @@
 // prints the table to paste into pixel_identity_references.h.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -173,6 +175,49 @@ TEST(PixelIdentityTest, PencilStrokeWithTracing) {
       angle.Draw(scene.canvas.AngleLayer(), true);
       ExpectReference(SceneName(("pencil" + std::to_string(index++)).c_str(), w, h, 7), CanvasHash(scene.canvas));
     }
+  }
+}
+
+// What the window shows: the client area of the buffer drawn whole as the
+// non-premultiplied image it is.
+QImage WholeWindowReference(TGradoImg32& canvas) {
+  canvas.InvalidateImage();
+  canvas.ValidateBuffer();
+  const TBitmap32& b = canvas.Buffer();
+  const QImage wrap(reinterpret_cast<const uchar*>(b.Bits()), b.Width(), b.Height(), b.Width() * 4,
+                    QImage::Format_ARGB32);
+  QImage window(canvas.width(), canvas.height(), QImage::Format_ARGB32_Premultiplied);
+  QPainter p(&window);
+  p.setCompositionMode(QPainter::CompositionMode_Source);
+  p.drawImage(QPoint(0, 0), wrap, QRect(0, 0, canvas.width(), canvas.height()));
+  return window;
+}
+
+// The window repainted only where each step asked keeps showing the whole
+// picture: turning, moving (also off the canvas) and the pencil's stroke.
+TEST(PixelIdentityTest, WindowRepaintedWhereAskedShowsTheWholePicture) {
+  Scene scene(900, 640, 12345, true);
+  TGradoImg32& canvas = scene.canvas;
+  QImage window(canvas.width(), canvas.height(), QImage::Format_ARGB32_Premultiplied);
+  window.fill(0);
+  canvas.render(&window);
+  TAngle& angle = *canvas.Angle();
+  const TPoint v{static_cast<std::int32_t>(angle.Vertex.X), static_cast<std::int32_t>(angle.Vertex.Y)};
+  for (int step = 0; step < 12; ++step) {
+    switch (step % 4) {
+      case 0: scene.Turn(step * 29 - 140); break;
+      case 1: scene.MoveTo(static_cast<float>(step * 61 - 300) + 0.5f, static_cast<float>(step * 23 - 100)); break;
+      case 2:
+        ApplyPencilStep(angle, {v.X + 40 * step - 200, v.Y - 150});
+        angle.Draw(canvas.AngleLayer(), true);
+        break;
+      case 3: scene.MoveTo(static_cast<float>(v.X - 241), static_cast<float>(v.Y - 241)); break;
+    }
+    TRect a;
+    ASSERT_TRUE(canvas.PendingWindowArea(a)) << "step " << step;
+    const QRect part(a.Left, a.Top, a.Right - a.Left, a.Bottom - a.Top);
+    canvas.render(&window, part.topLeft(), QRegion(part));
+    ASSERT_TRUE(window == WholeWindowReference(canvas)) << "step " << step;
   }
 }
 
