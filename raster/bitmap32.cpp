@@ -11,6 +11,7 @@
 #include <string>
 
 #include "raster/errors.h"
+#include "raster/geometry.h"
 #include "raster/pixel_rows.h"
 
 namespace gradoir {
@@ -93,10 +94,44 @@ TColor32 TBitmap32::PixelOrOuter(std::int32_t x, std::int32_t y) const {
   return PixelAt(x, y);
 }
 
+// Only the span of each row that differs from the colour is written and
+// recorded: redrawing the angle clears a 1920 x 1080 layer that holds a few
+// lines, and the screen then has to follow only where they were.
 void TBitmap32::FillAll(TColor32 color) {
   if (IsEmpty()) return;
-  FillPixels(pixels_.data(), pixels_.size(), color);
+  for (std::int32_t y = 0; y < height_; ++y) {
+    std::int32_t first = 0, last = 0;
+    if (FillChangedSpan(RowStart(y), width_, color, first, last)) NoteChangedArea(TRect{first, y, last + 1, y + 1});
+  }
+  DeclareChangeNoted();
   NotifyChanged();
+}
+
+void TBitmap32::NoteChangedArea(const TRect& area) {
+  TRect r;
+  if (!IntersectRects(r, area, PixelBounds()) || RectIsEmpty(r)) return;
+  if (!changed_any_) {
+    changed_ = r;
+    changed_any_ = true;
+    return;
+  }
+  changed_ = TRect{std::min(changed_.Left, r.Left), std::min(changed_.Top, r.Top), std::max(changed_.Right, r.Right),
+                   std::max(changed_.Bottom, r.Bottom)};
+}
+
+TBitmap32::TChange TBitmap32::TakeChangedArea(TRect& area) {
+  const TChange change = changed_whole_ ? TChange::kWhole : changed_any_ ? TChange::kArea : TChange::kNone;
+  if (change == TChange::kArea) area = changed_;
+  changed_whole_ = false;
+  changed_any_ = false;
+  changed_ = TRect{};
+  return change;
+}
+
+void TBitmap32::NotifyChanged() {
+  if (!change_declared_) changed_whole_ = true;
+  change_declared_ = false;
+  TCustomMap::NotifyChanged();
 }
 
 // Kept inside the bitmap even though callers are meant to do so: a block
@@ -109,6 +144,8 @@ void TBitmap32::FillBlock(std::int32_t x1, std::int32_t y1, std::int32_t x2, std
   if (!pixels_.empty()) {
     for (std::int32_t y = y1; y < y2 && x1 < x2; ++y) FillPixels(RowStart(y) + x1, static_cast<std::size_t>(x2 - x1), color);
   }
+  NoteChangedArea(TRect{x1, y1, x2, y2});
+  DeclareChangeNoted();
   NotifyChanged();
 }
 

@@ -162,12 +162,31 @@ class TBitmap32 : public TCustomMap {
   TNotifyEvent OnHandleChanged;
   TPixelCombineEvent OnPixelCombine;
 
+  // --- where the pixels changed ------------------------------------------
+  // The bitmap's own drawing operations note the pixels they change; one
+  // that notifies without having declared its pixels noted counts as a
+  // change of the whole bitmap. The layer showing the bitmap takes the
+  // record at each notification, so that only that part of the screen is
+  // rebuilt. Raw writes (SetPixelAt, Bits) are not recorded.
+  enum class TChange { kNone, kArea, kWhole };
+  // The change since the last call, and clears the record; area is set for kArea.
+  TChange TakeChangedArea(TRect& area);
+  // Adds pixels (cut to the bitmap) to the record.
+  void NoteChangedArea(const TRect& area);
+  void NotifyChanged() override;
+
  protected:
   void ResizeStorage(std::int32_t new_width, std::int32_t new_height) override;
   virtual void NotifyHandleChanged();
+  // Tells the next NotifyChanged that the operation noted all it changed.
+  void DeclareChangeNoted() { change_declared_ = true; }
 
  private:
   std::vector<TColor32> pixels_;
+  bool change_declared_ = false;
+  bool changed_whole_ = false;
+  bool changed_any_ = false;
+  TRect changed_{};
   std::unique_ptr<TFont> font_;
   TDrawMode draw_mode_ = dmOpaque;
   std::uint32_t master_alpha_ = 255;

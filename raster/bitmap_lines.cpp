@@ -151,6 +151,7 @@ void TBitmap32::SmoothLineFixed(std::int32_t x1, std::int32_t y1, std::int32_t x
     NotifyChanged();
     throw;
   }
+  DeclareChangeNoted();  // every sample's plot noted its pixels
   NotifyChanged();
 }
 
@@ -167,6 +168,7 @@ void TBitmap32::SmoothLine(float x1, float y1, float x2, float y2, TColor32 colo
     NotifyChanged();
     throw;
   }
+  DeclareChangeNoted();
   NotifyChanged();
 }
 

@@ -36,6 +36,7 @@ void TBitmap32::BlendPixel(std::int32_t x, std::int32_t y, TColor32 color) {
   // Cut like the clipped forms: a stray position must not write past the pixels.
   if (x < 0 || x >= width_ || y < 0 || y >= height_) return;
   BlendOverInto(color, *PixelAddress(x, y));
+  NoteChangedArea(TRect{x, y, x + 1, y + 1});
 }
 
 // The unclipped form only promises correct results inside the bitmap; it is
@@ -58,6 +59,7 @@ void TBitmap32::PlotSubpixelFixedClipped(std::int32_t x, std::int32_t y, TColor3
   const std::uint32_t top = GammaTable[255 - fy];
   const std::uint32_t bottom = GammaTable[fy];
 
+  NoteChangedArea(TRect{px, py, px + 2, py + 2});  // cut to the bitmap there
   const bool has_left = px >= 0;
   const bool has_right = px < width_ - 1;
   const bool has_top = py >= 0;

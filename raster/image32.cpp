@@ -64,6 +64,8 @@ void TCustomPaintBox32::InvalidateImage() {
 }
 
 void TCustomPaintBox32::RequestRepaint() {
+  // A repaint asked for with nothing recorded (a figure re-showing a layer
+  // it did not change) repaints everything, as every repaint once did.
   if (!has_stale_) MarkAllStale();
   buffer_valid_ = false;
   // Only the stale part of the window is asked for; the window system keeps

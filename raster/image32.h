@@ -67,8 +67,8 @@ class TCustomPaintBox32 : public QWidget {
   // Called after each copy of the buffer to the window.
   virtual void DoBufferCopied() {}
   void SetBufferValid(bool valid) { buffer_valid_ = valid; }
-  // Asks for a repaint that rebuilds the stale areas; with none recorded,
-  // the whole buffer is taken as stale.
+  // Asks for a repaint that rebuilds the stale areas (every change records
+  // its area before it asks); with none recorded, everything.
   void RequestRepaint();
   // The stale part of the buffer, which the rebuild about to run redraws;
   // the record is cleared. False: nothing within the buffer is stale.

@@ -1,6 +1,7 @@
 #include "raster/layers.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 
 #include "raster/errors.h"
@@ -79,19 +80,25 @@ int TCustomLayer::Index() const {
 }
 
 void TCustomLayer::SetLayerOptions(std::uint32_t options) {
+  RecordStaleExtent();
   NotifyLayerChanging();
   options_ = options;
+  RecordStaleExtent();
   NotifyLayerChanged();
 }
 
 void TCustomLayer::SetVisible(bool visible) {
   // No test for an unchanged value: SetVisible(true) is how a figure that has
-  // just drawn itself asks for a repaint.
+  // just drawn itself asks for a repaint. Where the picture changes: the
+  // layer's place when it appears or goes, else what it drew unannounced.
+  const bool change = visible != Visible();
+  if (change) RecordStaleExtent(); else RecordPendingChange();
   NotifyLayerChanging();
   if (visible)
     options_ |= LOB_VISIBLE;
   else
     options_ &= ~LOB_VISIBLE;
+  if (change) RecordStaleExtent();
   NotifyLayerChanged();
 }
 
@@ -100,6 +107,12 @@ void TCustomLayer::PaintLayer(TBitmap32& buffer) { PaintLayer(buffer, buffer.Pix
 void TCustomLayer::PaintLayer(TBitmap32& /*buffer*/, const TRect& /*area*/) {}
 
 bool TCustomLayer::Extent(TRect& /*extent*/) const { return false; }
+
+void TCustomLayer::RecordPendingChange() { RecordStaleExtent(); }
+
+void TCustomLayer::RecordStaleArea(const TRect& area) const {
+  if (collection_ != nullptr && collection_->Owner() != nullptr) collection_->Owner()->AddStaleArea(area);
+}
 
 void TCustomLayer::RecordStaleExtent() const {
   if (!Visible() || collection_ == nullptr || collection_->Owner() == nullptr) return;
@@ -114,12 +127,10 @@ bool TCustomLayer::SendsNotifications() const {
 bool TCustomLayer::OpaqueCover(const TBitmap32& /*buffer*/, TRect& /*covered*/) const { return false; }
 
 void TCustomLayer::NotifyLayerChanging() {
-  RecordStaleExtent();
   if (Visible() && SendsNotifications()) collection_->Changing();
 }
 
 void TCustomLayer::NotifyLayerChanged() {
-  RecordStaleExtent();
   if (!SendsNotifications()) return;
   if (Visible())
     collection_->Changed();
@@ -139,8 +150,10 @@ bool TPositionedLayer::Extent(TRect& extent) const {
 }
 
 void TPositionedLayer::SetLocation(const TRealRect& r) {
+  RecordStaleExtent();
   NotifyLayerChanging();
   DoSetLocation(r);
+  RecordStaleExtent();
   NotifyLayerChanged();
 }
 
@@ -148,7 +161,10 @@ void TPositionedLayer::SetLocation(const TRealRect& r) {
 
 TBitmapLayer::TBitmapLayer(TLayerCollection* collection)
     : TPositionedLayer(collection), bitmap_(std::make_unique<TBitmap32>()) {
-  bitmap_->OnChange = [this](TThreadPersistent*) { NotifyLayerChanged(); };
+  bitmap_->OnChange = [this](TThreadPersistent*) {
+    RecordPendingChange();
+    NotifyLayerChanged();
+  };
 }
 
 TBitmapLayer::~TBitmapLayer() {
@@ -183,6 +199,29 @@ void TBitmapLayer::PaintLayer(TBitmap32& buffer, const TRect& area) {
   if (!IntersectRects(clip, area, buffer.PixelBounds()) || RectIsEmpty(clip)) return;
   TransferRect(&buffer, dst_rect, clip, bitmap_.get(), bitmap_->PixelBounds(), bitmap_->StretchFilter(),
                bitmap_->DrawMode(), bitmap_->OnPixelCombine);
+}
+
+// The bitmap's own record of the pixels it changed, placed on the control
+// when the bitmap is shown unscaled; anything else counts as the whole layer.
+void TBitmapLayer::RecordPendingChange() {
+  TRect changed;
+  const TBitmap32::TChange change = bitmap_->TakeChangedArea(changed);
+  if (!Visible() || change == TBitmap32::TChange::kNone) return;
+  const TRect at = RoundRealRect(Location());
+  const bool unscaled = SidesFitInt32(at) && std::int64_t{at.Right} - at.Left == bitmap_->Width() &&
+                        std::int64_t{at.Bottom} - at.Top == bitmap_->Height();
+  if (change == TBitmap32::TChange::kWhole || !unscaled) {
+    RecordStaleExtent();
+    return;
+  }
+  const std::int64_t left = std::int64_t{at.Left} + changed.Left, top = std::int64_t{at.Top} + changed.Top;
+  const std::int64_t right = std::int64_t{at.Left} + changed.Right, bottom = std::int64_t{at.Top} + changed.Bottom;
+  if (left < INT32_MIN || top < INT32_MIN || right > INT32_MAX || bottom > INT32_MAX) {
+    RecordStaleExtent();
+    return;
+  }
+  RecordStaleArea(TRect{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top),
+                        static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom)});
 }
 
 bool TBitmapLayer::OpaqueCover(const TBitmap32& buffer, TRect& covered) const {

@@ -83,10 +83,15 @@ class TCustomLayer {
  protected:
   // Both announce a change through the collection when the layer belongs to
   // one and LOB_NO_UPDATE is clear; only visible layers reach the control.
-  // They also tell the owning control, silently, where the visible layer lies
-  // before and after the change, so that the next rebuild redraws there.
   void NotifyLayerChanging();
   void NotifyLayerChanged();
+  // Tell the owning control, silently, where the picture changes, so that
+  // the next rebuild redraws there: where the visible layer lies (before
+  // and after a move), or where it changed its own pixels since it last
+  // said so (the whole layer unless it knows better).
+  void RecordStaleExtent() const;
+  void RecordStaleArea(const TRect& area) const;
+  virtual void RecordPendingChange();
   // Where the layer draws in control pixels; false: it may draw anywhere.
   virtual bool Extent(TRect& extent) const;
   std::uint32_t options_ = LOB_VISIBLE;
@@ -94,7 +99,6 @@ class TCustomLayer {
  private:
   friend class TLayerCollection;
   bool SendsNotifications() const;
-  void RecordStaleExtent() const;
   TLayerCollection* collection_ = nullptr;
 };
 
@@ -126,6 +130,9 @@ class TBitmapLayer : public TPositionedLayer {
   // An unscaled bitmap drawn by copying (dmOpaque, or dmCustom without a
   // handler) covers its rectangle within the buffer.
   bool OpaqueCover(const TBitmap32& buffer, TRect& covered) const override;
+
+ protected:
+  void RecordPendingChange() override;
 
  private:
   std::unique_ptr<TBitmap32> bitmap_;

@@ -33,6 +33,34 @@ void FillPixels(TColor32* pixel, std::size_t count, TColor32 color) {
   for (; i < count; ++i) pixel[i] = color;
 }
 
+namespace {
+
+// Whether pixel[0..4) all equal color.
+bool FourEqual(const TColor32* pixel, TColor32 color) {
+#if defined(__SSE2__)
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixel));
+  return _mm_movemask_epi8(_mm_cmpeq_epi32(v, _mm_set1_epi32(static_cast<int>(color)))) == 0xFFFF;
+#else
+  return pixel[0] == color && pixel[1] == color && pixel[2] == color && pixel[3] == color;
+#endif
+}
+
+}  // namespace
+
+bool FillChangedSpan(TColor32* pixel, std::int32_t count, TColor32 color, std::int32_t& first, std::int32_t& last) {
+  std::int32_t i = 0;
+  while (i + 4 <= count && FourEqual(pixel + i, color)) i += 4;
+  while (i < count && pixel[i] == color) ++i;
+  if (i == count) return false;
+  std::int32_t j = count;
+  while (j - 4 > i && FourEqual(pixel + j - 4, color)) j -= 4;
+  while (pixel[j - 1] == color) --j;
+  FillPixels(pixel + i, static_cast<std::size_t>(j - i), color);
+  first = i;
+  last = j - 1;
+  return true;
+}
+
 // Four pixels at a time, without a branch per pixel: the protractor layer's
 // edges made the per-pixel test mispredict often.
 void CopyUnlessOpaqueWhite(const TColor32* src, TColor32* dst, std::int32_t count) {

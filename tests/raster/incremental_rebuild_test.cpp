@@ -88,7 +88,7 @@ TEST(IncrementalRebuild, AnySequenceOfLayerChangesShowsTheWholeRebuild) {
 
   for (int step = 0; step < 200; ++step) {
     TBitmapLayer& l = *movable[rng() % movable.size()];
-    switch (rng() % 6) {
+    switch (rng() % 9) {
       case 0:
       case 1:
         l.SetLocation(RandomPlace(rng, l.Bitmap(), &l == scaled.get()));
@@ -109,9 +109,70 @@ TEST(IncrementalRebuild, AnySequenceOfLayerChangesShowsTheWholeRebuild) {
         ground->SetVisible((rng() & 1) != 0);
         notify();
         break;
+      case 6:  // a line, as the pencil draws the second side
+        l.Bitmap().SmoothLine(static_cast<float>(rng() % 60) - 5.5f, static_cast<float>(rng() % 50) - 5.25f,
+                              static_cast<float>(rng() % 60), static_cast<float>(rng() % 50), rng(), false);
+        break;
+      case 7:  // plots tell nobody; the figure then re-shows its layer
+        for (int k = 0; k < 5; ++k) l.Bitmap().PlotSubpixel(static_cast<float>(rng() % 60) - 1.5f,
+                                                            static_cast<float>(rng() % 50) - 1.5f, rng());
+        l.SetVisible(l.Visible());
+        notify();
+        break;
+      case 8:  // cleared, as a figure starts its drawing
+        ground->Bitmap().FillAll((rng() & 1) ? 0xFFFFFFFFu : static_cast<TColor32>(rng()));
+        ground->Bitmap().SmoothLine(10, 10, static_cast<float>(rng() % kW), static_cast<float>(rng() % kH),
+                                    0xFF000000u, false);
+        break;
     }
     ExpectSameAsWholeRebuild(image, step);
   }
+}
+
+// Every pixel a drawing operation changes lies inside the area it records;
+// operations that cannot say where they drew count as the whole bitmap.
+TEST(ChangedArea, DrawingOperationsRecordEveryPixelTheyChange) {
+  std::mt19937 rng(5);
+  TBitmap32 b;
+  b.SetBitmapSize(90, 70);
+  TRect area;
+  EXPECT_EQ(b.TakeChangedArea(area), TBitmap32::TChange::kWhole);  // the resize
+  for (int trial = 0; trial < 400; ++trial) {
+    const std::vector<TColor32> before(b.Bits(), b.Bits() + 90 * 70);
+    switch (trial % 4) {
+      case 0:
+        b.SmoothLine(static_cast<float>(rng() % 130) - 20.5f, static_cast<float>(rng() % 110) - 20.5f,
+                     static_cast<float>(rng() % 130) - 20, static_cast<float>(rng() % 110) - 20, rng() | 0x80000000u,
+                     (rng() & 1) != 0);
+        break;
+      case 1:
+        b.PlotSubpixel(static_cast<float>(rng() % 94) - 2.25f, static_cast<float>(rng() % 74) - 2.75f, rng());
+        break;
+      case 2:
+        b.FillAll((rng() % 3 == 0) ? static_cast<TColor32>(rng()) : 0xFFFFFFFFu);
+        break;
+      case 3:
+        b.FillBlock(static_cast<int>(rng() % 90), static_cast<int>(rng() % 70), static_cast<int>(rng() % 100),
+                    static_cast<int>(rng() % 80), rng());
+        break;
+    }
+    const TBitmap32::TChange change = b.TakeChangedArea(area);
+    ASSERT_NE(change, TBitmap32::TChange::kWhole) << "trial " << trial;
+    for (int y = 0; y < 70; ++y) {
+      for (int x = 0; x < 90; ++x) {
+        if (before[static_cast<std::size_t>(y) * 90 + x] == b.PixelAt(x, y)) continue;
+        ASSERT_EQ(change, TBitmap32::TChange::kArea) << "trial " << trial << ": changed, nothing recorded";
+        ASSERT_TRUE(x >= area.Left && x < area.Right && y >= area.Top && y < area.Bottom)
+            << "trial " << trial << ": pixel " << x << "," << y << " outside the recorded area";
+      }
+    }
+  }
+  b.FillAll(0xFF00FF00u);
+  b.TakeChangedArea(area);
+  b.FillAll(0xFF00FF00u);  // nothing differs: nothing to redraw
+  EXPECT_EQ(b.TakeChangedArea(area), TBitmap32::TChange::kNone);
+  b.SetDrawMode(dmBlend);  // changes how every pixel composes
+  EXPECT_EQ(b.TakeChangedArea(area), TBitmap32::TChange::kWhole);
 }
 
 // What the window shows: a whole copy of the buffer drawn as the
