@@ -33,13 +33,16 @@ constexpr int kFrameHeight = 1080;
 constexpr int kDial = 482;
 
 // The labels need fonts, hence an application; benchmark_main owns main(),
-// so it is made on first use and lives until the program ends.
+// so it is made on first use (once for the whole program) and lives until
+// the program ends.
 void EnsureApplication() {
   static int argc = 1;
   static char name[] = "figures_bench";
   static char* argv[] = {name, nullptr};
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static QApplication app(argc, argv);
+  if (QCoreApplication::instance() == nullptr) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static QApplication app(argc, argv);
+  }
   FillDegreeTables();
 }
 
