@@ -2,17 +2,21 @@
 // press, move and release events with any buttons, modifiers and positions
 // (far outside the canvas too, as a grabbed pointer delivers them), in both
 // modes, mixed with the calls the main window makes. Nothing may crash or
-// hang, and the angle's measure stays what the pupil can have made of it:
-// 5..175 as generated, -180..180 once drawn, or 181 for "no second side".
+// hang, the angle's measure stays what the pupil can have made of it
+// (5..175 as generated, -180..180 once drawn, or 181 for "no second side"),
+// and the picture rebuilt where it changed equals a whole rebuild.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 #include "canvas/grado_img32.h"
 #include "figures/angle.h"
@@ -107,6 +111,28 @@ void NewExercise(FuzzedDataProvider& in, TGradoImg32& canvas) {
   Require(5 <= m && m <= 175, "generated measure outside 5..175");
 }
 
+// The picture the canvas would show now, rebuilt only where something
+// changed, must be the picture a rebuild of the whole canvas gives.
+void RequireUpToDatePicture(TGradoImg32& canvas) {
+  canvas.ValidateBuffer();
+  const std::int32_t w = std::min(canvas.width(), canvas.Buffer().Width());
+  const std::int32_t h = std::min(canvas.height(), canvas.Buffer().Height());
+  if (w <= 0 || h <= 0) return;
+  const std::size_t row_bytes = static_cast<std::size_t>(w) * sizeof(TColor32);
+  std::vector<TColor32> partial(static_cast<std::size_t>(w) * h);
+  for (std::int32_t y = 0; y < h; ++y)
+    std::memcpy(&partial[static_cast<std::size_t>(y) * w], canvas.Buffer().RowStart(y), row_bytes);
+  canvas.InvalidateImage();
+  canvas.ValidateBuffer();
+  for (std::int32_t y = 0; y < h; ++y) {
+    if (std::memcmp(&partial[static_cast<std::size_t>(y) * w], canvas.Buffer().RowStart(y), row_bytes) == 0)
+      continue;
+    std::fprintf(stderr, "canvas fuzz: row %d of a %dx%d canvas is stale\n", y, canvas.width(),
+                 canvas.height());
+    std::abort();
+  }
+}
+
 // One thing the pupil or the main window does to the canvas.
 void Step(FuzzedDataProvider& in, TGradoImg32& canvas) {
   const std::int32_t side = std::max(canvas.width(), canvas.height());
@@ -127,7 +153,7 @@ void Step(FuzzedDataProvider& in, TGradoImg32& canvas) {
       canvas.SetAngleMeasure(181);
       break;
     case 5:
-      canvas.ValidateBuffer();
+      RequireUpToDatePicture(canvas);
       break;
     case 6:
       ResizeCanvas(in, canvas);
@@ -159,6 +185,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   canvas->show();
   NewExercise(in, *canvas);
   for (int i = 0; i < kMaxSteps && in.remaining_bytes() > 0; ++i) Step(in, *canvas);
-  canvas->ValidateBuffer();
+  RequireUpToDatePicture(*canvas);
   return 0;
 }
