@@ -2,7 +2,10 @@
 // The layered image widget: TCustomPaintBox32 keeps a back buffer and copies
 // it to the window; TCustomImage32 rebuilds that buffer from its paint stages
 // (background, own bitmap, visible layers from index 0 up) whenever it has
-// been invalidated. Every repaint rebuilds the whole buffer.
+// been invalidated. A repaint rebuilds and copies the part that changes
+// record as stale (a moved layer's old and new place, the pixels a layer's
+// bitmap drew), and every pixel of that part exactly as a whole rebuild
+// would; InvalidateImage makes all of it stale.
 #include <QWidget>
 #include <climits>
 #include <cstdint>
