@@ -165,8 +165,8 @@ void TCustomPaintBox32::CopyBufferToWindow(const TRect& area) {
     // An opaque pixel reads the same as a premultiplied one, and a
     // premultiplied image reaches a premultiplied window by a plain copy;
     // so only the part that may hold other pixels goes through the colour
-    // conversion. At 1920 x 1080 this halves the copy (about one frame
-    // memcpy instead of two).
+    // conversion. A whole 1920 x 1080 copy measured 161 us this way, 411 us
+    // converting everything.
     const auto* bits = reinterpret_cast<const uchar*>(buffer_->Bits());
     const qsizetype stride = static_cast<qsizetype>(buffer_->Width()) * 4;
     const QImage straight(bits, buffer_->Width(), buffer_->Height(), stride, QImage::Format_ARGB32);
@@ -313,7 +313,7 @@ void TCustomImage32::ExecClearBackground(TBitmap32& dest, std::uint32_t /*parame
   }
   // A later layer copies over the cover whatever lies there (the canvas's
   // angle layer covers the whole client area), so only the rest is filled:
-  // one full-frame pass less per repaint, about 100 us at 1920 x 1080.
+  // one full-frame pass less per whole rebuild.
   dest.FillBlock(a.Left, a.Top, a.Right, c.Top, color);
   dest.FillBlock(a.Left, c.Top, c.Left, c.Bottom, color);
   dest.FillBlock(c.Right, c.Top, a.Right, c.Bottom, color);
