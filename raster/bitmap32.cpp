@@ -107,16 +107,21 @@ void TBitmap32::FillAll(TColor32 color) {
   NotifyChanged();
 }
 
+// Inline clamps rather than the rectangle helpers: every plot of a line
+// comes through here.
 void TBitmap32::NoteChangedArea(const TRect& area) {
-  TRect r;
-  if (!IntersectRects(r, area, PixelBounds()) || RectIsEmpty(r)) return;
+  const std::int32_t left = std::max(area.Left, 0), top = std::max(area.Top, 0);
+  const std::int32_t right = std::min(area.Right, width_), bottom = std::min(area.Bottom, height_);
+  if (left >= right || top >= bottom) return;
   if (!changed_any_) {
-    changed_ = r;
+    changed_ = TRect{left, top, right, bottom};
     changed_any_ = true;
     return;
   }
-  changed_ = TRect{std::min(changed_.Left, r.Left), std::min(changed_.Top, r.Top), std::max(changed_.Right, r.Right),
-                   std::max(changed_.Bottom, r.Bottom)};
+  changed_.Left = std::min(changed_.Left, left);
+  changed_.Top = std::min(changed_.Top, top);
+  changed_.Right = std::max(changed_.Right, right);
+  changed_.Bottom = std::max(changed_.Bottom, bottom);
 }
 
 TBitmap32::TChange TBitmap32::TakeChangedArea(TRect& area) {
