@@ -10,6 +10,7 @@ GRADOIR_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth xdotool imagemagick
   clang libclang-rt-14-dev
+  desktop-file-utils appstream dpkg-dev strace x11-utils python3
 )
 
 # Installs the packages that are missing (apt-get update once, then install),
