@@ -4,6 +4,7 @@
 
 #include "figures/angle.h"
 #include "figures/degrees.h"
+#include "figures/exercise_angle.h"
 #include "figures/protractor.h"
 #include "raster/geometry.h"
 
@@ -12,9 +13,6 @@ namespace gradoir {
 namespace {
 
 constexpr std::int32_t kProtractorRadius = 240;
-constexpr std::int32_t kFirstLength = 250;
-constexpr std::int32_t kSecondLength = 260;
-constexpr std::int32_t kArcRadius = 30;
 
 // Side of the protractor's square layer and bitmap.
 std::int32_t ProtractorSide(std::int32_t radius) { return 2 * (radius + 1); }
@@ -54,12 +52,7 @@ TGradoImg32::~TGradoImg32() {
 void TGradoImg32::NewExercise(bool magnetic_vertex, bool horizontal_side) {
   angle_layer_->Bitmap().AdoptSizeOf(static_cast<const QObject*>(this));
   angle_layer_->SetLocation(RealRectOf(0, 0, static_cast<float>(width()), static_cast<float>(height())));
-  // Margins of 30 at the left and top and of 10 at the right and bottom.
-  TRect placement = RectOf(0, 0, width(), height());
-  ShiftRect(placement, 10, 10);
-  GrowRect(placement, -20, -20);
-  angle_ = std::make_unique<TAngle>(PointOf(0, 0), placement, kFirstLength, kSecondLength, kArcRadius, 0,
-                                    magnetic_vertex, horizontal_side, mode_ == aDraw);
+  angle_ = NewExerciseAngle(width(), height(), 0, magnetic_vertex, horizontal_side, mode_ == aDraw);
   angle_->Draw(*angle_layer_, false);
   protractor_->Draw(*protractor_layer_);
   ShowProtractor();

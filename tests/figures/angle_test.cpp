@@ -10,6 +10,7 @@
 #include "figure_test_support.h"
 #include "figures/angle_placement.h"
 #include "figures/degrees.h"
+#include "figures/exercise_angle.h"
 #include "figures/pencil.h"
 #include "figures/random_source.h"
 #include "raster/geometry.h"
@@ -335,6 +336,20 @@ TEST_F(AngleDrawing, SecondSideFarOutsideTouchesOnlyTheBitmap) {
   EXPECT_TRUE(red_at_edge);
 }
 
+
+
+// The canvas and the probe both place their angles through this rectangle.
+TEST(ExerciseAngle, PlacementLeavesMarginsOf30TopLeftAnd10BottomRight) {
+  EXPECT_EQ(ExercisePlacementRect(1000, 700), (TRect{30, 30, 990, 690}));
+  EXPECT_EQ(ExercisePlacementRect(0, 0), (TRect{30, 30, -10, -10}));
+  const TScopedSeedProvider seed([] { return 12345u; });
+  const std::unique_ptr<TAngle> a = NewExerciseAngle(1000, 700, 47, true, true, false);
+  EXPECT_EQ(a->Measure, 47);
+  EXPECT_EQ(a->FirstLength, 250);
+  EXPECT_EQ(a->SecondLength, 260);
+  EXPECT_EQ(a->ArcRadius, 30);
+  EXPECT_EQ(a->FirstEnd.Y, a->Vertex.Y);
+}
 
 }  // namespace
 }  // namespace gradoir

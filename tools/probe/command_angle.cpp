@@ -1,10 +1,12 @@
 // gradoir-probe angle: the angle of an exercise, built as the canvas builds
 // it for a W x H canvas from a given seed, traced with the pencil and drawn.
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "figures/angle.h"
 #include "figures/degrees.h"
+#include "figures/exercise_angle.h"
 #include "figures/pencil.h"
 #include "figures/random_source.h"
 #include "probe_args.h"
@@ -16,10 +18,6 @@ namespace probe {
 
 namespace {
 
-// The canvas's figure settings.
-constexpr std::int32_t kFirstLength = 250;
-constexpr std::int32_t kSecondLength = 260;
-constexpr std::int32_t kArcRadius = 30;
 // Bitmaps beyond this side are refused rather than allocated.
 constexpr std::int32_t kMaxCanvasSide = 32767;
 
@@ -43,10 +41,11 @@ int RunAngle(const Args& args) {
 
   gradoir::FillDegreeTables();
   const std::int32_t w = canvas.a, h = canvas.b;
-  const gradoir::TRect bounds{30, 30, w - 10, h - 10};
   const gradoir::TScopedSeedProvider fixed_seed([seed] { return seed; });
-  gradoir::TAngle angle({0, 0}, bounds, kFirstLength, kSecondLength, kArcRadius, measure, true,
-                        options.Has("--horizontal"), options.Has("--no-second-side"));
+  // Built exactly as the canvas builds it (magnetised vertex, the default).
+  const std::unique_ptr<gradoir::TAngle> built = gradoir::NewExerciseAngle(
+      w, h, measure, true, options.Has("--horizontal"), options.Has("--no-second-side"));
+  gradoir::TAngle& angle = *built;
   for (const gradoir::TPoint& p : pencil) gradoir::ApplyPencilStep(angle, p);
 
   // A layer of its own, outside any widget.
