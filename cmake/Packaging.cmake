@@ -15,7 +15,8 @@ get_filename_component(GRADOIR_REPO_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE
 
 set(GRADOIR_APP_ID "fr.gradoir.Gradoir" CACHE STRING
   "Reverse-DNS name of the desktop entry and of the software-centre data")
-set(GRADOIR_LICENSE "GPL-3.0-or-later" CACHE STRING "SPDX licence of the program")
+# No licence has been chosen for the program yet: all rights reserved.
+set(GRADOIR_LICENSE "LicenseRef-proprietary" CACHE STRING "SPDX licence of the program")
 set(GRADOIR_MAINTAINER "Gradoir <gradoir@example.org>" CACHE STRING "Maintainer of the Debian package")
 set(GRADOIR_WINDOW_ICON "${GRADOIR_REPO_ROOT}/resources/gradoir.xpm" CACHE FILEPATH
   "32x32 window icon from which the theme icons are made")
