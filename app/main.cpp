@@ -8,6 +8,8 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Gradoir"));
+  // Lets desktops tie the window to its menu entry (and its icon).
+  QGuiApplication::setDesktopFileName(QStringLiteral("fr.gradoir.Gradoir"));
   gradoir::InstallFrenchTranslation(app);
 
   gradoir::TMainForm form;
