@@ -44,7 +44,7 @@ struct TFixedLine {
   std::int64_t x1, y1, x2, y2;
 };
 
-// The specified walk on 16.16 end points whose length is known to fit.
+// The walk proper, on 16.16 end points whose length is known to fit.
 void WalkLine(TBitmap32& bitmap, TFixedLine line, std::int64_t n, TColor32 color) {
   const std::int64_t dx = line.x2 - line.x1;
   const std::int64_t dy = line.y2 - line.y1;
