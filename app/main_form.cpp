@@ -230,14 +230,7 @@ void TMainForm::CheckMeasuredAnswer() {
     ShowError(this, QStringLiteral("Valeur incorrecte !"));
     return;
   }
-  if (*answer == Canvas().AngleMeasure()) {
-    ShowVerdict(QStringLiteral("Bonne réponse !"), kRightColour);
-    TryNumber_ = kDecided;
-    ++SuccessCount_;
-  } else {
-    ShowVerdict(QStringLiteral("Erreur ..."), kWrongColour);
-    ++TryNumber_;
-  }
+  RecordTry(*answer == Canvas().AngleMeasure());
   if (TryNumber_ == kDecided) {
     ui_->EditReponse->setEnabled(false);
     EndExercise(ExerciseNumber_ == Settings_.MeasureSeriesLength);
@@ -247,7 +240,14 @@ void TMainForm::CheckMeasuredAnswer() {
 void TMainForm::CheckDrawnAngle() {
   const std::int64_t drawn = std::llabs(static_cast<std::int64_t>(Canvas().AngleMeasure()));
   if (drawn == kNoSecondSide) return;
-  if (drawn == TargetMeasure_) {
+  RecordTry(drawn == TargetMeasure_);
+  if (TryNumber_ == kDecided) EndExercise(ExerciseNumber_ == Settings_.DrawSeriesLength);
+}
+
+// The verdict marks the lamp of the current try, so it is shown before the
+// try number moves on.
+void TMainForm::RecordTry(bool right) {
+  if (right) {
     ShowVerdict(QStringLiteral("Bonne réponse !"), kRightColour);
     TryNumber_ = kDecided;
     ++SuccessCount_;
@@ -255,7 +255,6 @@ void TMainForm::CheckDrawnAngle() {
     ShowVerdict(QStringLiteral("Erreur ..."), kWrongColour);
     ++TryNumber_;
   }
-  if (TryNumber_ == kDecided) EndExercise(ExerciseNumber_ == Settings_.DrawSeriesLength);
 }
 
 void TMainForm::ShowVerdict(const QString& text, const QColor& colour) {

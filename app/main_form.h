@@ -72,6 +72,7 @@ class TMainForm : public QMainWindow {
   void StartExercise();
   void CheckMeasuredAnswer();
   void CheckDrawnAngle();
+  void RecordTry(bool right);
   void ShowVerdict(const QString& text, const QColor& colour);
   void EndExercise(bool last);
   void PlaceToolBox();
