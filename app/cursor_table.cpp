@@ -4,12 +4,12 @@
 
 namespace gradoir {
 
-QCursor TCursorTable::Cursor(int number) const {
-  const auto it = cursors_.find(number);
-  return it == cursors_.end() ? QCursor(Qt::ArrowCursor) : it->second;
+QCursor CursorTable::cursor(int number) const {
+  const auto it = m_cursors.find(number);
+  return it == m_cursors.end() ? QCursor(Qt::ArrowCursor) : it->second;
 }
 
-QCursor LoadPenCursor() {
+QCursor loadPenCursor() {
   constexpr int kTipX = 11;
   constexpr int kTipY = 20;
   return QCursor(QPixmap(QStringLiteral(":/app/pen.xpm")), kTipX, kTipY);

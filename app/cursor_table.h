@@ -7,20 +7,20 @@
 
 namespace gradoir {
 
-class TCursorTable {
+class CursorTable {
  public:
   static constexpr int crDefault = 0;
   static constexpr int crPen = 1;
 
-  void Register(int number, const QCursor& cursor) { cursors_[number] = cursor; }
+  void add(int number, const QCursor& cursor) { m_cursors[number] = cursor; }
   // An unregistered number gives the default arrow.
-  QCursor Cursor(int number) const;
+  QCursor cursor(int number) const;
 
  private:
-  std::map<int, QCursor> cursors_;
+  std::map<int, QCursor> m_cursors;
 };
 
 // The pencil cursor "IDC_PEN" from the program's resources, hot spot at the tip.
-QCursor LoadPenCursor();
+QCursor loadPenCursor();
 
 }  // namespace gradoir

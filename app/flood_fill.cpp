@@ -4,7 +4,7 @@
 
 namespace gradoir {
 
-int FloodFill(QImage& image, QPoint seed, QRgb surface, QRgb fill) {
+int floodFill(QImage& image, QPoint seed, QRgb surface, QRgb fill) {
   if (!image.rect().contains(seed) || surface == fill) return 0;
   if (image.format() != QImage::Format_ARGB32) image.convertTo(QImage::Format_ARGB32);
   if (image.pixel(seed) != surface) return 0;

@@ -10,6 +10,6 @@ namespace gradoir {
 // Replaces `surface` (compared with alpha) by `fill` in the area connected to
 // `seed`; does nothing when the seed lies outside the image or is not of the
 // surface colour. Returns the number of pixels recoloured.
-int FloodFill(QImage& image, QPoint seed, QRgb surface, QRgb fill);
+int floodFill(QImage& image, QPoint seed, QRgb surface, QRgb fill);
 
 }  // namespace gradoir

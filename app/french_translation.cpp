@@ -5,7 +5,7 @@
 
 namespace gradoir {
 
-bool InstallFrenchTranslation(QCoreApplication& app) {
+bool installFrenchTranslation(QCoreApplication& app) {
   auto* translator = new QTranslator(&app);  // owned by the application
   if (!translator->load(QStringLiteral("qtbase_fr"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

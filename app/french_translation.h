@@ -7,6 +7,6 @@ namespace gradoir {
 // Loads Qt's French translation from the toolkit's translation folder and
 // installs it in `app`, which owns it. Returns false when it is not found;
 // the program then runs with the toolkit's English texts.
-bool InstallFrenchTranslation(QCoreApplication& app);
+bool installFrenchTranslation(QCoreApplication& app);
 
 }  // namespace gradoir

@@ -3,16 +3,16 @@
 #include <QScreen>
 
 #include "app/french_translation.h"
-#include "app/main_form.h"
+#include "app/main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Gradoir"));
   // Lets desktops tie the window to its menu entry (and its icon).
   QGuiApplication::setDesktopFileName(QStringLiteral("fr.gradoir.Gradoir"));
-  gradoir::InstallFrenchTranslation(app);
+  gradoir::installFrenchTranslation(app);
 
-  gradoir::TMainForm form;
+  gradoir::MainWindow form;
   // Without a window manager a maximise request changes nothing: take the
   // screen's work area first, then ask for the maximised state.
   form.setGeometry(form.screen()->availableGeometry());

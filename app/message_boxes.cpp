@@ -7,7 +7,7 @@ namespace gradoir {
 
 namespace {
 
-void ShowWithOk(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+void showWithOk(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                 const QString& text) {
   QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
   QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
@@ -18,7 +18,7 @@ void ShowWithOk(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
 
 }  // namespace
 
-bool AskConfirmation(QWidget* parent, const QString& text) {
+bool askConfirmation(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), text,
                   QMessageBox::NoButton, parent);
   QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
@@ -29,12 +29,12 @@ bool AskConfirmation(QWidget* parent, const QString& text) {
   return box.clickedButton() == yes;
 }
 
-void ShowError(QWidget* parent, const QString& text) {
-  ShowWithOk(parent, QMessageBox::Critical, QStringLiteral("Erreur"), text);
+void showError(QWidget* parent, const QString& text) {
+  showWithOk(parent, QMessageBox::Critical, QStringLiteral("Erreur"), text);
 }
 
-void ShowInformation(QWidget* parent, const QString& text) {
-  ShowWithOk(parent, QMessageBox::Information, QStringLiteral("Information"), text);
+void showInformation(QWidget* parent, const QString& text) {
+  showWithOk(parent, QMessageBox::Information, QStringLiteral("Information"), text);
 }
 
 }  // namespace gradoir

@@ -8,10 +8,10 @@ namespace gradoir {
 
 // "Confirmation" with "&Oui" and "&Non"; Enter answers "&Oui", Escape and
 // closing the box answer "&Non". True only for "&Oui".
-bool AskConfirmation(QWidget* parent, const QString& text);
+bool askConfirmation(QWidget* parent, const QString& text);
 // "Erreur" with a stop sign and "OK".
-void ShowError(QWidget* parent, const QString& text);
+void showError(QWidget* parent, const QString& text);
 // "Information" with "OK".
-void ShowInformation(QWidget* parent, const QString& text);
+void showInformation(QWidget* parent, const QString& text);
 
 }  // namespace gradoir

@@ -3,22 +3,22 @@
 #include <QCoreApplication>
 #include <QDir>
 
-#include "app/profile_file.h"
+#include "app/ini_file.h"
 
 namespace gradoir {
 
-QString SettingsFilePath() {
+QString settingsFilePath() {
   return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Grado.ini"));
 }
 
-TSettings ReadSettings(const QString& path) {
-  const TProfileFile profile = TProfileFile::Load(path);
-  const TSettings defaults;
-  TSettings s;
-  s.MeasureSeriesLength = profile.ReadInteger("NbEx/Serie", "Mesurer", defaults.MeasureSeriesLength);
-  s.DrawSeriesLength = profile.ReadInteger("NbEx/Serie", "Tracer", defaults.DrawSeriesLength);
-  s.MagneticVertex = profile.ReadBool("Angle", "SommetAimante", defaults.MagneticVertex);
-  s.HorizontalSide = profile.ReadBool("Angle", "CoteHorizontal", defaults.HorizontalSide);
+Settings readSettings(const QString& path) {
+  const IniFile profile = IniFile::load(path);
+  const Settings defaults;
+  Settings s;
+  s.measureSeriesLength = profile.readInteger("NbEx/Serie", "Mesurer", defaults.measureSeriesLength);
+  s.drawSeriesLength = profile.readInteger("NbEx/Serie", "Tracer", defaults.drawSeriesLength);
+  s.magneticVertex = profile.readBool("Angle", "SommetAimante", defaults.magneticVertex);
+  s.horizontalSide = profile.readBool("Angle", "CoteHorizontal", defaults.horizontalSide);
   return s;
 }
 

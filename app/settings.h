@@ -7,20 +7,20 @@
 
 namespace gradoir {
 
-struct TSettings {
-  std::int32_t MeasureSeriesLength = 10;  // [NbEx/Serie] Mesurer
-  std::int32_t DrawSeriesLength = 10;     // [NbEx/Serie] Tracer
-  bool MagneticVertex = true;             // [Angle] SommetAimante
-  bool HorizontalSide = false;            // [Angle] CoteHorizontal
-  friend bool operator==(const TSettings&, const TSettings&) = default;
+struct Settings {
+  std::int32_t measureSeriesLength = 10;  // [NbEx/Serie] Mesurer
+  std::int32_t drawSeriesLength = 10;     // [NbEx/Serie] Tracer
+  bool magneticVertex = true;             // [Angle] SommetAimante
+  bool horizontalSide = false;            // [Angle] CoteHorizontal
+  friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 // "Grado.ini" in the directory of the running executable (links resolved);
 // the current directory plays no part. Needs a QCoreApplication.
-QString SettingsFilePath();
+QString settingsFilePath();
 
 // Every value the file does not hold, or holds as something other than an
 // integer, keeps its default; a missing or unreadable file gives the defaults.
-TSettings ReadSettings(const QString& path);
+Settings readSettings(const QString& path);
 
 }  // namespace gradoir

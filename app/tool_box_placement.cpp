@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/floating_window.h"
+#include "ui/floating_panel.h"
 
 namespace gradoir {
 
@@ -11,12 +11,12 @@ namespace {
 constexpr int kCornerMargin = 8;
 constexpr int kCornerCount = 4;
 
-TRect BoundsOf(const TFloatingWindow& box) {
+Rect boundsOf(const FloatingPanel& box) {
   const QRect g = box.geometry();
   return {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
 }
 
-QPoint Corner(int index, QSize canvas, QSize box) {
+QPoint cornerPosition(int index, QSize canvas, QSize box) {
   const int right = canvas.width() - box.width() - kCornerMargin;
   const int bottom = canvas.height() - box.height() - kCornerMargin;
   switch (index) {
@@ -29,20 +29,20 @@ QPoint Corner(int index, QSize canvas, QSize box) {
 
 }  // namespace
 
-bool RectsOverlap(const TRect& a, const TRect& b) {
-  return std::max(a.Left, b.Left) <= std::min(a.Right, b.Right) &&
-         std::max(a.Top, b.Top) <= std::min(a.Bottom, b.Bottom);
+bool rectsOverlap(const Rect& a, const Rect& b) {
+  return std::max(a.left, b.left) <= std::min(a.right, b.right) &&
+         std::max(a.top, b.top) <= std::min(a.bottom, b.bottom);
 }
 
-void PlaceToolBox(TFloatingWindow& toolBox, QSize canvas, const TRect& first, const TRect& second) {
+void placeToolBox(FloatingPanel& toolBox, QSize canvas, const Rect& first, const Rect& second) {
   for (int corner = 0;; ++corner) {
-    const TRect bounds = BoundsOf(toolBox);
-    if (!RectsOverlap(bounds, first) && !RectsOverlap(bounds, second)) break;
-    toolBox.HidePanel();
+    const Rect bounds = boundsOf(toolBox);
+    if (!rectsOverlap(bounds, first) && !rectsOverlap(bounds, second)) break;
+    toolBox.hidePanel();
     if (corner == kCornerCount) return;
-    toolBox.move(Corner(corner, canvas, toolBox.size()));
+    toolBox.move(cornerPosition(corner, canvas, toolBox.size()));
   }
-  if (toolBox.isHidden()) toolBox.ShowPanel();
+  if (toolBox.isHidden()) toolBox.showPanel();
 }
 
 }  // namespace gradoir

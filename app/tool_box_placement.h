@@ -6,11 +6,11 @@
 
 namespace gradoir {
 
-class TFloatingWindow;
+class FloatingPanel;
 
 // Rectangles overlap when they share a point; touching counts, and a side
 // rectangle of zero width or height still counts (right and bottom inclusive).
-bool RectsOverlap(const TRect& a, const TRect& b);
+bool rectsOverlap(const Rect& a, const Rect& b);
 
 // Keeps the tool box where it is when that place is clear of both side
 // rectangles; otherwise tries the corners top left, top right, bottom left,
@@ -18,6 +18,6 @@ bool RectsOverlap(const TRect& a, const TRect& b);
 // takes the first clear one. When all four are taken it stays hidden at the
 // bottom right corner (the caller shows it). Uses the tool box's current
 // size, collapsed or not.
-void PlaceToolBox(TFloatingWindow& toolBox, QSize canvas, const TRect& first, const TRect& second);
+void placeToolBox(FloatingPanel& toolBox, QSize canvas, const Rect& first, const Rect& second);
 
 }  // namespace gradoir

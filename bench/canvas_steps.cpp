@@ -16,7 +16,7 @@
 #include <cstring>
 #include <vector>
 
-#include "canvas/grado_img32.h"
+#include "canvas/exercise_canvas.h"
 #include "figures/angle.h"
 #include "figures/pencil.h"
 #include "figures/protractor.h"
@@ -30,7 +30,7 @@ constexpr int kHeight = 1080;
 
 // Widgets need an application; benchmark_main owns main(), so it is made on
 // first use and lives until the program ends.
-void EnsureApplication() {
+void ensureApplication() {
   static int argc = 1;
   static char name[] = "canvas_bench";
   static char* argv[] = {name, nullptr};
@@ -41,32 +41,32 @@ void EnsureApplication() {
 // A canvas with a measuring exercise, protractor centred, and the "window"
 // it paints into.
 struct Scene {
-  TGradoImg32 canvas;
+  ExerciseCanvas canvas;
   QImage window{kWidth, kHeight, QImage::Format_ARGB32_Premultiplied};
 
   Scene() {
     canvas.resize(kWidth, kHeight);
-    const TScopedSeedProvider seed([] { return 20240u; });
-    canvas.CenterProtractor();
-    canvas.NewExercise(true, false);
-    Repaint();
+    const ScopedSeedProvider seed([] { return 20240u; });
+    canvas.centerProtractor();
+    canvas.newExercise(true, false);
+    repaint();
   }
 
   // What the window system does for the repaint that a step's change
   // notifications asked for: a paint event for the part they asked for.
-  void Repaint() {
-    TRect a;
-    if (!canvas.PendingWindowArea(a)) return;
-    const QRect part(a.Left, a.Top, a.Right - a.Left, a.Bottom - a.Top);
+  void repaint() {
+    Rect a;
+    if (!canvas.pendingWindowArea(a)) return;
+    const QRect part(a.left, a.top, a.right - a.left, a.bottom - a.top);
     canvas.render(&window, part.topLeft(), QRegion(part), QWidget::RenderFlags());
   }
 };
 
 void BM_FrameMemcpy(benchmark::State& state) {
   const std::size_t count = static_cast<std::size_t>(kWidth) * kHeight;
-  std::vector<TColor32> src(count, 0xFF336699), dst(count, 0);
+  std::vector<Color32> src(count, 0xFF336699), dst(count, 0);
   for (auto _ : state) {
-    std::memcpy(dst.data(), src.data(), count * sizeof(TColor32));
+    std::memcpy(dst.data(), src.data(), count * sizeof(Color32));
     benchmark::DoNotOptimize(dst.data());
     benchmark::ClobberMemory();
   }
@@ -74,11 +74,11 @@ void BM_FrameMemcpy(benchmark::State& state) {
 BENCHMARK(BM_FrameMemcpy)->Unit(benchmark::kMicrosecond);
 
 void BM_FullRepaint(benchmark::State& state) {
-  EnsureApplication();
+  ensureApplication();
   Scene scene;
   for (auto _ : state) {
-    scene.canvas.InvalidateImage();
-    scene.Repaint();
+    scene.canvas.invalidateImage();
+    scene.repaint();
     benchmark::DoNotOptimize(scene.window.constBits());
   }
 }
@@ -86,19 +86,19 @@ BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMicrosecond);
 
 // A whole rebuild alone, without the copy to the window.
 void BM_PaintBufferOnly(benchmark::State& state) {
-  EnsureApplication();
+  ensureApplication();
   Scene scene;
   for (auto _ : state) {
-    scene.canvas.InvalidateImage();
-    scene.canvas.PaintBuffer();
-    benchmark::DoNotOptimize(scene.canvas.Buffer().Bits());
+    scene.canvas.invalidateImage();
+    scene.canvas.paintBuffer();
+    benchmark::DoNotOptimize(scene.canvas.buffer().bits());
   }
 }
 BENCHMARK(BM_PaintBufferOnly)->Unit(benchmark::kMicrosecond);
 
 // The copy to the window alone, the buffer being valid.
 void BM_WindowCopyOnly(benchmark::State& state) {
-  EnsureApplication();
+  ensureApplication();
   Scene scene;
   for (auto _ : state) {
     scene.canvas.render(&scene.window, QPoint(), QRegion(), QWidget::RenderFlags());
@@ -108,46 +108,47 @@ void BM_WindowCopyOnly(benchmark::State& state) {
 BENCHMARK(BM_WindowCopyOnly)->Unit(benchmark::kMicrosecond);
 
 void BM_RotateStep(benchmark::State& state) {
-  EnsureApplication();
+  ensureApplication();
   Scene scene;
   std::int32_t orientation = 0;
   for (auto _ : state) {
-    scene.canvas.Protractor().Orientation = ++orientation % 360;
-    scene.canvas.Protractor().Draw(scene.canvas.ProtractorLayer());
-    scene.Repaint();
+    scene.canvas.protractor().setOrientation(++orientation % 360);
+    scene.canvas.protractor().draw(scene.canvas.protractorLayer().bitmap(), scene.canvas.protractorLayer().location());
+    scene.repaint();
   }
 }
 BENCHMARK(BM_RotateStep)->Unit(benchmark::kMicrosecond);
 
 void BM_PencilStep(benchmark::State& state) {
-  EnsureApplication();
+  ensureApplication();
   Scene scene;
-  TAngle& angle = *scene.canvas.Angle();
-  const TPoint vertex{static_cast<std::int32_t>(angle.Vertex.X), static_cast<std::int32_t>(angle.Vertex.Y)};
+  AngleFigure& angle = *scene.canvas.angle();
+  const Point vertex{static_cast<std::int32_t>(angle.vertex().x), static_cast<std::int32_t>(angle.vertex().y)};
   std::int32_t step = 0;
   for (auto _ : state) {
     // The pointer wanders on a small square around a point 200 px away.
-    const TPoint pointer{vertex.X + 200 + (step % 40), vertex.Y - 150 + (step / 40 % 40)};
+    const Point pointer{vertex.x + 200 + (step % 40), vertex.y - 150 + (step / 40 % 40)};
     ++step;
-    ApplyPencilStep(angle, pointer);
-    angle.Draw(scene.canvas.AngleLayer(), true);
-    scene.Repaint();
+    applyPencilStep(angle, pointer);
+    angle.draw(scene.canvas.angleLayer().bitmap(), true);
+    scene.canvas.angleLayer().setVisible(true);
+    scene.repaint();
   }
 }
 BENCHMARK(BM_PencilStep)->Unit(benchmark::kMicrosecond);
 
 void BM_MoveStep(benchmark::State& state) {
-  EnsureApplication();
+  ensureApplication();
   Scene scene;
-  TBitmapLayer& layer = scene.canvas.ProtractorLayer();
+  BitmapLayer& layer = scene.canvas.protractorLayer();
   std::int32_t step = 0;
   for (auto _ : state) {
     const float left = static_cast<float>(700 + step % 100);
     const float top = static_cast<float>(300 + step / 100 % 100);
     ++step;
-    layer.SetLocation({left, top, left + 482, top + 482});
-    scene.canvas.Protractor().UpdateGrabZones(layer);
-    scene.Repaint();
+    layer.setLocation({left, top, left + 482, top + 482});
+    scene.canvas.protractor().updateGrabZones(layer.location());
+    scene.repaint();
   }
 }
 BENCHMARK(BM_MoveStep)->Unit(benchmark::kMicrosecond);

@@ -6,7 +6,7 @@
 //    482 x 482 words.
 //  - Angle Draw on a 1920 x 1080 layer, with and without tracing, beside
 //    std::fill of the same 1920 x 1080 words.
-//  - DrawRotatedText of "180" at 10 points, turned by 37 degrees, beside
+//  - drawRotatedText of "180" at 10 points, turned by 37 degrees, beside
 //    std::fill of a block the size of its label.
 //  - Building an angle on a 1920 x 1080 canvas, and on a 100 x 100 canvas
 //    where no placement fits, so every bounded attempt is made before the
@@ -23,7 +23,7 @@
 #include "figures/protractor.h"
 #include "figures/random_source.h"
 #include "figures/rotated_text.h"
-#include "raster/layers.h"
+#include "view/layers.h"
 
 namespace gradoir {
 namespace {
@@ -35,7 +35,7 @@ constexpr int kDial = 482;
 // The labels need fonts, hence an application; benchmark_main owns main(),
 // so it is made on first use (once for the whole program) and lives until
 // the program ends.
-void EnsureApplication() {
+void ensureApplication() {
   static int argc = 1;
   static char name[] = "figures_bench";
   static char* argv[] = {name, nullptr};
@@ -43,12 +43,12 @@ void EnsureApplication() {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static QApplication app(argc, argv);
   }
-  FillDegreeTables();
+  fillDegreeTables();
 }
 
-void FillFloor(benchmark::State& state, std::size_t words) {
-  std::vector<TColor32> pixels(words);
-  TColor32 color = 0xFFFFFFFF;
+void fillFloor(benchmark::State& state, std::size_t words) {
+  std::vector<Color32> pixels(words);
+  Color32 color = 0xFFFFFFFF;
   for (auto _ : state) {
     std::fill(pixels.begin(), pixels.end(), color);
     benchmark::DoNotOptimize(pixels.data());
@@ -57,77 +57,74 @@ void FillFloor(benchmark::State& state, std::size_t words) {
   }
 }
 
-void BM_ProtractorFloor_Fill482(benchmark::State& state) { FillFloor(state, std::size_t{kDial} * kDial); }
+void BM_ProtractorFloor_Fill482(benchmark::State& state) { fillFloor(state, std::size_t{kDial} * kDial); }
 
 void BM_ProtractorDraw(benchmark::State& state) {
-  EnsureApplication();
-  TLayerCollection layers(nullptr);
-  TBitmapLayer layer(&layers);
-  layer.SetLocation({0, 0, kDial, kDial});
-  TGradoir protractor(240, true);
-  TRandomSource random(2024);
+  ensureApplication();
+  Bitmap32 bitmap;
+  Protractor protractor(240, true);
+  RandomSource random(2024);
   for (auto _ : state) {
     // Orientations as the turning pointer makes them: -180..360.
-    protractor.Orientation = static_cast<std::int32_t>(random.Below(541)) - 180;
-    protractor.Draw(layer);
-    benchmark::DoNotOptimize(layer.Bitmap().Bits());
+    protractor.setOrientation(static_cast<std::int32_t>(random.below(541)) - 180);
+    protractor.draw(bitmap, {0, 0, kDial, kDial});
+    benchmark::DoNotOptimize(bitmap.bits());
   }
 }
 
 void BM_AngleFloor_Fill1920x1080(benchmark::State& state) {
-  FillFloor(state, std::size_t{kFrameWidth} * kFrameHeight);
+  fillFloor(state, std::size_t{kFrameWidth} * kFrameHeight);
 }
 
-void AngleDraw(benchmark::State& state, bool tracing) {
-  EnsureApplication();
-  TLayerCollection layers(nullptr);
-  TBitmapLayer layer(&layers);
-  layer.Bitmap().SetBitmapSize(kFrameWidth, kFrameHeight);
-  const TScopedSeedProvider seed([] { return 31337u; });
-  const TAngle angle({0, 0}, {30, 30, kFrameWidth - 10, kFrameHeight - 10}, 250, 260, 30, 0, true, false, false);
+void angleDraw(benchmark::State& state, bool tracing) {
+  ensureApplication();
+  Bitmap32 bitmap;
+  bitmap.setBitmapSize(kFrameWidth, kFrameHeight);
+  const ScopedSeedProvider seed([] { return 31337u; });
+  const AngleFigure angle({0, 0}, {30, 30, kFrameWidth - 10, kFrameHeight - 10}, 250, 260, 30, 0, true, false, false);
   for (auto _ : state) {
-    angle.Draw(layer, tracing);
-    benchmark::DoNotOptimize(layer.Bitmap().Bits());
+    angle.draw(bitmap, tracing);
+    benchmark::DoNotOptimize(bitmap.bits());
   }
 }
 
-void BM_AngleDraw(benchmark::State& state) { AngleDraw(state, false); }
-void BM_AngleDrawTracing(benchmark::State& state) { AngleDraw(state, true); }
+void BM_AngleDraw(benchmark::State& state) { angleDraw(state, false); }
+void BM_AngleDrawTracing(benchmark::State& state) { angleDraw(state, true); }
 
 void BM_RotatedTextFloor_FillLabel(benchmark::State& state) {
-  EnsureApplication();
-  TBitmap32 label;
-  label.Font().SetName("Verdana");
-  label.Font().SetSize(10);
+  ensureApplication();
+  Bitmap32 label;
+  label.font().setName("Verdana");
+  label.font().setSize(10);
   const std::size_t words =
-      static_cast<std::size_t>(label.TextPixelWidth("180") + 1) * static_cast<std::size_t>(label.TextPixelHeight("180"));
+      static_cast<std::size_t>(label.textPixelWidth("180") + 1) * static_cast<std::size_t>(label.textPixelHeight("180"));
   state.counters["label_words"] = static_cast<double>(words);
-  FillFloor(state, words);
+  fillFloor(state, words);
 }
 
 void BM_RotatedText180(benchmark::State& state) {
-  EnsureApplication();
-  TBitmap32 target;
-  target.SetBitmapSize(64, 64);
-  target.FillAll(0xFFFFFFFF);
+  ensureApplication();
+  Bitmap32 target;
+  target.setBitmapSize(64, 64);
+  target.fillAll(0xFFFFFFFF);
   for (auto _ : state) {
-    DrawRotatedText(target, {32, 32}, 37, 10, 0x808000, "180");
-    benchmark::DoNotOptimize(target.Bits());
+    drawRotatedText(target, {32, 32}, 37, 10, 0x808000, "180");
+    benchmark::DoNotOptimize(target.bits());
   }
 }
 
-void ConstructAngle(benchmark::State& state, int w, int h) {
+void constructAngle(benchmark::State& state, int w, int h) {
   std::uint32_t seed = 1;
   for (auto _ : state) {
-    const TScopedSeedProvider fixed([seed] { return seed; });
-    const TAngle angle({0, 0}, {30, 30, w - 10, h - 10}, 250, 260, 30, 0, true, false, false);
-    benchmark::DoNotOptimize(angle.SecondEnd);
+    const ScopedSeedProvider fixed([seed] { return seed; });
+    const AngleFigure angle({0, 0}, {30, 30, w - 10, h - 10}, 250, 260, 30, 0, true, false, false);
+    benchmark::DoNotOptimize(angle.secondEnd());
     seed = seed * 2654435761u + 1;
   }
 }
 
-void BM_AngleConstruct1920x1080(benchmark::State& state) { ConstructAngle(state, kFrameWidth, kFrameHeight); }
-void BM_AngleConstructUnplaceable100x100(benchmark::State& state) { ConstructAngle(state, 100, 100); }
+void BM_AngleConstruct1920x1080(benchmark::State& state) { constructAngle(state, kFrameWidth, kFrameHeight); }
+void BM_AngleConstructUnplaceable100x100(benchmark::State& state) { constructAngle(state, 100, 100); }
 
 BENCHMARK(BM_ProtractorFloor_Fill482);
 BENCHMARK(BM_ProtractorDraw)->Unit(benchmark::kMicrosecond);

@@ -27,7 +27,7 @@ constexpr double kCentre = kRadius + 1;
 
 // The fonts need an application; the other figures benches may have made
 // it already (there must be only one).
-void EnsurePeerApplication() {
+void ensurePeerApplication() {
   static int argc = 1;
   static char name[] = "figures_bench";
   static char* argv[] = {name, nullptr};
@@ -38,16 +38,16 @@ void EnsurePeerApplication() {
 
 // Point at distance d from the centre toward graduation i of a dial turned
 // by o degrees clockwise (graduation 0 on the left at o = 0).
-QPointF Toward(double d, int o, int i) {
+QPointF toward(double d, int o, int i) {
   const double a = (o + i) * std::numbers::pi / 180;
   return {kCentre - d * std::cos(a), kCentre - d * std::sin(a)};
 }
 
-void DrawLabels(QPainter& p, int o, int radius_from_centre, const QFont& font, const QColor& color, bool reversed) {
+void drawLabels(QPainter& p, int o, int radiusFromCentre, const QFont& font, const QColor& color, bool reversed) {
   p.setFont(font);
   p.setPen(color);
   for (int k = 0; k <= 18; ++k) {
-    const QPointF at = Toward(radius_from_centre, o, 10 * k);
+    const QPointF at = toward(radiusFromCentre, o, 10 * k);
     p.save();
     p.translate(at);
     p.rotate(10 * k + o - 90);
@@ -56,7 +56,7 @@ void DrawLabels(QPainter& p, int o, int radius_from_centre, const QFont& font, c
   }
 }
 
-void DrawPeerDial(QImage& image, int o, const QFont& outer, const QFont& inner) {
+void drawPeerDial(QImage& image, int o, const QFont& outer, const QFont& inner) {
   image.fill(Qt::white);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -68,28 +68,28 @@ void DrawPeerDial(QImage& image, int o, const QFont& outer, const QFont& inner) 
   for (int i = 0; i <= 180; ++i) {
     const int length = i % 10 == 0 ? 28 : i % 5 == 0 ? 20 : 12;
     p.setPen(i == 0 || i == 180 ? red : grey);
-    p.drawLine(Toward(kRadius - 1, o, i), Toward(kRadius - length, o, i));
+    p.drawLine(toward(kRadius - 1, o, i), toward(kRadius - length, o, i));
   }
-  DrawLabels(p, o, kRadius - 36, outer, QColor(0, 128, 128), false);
-  DrawLabels(p, o, kRadius - 48, inner, QColor(0, 0, 255), true);
+  drawLabels(p, o, kRadius - 36, outer, QColor(0, 128, 128), false);
+  drawLabels(p, o, kRadius - 48, inner, QColor(0, 0, 255), true);
   p.setPen(grey);
-  p.drawLine(Toward(kRadius - 58, o, 0), Toward(3, o, 0));
-  p.drawLine(Toward(4, o, 180), Toward(kRadius - 58, o, 180));
+  p.drawLine(toward(kRadius - 58, o, 0), toward(3, o, 0));
+  p.drawLine(toward(4, o, 180), toward(kRadius - 58, o, 180));
   p.setPen(red);
   p.drawEllipse(QPointF(kCentre, kCentre), 3.0, 3.0);
 }
 
 void BM_ProtractorQPainterPeer(benchmark::State& state) {
-  EnsurePeerApplication();
+  ensurePeerApplication();
   QImage image(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
   QFont outer("Verdana");
   outer.setPixelSize(13);  // 10 points at 96 dots per inch
   QFont inner("Verdana");
   inner.setPixelSize(11);  // 8 points
-  TRandomSource random(2024);  // the orientations of BM_ProtractorDraw
+  RandomSource random(2024);  // the orientations of BM_ProtractorDraw
   for (auto _ : state) {
-    const int o = static_cast<int>(random.Below(541)) - 180;
-    DrawPeerDial(image, o, outer, inner);
+    const int o = static_cast<int>(random.below(541)) - 180;
+    drawPeerDial(image, o, outer, inner);
     benchmark::DoNotOptimize(image.constBits());
   }
 }

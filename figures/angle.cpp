@@ -16,97 +16,103 @@ namespace gradoir {
 
 namespace {
 
-constexpr TColor32 kBackground = 0xFFFFFFFF;
-constexpr TColor32 kBlack = 0xFF000000;
-constexpr TColor32 kTracingRed = 0xFFFF0000;
+constexpr Color32 kBackground = 0xFFFFFFFF;
+constexpr Color32 kBlack = 0xFF000000;
+constexpr Color32 kTracingRed = 0xFFFF0000;
 
 // Measures beyond this, or below kMarkBelow, get a mark at the vertex so the
 // pupil still sees where it is when the sides nearly line up.
 constexpr std::int64_t kMarkAbove = 140;
 constexpr std::int64_t kMarkBelow = 3;
 
-void Line(TBitmap32& bitmap, TRealPoint from, TRealPoint to, TColor32 color) {
-  bitmap.SmoothLine(from.X, from.Y, to.X, to.Y, color, false);
+void line(Bitmap32& bitmap, PointF from, PointF to, Color32 color) {
+  bitmap.smoothLine(from.x, from.y, to.x, to.y, color, false);
 }
 
 // Direction of the side from vertex to end in whole degrees, counterclockwise
 // on screen, in 0..359.
-std::int32_t SideDirection(TRealPoint vertex, TRealPoint end) {
+std::int32_t sideDirection(PointF vertex, PointF end) {
   constexpr long double pi = std::numbers::pi_v<long double>;
-  const long double dy = static_cast<long double>(end.Y) - vertex.Y;
-  const long double dx = static_cast<long double>(end.X) - vertex.X;
-  std::int32_t a = -RoundHalfEven(std::atan2(dy, dx) * 180 / pi);
+  const long double dy = static_cast<long double>(end.y) - vertex.y;
+  const long double dx = static_cast<long double>(end.x) - vertex.x;
+  std::int32_t a = -roundHalfEven(std::atan2(dy, dx) * 180 / pi);
   if (a < 0) a += 360;  // atan2 lies in -pi..pi: one turn is enough
   return a;
 }
 
-void DrawSideArc(TBitmap32& bitmap, const TRect& box, std::int32_t a1, std::int32_t a2, TColor32 color) {
+void drawSideArc(Bitmap32& bitmap, const Rect& box, std::int32_t a1, std::int32_t a2, Color32 color) {
   if (std::abs(a2 - a1) > 180) {
     // The opening crosses 0 degrees.
-    DrawArc(bitmap, box, std::max(a1, a2), 360, color);
-    DrawArc(bitmap, box, 0, std::min(a1, a2), color);
+    drawArc(bitmap, box, std::max(a1, a2), 360, color);
+    drawArc(bitmap, box, 0, std::min(a1, a2), color);
   } else {
-    DrawArc(bitmap, box, a1, a2, color);
+    drawArc(bitmap, box, a1, a2, color);
   }
 }
 
 }  // namespace
 
-TAngle::TAngle(TPoint origin, const TRect& bounds, std::int32_t first_length, std::int32_t second_length,
-               std::int32_t arc_radius, std::int32_t measure, bool magnetic, bool horizontal,
-               bool no_second_side)
-    : FirstLength(first_length),
-      SecondLength(second_length),
-      ArcRadius(arc_radius),
-      Magnetic(magnetic),
-      Horizontal(horizontal) {
-  TRandomSource random(NextAngleSeed());
-  Measure = measure != 0 ? measure : static_cast<std::int32_t>(5 + random.Below(171));
-  const TAnglePlacement p = PlaceAngle(random, origin, bounds, first_length, second_length, Measure, horizontal);
-  Vertex = p.Vertex;
-  FirstEnd = p.FirstEnd;
-  SecondEnd = p.SecondEnd;
-  GeneratedEnd = p.SecondEnd;
-  MarkStart = p.MarkStart;
-  MarkEnd = p.MarkEnd;
-  if (no_second_side) SecondEnd = Vertex;
+AngleFigure::AngleFigure(Point origin, const Rect& bounds, std::int32_t firstLength, std::int32_t secondLength,
+                         std::int32_t arcRadius, std::int32_t measure, bool magnetic, bool horizontal,
+                         bool noSecondSide) {
+  RandomSource random(nextAngleSeed());
+  const std::int32_t wanted = measure != 0 ? measure : static_cast<std::int32_t>(5 + random.below(171));
+  const AnglePlacement p = placeAngle(random, origin, bounds, firstLength, secondLength, wanted, horizontal);
+  m_g = AngleGeometry{p.vertex,    p.firstEnd,   noSecondSide ? p.vertex : p.secondEnd,
+                      p.secondEnd, p.markStart,  p.markEnd,
+                      firstLength, secondLength, arcRadius,
+                      wanted,      magnetic,     horizontal};
 }
 
-void TAngle::Draw(TBitmapLayer& layer, bool tracing) const {
-  TBitmap32& bitmap = layer.Bitmap();
-  const bool no_side = SecondEnd.X == Vertex.X && SecondEnd.Y == Vertex.Y;
-  const TColor32 side_color = tracing ? kTracingRed : kBlack;
+void AngleFigure::setSecondSide(PointF end, std::int32_t measure) {
+  if (end == m_g.vertex) {
+    clearSecondSide();
+    return;
+  }
+  m_g.secondEnd = end;
+  m_g.measure = measure;
+}
 
-  bitmap.FillAll(kBackground);
-  Line(bitmap, Vertex, FirstEnd, kBlack);
-  std::int32_t mark_turn = 90;
+void AngleFigure::clearSecondSide() {
+  m_g.secondEnd = m_g.vertex;
+  m_g.measure.reset();
+}
 
-  if (!no_side) {
+void AngleFigure::draw(Bitmap32& bitmap, bool tracing) const {
+  const PointF vertex = m_g.vertex, firstEnd = m_g.firstEnd, secondEnd = m_g.secondEnd;
+  const std::int32_t arcRadius = m_g.arcRadius;
+  const bool noSide = secondEnd.x == vertex.x && secondEnd.y == vertex.y;
+  const Color32 sideColor = tracing ? kTracingRed : kBlack;
+
+  bitmap.fillAll(kBackground);
+  line(bitmap, vertex, firstEnd, kBlack);
+  std::int32_t markTurn = 90;
+
+  if (!noSide) {
     // The pupil may trace far outside the canvas; whatever the line
     // primitive cannot draw must not stop the arc and the mark.
     try {
-      Line(bitmap, Vertex, SecondEnd, side_color);
+      line(bitmap, vertex, secondEnd, sideColor);
     } catch (const std::exception&) {
     }
-    const TRect arc_box{RoundHalfEven(static_cast<long double>(Vertex.X) - ArcRadius),
-                        RoundHalfEven(static_cast<long double>(Vertex.Y) - ArcRadius),
-                        RoundHalfEven(static_cast<long double>(Vertex.X) + ArcRadius),
-                        RoundHalfEven(static_cast<long double>(Vertex.Y) + ArcRadius)};
-    const std::int32_t a1 = SideDirection(Vertex, FirstEnd);
-    const std::int32_t a2 = SideDirection(Vertex, SecondEnd);
+    const Rect arcBox{roundHalfEven(static_cast<long double>(vertex.x) - arcRadius),
+                        roundHalfEven(static_cast<long double>(vertex.y) - arcRadius),
+                        roundHalfEven(static_cast<long double>(vertex.x) + arcRadius),
+                        roundHalfEven(static_cast<long double>(vertex.y) + arcRadius)};
+    const std::int32_t a1 = sideDirection(vertex, firstEnd);
+    const std::int32_t a2 = sideDirection(vertex, secondEnd);
     const std::int32_t diff = a2 - a1;
-    mark_turn = std::abs(diff) < 3 ? 90 : diff / 2;
+    markTurn = std::abs(diff) < 3 ? 90 : diff / 2;
 
-    const long double dx = static_cast<long double>(SecondEnd.X) - Vertex.X;
-    const long double dy = static_cast<long double>(SecondEnd.Y) - Vertex.Y;
-    if (std::sqrt(dx * dx + dy * dy) > ArcRadius) DrawSideArc(bitmap, arc_box, a1, a2, side_color);
+    const long double dx = static_cast<long double>(secondEnd.x) - vertex.x;
+    const long double dy = static_cast<long double>(secondEnd.y) - vertex.y;
+    if (std::sqrt(dx * dx + dy * dy) > arcRadius) drawSideArc(bitmap, arcBox, a1, a2, sideColor);
   }
 
-  const std::int64_t measure = std::llabs(static_cast<long long>(Measure));
-  if (!tracing && (no_side || measure > kMarkAbove || measure < kMarkBelow)) {
-    Line(bitmap, RotatePoint(Vertex, MarkStart, mark_turn), RotatePoint(Vertex, MarkEnd, mark_turn), kBlack);
+  const std::int64_t opening = m_g.measure ? std::llabs(static_cast<long long>(*m_g.measure)) : 0;
+  if (!tracing && (noSide || opening > kMarkAbove || opening < kMarkBelow)) {
+    line(bitmap, rotatePoint(vertex, m_g.markStart, markTurn), rotatePoint(vertex, m_g.markEnd, markTurn), kBlack);
   }
-  layer.SetVisible(true);
 }
 
 }  // namespace gradoir

@@ -12,7 +12,7 @@ namespace {
 // Directions of one attempt: s is the first side's direction before turning
 // (+1 right, -1 left), r the turn of the first side, t the opening (+1
 // counterclockwise from the first side, -1 clockwise).
-struct TDirections {
+struct Directions {
   int s = 1;
   std::int64_t r = 0;
   int t = 1;
@@ -20,37 +20,37 @@ struct TDirections {
 
 // End of a side of the given length leaving the vertex in direction s, turned
 // by `turn` degrees.
-TRealPoint SideEnd(TRealPoint vertex, int s, std::int64_t length, std::int64_t turn) {
-  const TRealPoint unturned{static_cast<float>(static_cast<long double>(vertex.X) + s * length), vertex.Y};
-  return RotatePoint(vertex, unturned, turn);
+PointF sideEnd(PointF vertex, int s, std::int64_t length, std::int64_t turn) {
+  const PointF unturned{static_cast<float>(static_cast<long double>(vertex.x) + s * length), vertex.y};
+  return rotatePoint(vertex, unturned, turn);
 }
 
-void PlaceSides(TAnglePlacement& p, const TDirections& d, std::int64_t first_length, std::int64_t second_length,
+void placeSides(AnglePlacement& p, const Directions& d, std::int64_t firstLength, std::int64_t secondLength,
                 std::int64_t measure) {
-  p.FirstEnd = SideEnd(p.Vertex, d.s, first_length, d.r);
-  p.SecondEnd = SideEnd(p.Vertex, d.s, second_length, d.r + d.t * measure);
+  p.firstEnd = sideEnd(p.vertex, d.s, firstLength, d.r);
+  p.secondEnd = sideEnd(p.vertex, d.s, secondLength, d.r + d.t * measure);
 }
 
 // The marks play no part in accepting an attempt, so they are placed once,
 // for the attempt that is kept.
-void PlaceMarks(TAnglePlacement& p, const TDirections& d) {
-  p.MarkStart = SideEnd(p.Vertex, d.s, 4, d.r);
-  p.MarkEnd = SideEnd(p.Vertex, d.s, -4, d.r);
+void placeMarks(AnglePlacement& p, const Directions& d) {
+  p.markStart = sideEnd(p.vertex, d.s, 4, d.r);
+  p.markEnd = sideEnd(p.vertex, d.s, -4, d.r);
 }
 
-bool InsideBounds(const TRect& bounds, TRealPoint p) { return RectContains(bounds, RoundPoint(p)); }
+bool insideBounds(const Rect& bounds, PointF p) { return rectContains(bounds, roundPoint(p)); }
 
 // The longest side, from 0 up to `length` (either sign), whose end still
 // rounds into bounds. Lengths along a ray from a vertex inside the bounds
 // leave them only once, so a bisection finds it; 0 (the vertex) always fits.
-std::int64_t LongestFittingLength(const TRect& bounds, TRealPoint vertex, int s, std::int64_t length,
+std::int64_t longestFittingLength(const Rect& bounds, PointF vertex, int s, std::int64_t length,
                                   std::int64_t turn) {
-  if (InsideBounds(bounds, SideEnd(vertex, s, length, turn))) return length;
+  if (insideBounds(bounds, sideEnd(vertex, s, length, turn))) return length;
   const std::int64_t sign = length < 0 ? -1 : 1;
   std::int64_t fits = 0, fails = std::llabs(length);
   while (fails - fits > 1) {
     const std::int64_t mid = fits + (fails - fits) / 2;
-    if (InsideBounds(bounds, SideEnd(vertex, s, sign * mid, turn)))
+    if (insideBounds(bounds, sideEnd(vertex, s, sign * mid, turn)))
       fits = mid;
     else
       fails = mid;
@@ -64,54 +64,54 @@ std::int64_t LongestFittingLength(const TRect& bounds, TRealPoint vertex, int s,
 // bounds or else to the middle of the bounds, and shortens each side to the
 // longest length whose end still lies in bounds. Empty bounds can hold
 // nothing: the last attempt is kept as it is.
-void FitInsideBounds(TAnglePlacement& p, const TDirections& d, TPoint origin, const TRect& bounds,
-                     std::int64_t first_length, std::int64_t second_length, std::int64_t measure) {
-  if (RectIsEmpty(bounds)) return;
-  const bool fixed_origin = origin.X != 0 || origin.Y != 0;
-  if (fixed_origin && RectContains(bounds, origin)) {
-    p.Vertex = ToRealPoint(origin);
+void fitInsideBounds(AnglePlacement& p, const Directions& d, Point origin, const Rect& bounds,
+                     std::int64_t firstLength, std::int64_t secondLength, std::int64_t measure) {
+  if (rectIsEmpty(bounds)) return;
+  const bool fixedOrigin = origin.x != 0 || origin.y != 0;
+  if (fixedOrigin && rectContains(bounds, origin)) {
+    p.vertex = toRealPoint(origin);
   } else {
-    const std::int64_t x = bounds.Left + (static_cast<std::int64_t>(bounds.Right) - bounds.Left) / 2;
-    const std::int64_t y = bounds.Top + (static_cast<std::int64_t>(bounds.Bottom) - bounds.Top) / 2;
-    p.Vertex = {static_cast<float>(x), static_cast<float>(y)};
+    const std::int64_t x = bounds.left + (static_cast<std::int64_t>(bounds.right) - bounds.left) / 2;
+    const std::int64_t y = bounds.top + (static_cast<std::int64_t>(bounds.bottom) - bounds.top) / 2;
+    p.vertex = {static_cast<float>(x), static_cast<float>(y)};
   }
-  const std::int64_t second_turn = d.r + d.t * measure;
-  const std::int64_t first = LongestFittingLength(bounds, p.Vertex, d.s, first_length, d.r);
-  const std::int64_t second = LongestFittingLength(bounds, p.Vertex, d.s, second_length, second_turn);
-  PlaceSides(p, d, first, second, measure);
+  const std::int64_t secondTurn = d.r + d.t * measure;
+  const std::int64_t first = longestFittingLength(bounds, p.vertex, d.s, firstLength, d.r);
+  const std::int64_t second = longestFittingLength(bounds, p.vertex, d.s, secondLength, secondTurn);
+  placeSides(p, d, first, second, measure);
 }
 
 }  // namespace
 
-TAnglePlacement PlaceAngle(TRandomSource& random, TPoint origin, const TRect& bounds,
-                           std::int32_t first_length, std::int32_t second_length, std::int32_t measure,
+AnglePlacement placeAngle(RandomSource& random, Point origin, const Rect& bounds,
+                           std::int32_t firstLength, std::int32_t secondLength, std::int32_t measure,
                            bool horizontal) {
-  const bool fixed_origin = origin.X != 0 || origin.Y != 0;
-  const std::int64_t width = static_cast<std::int64_t>(bounds.Right) - bounds.Left;
-  const std::int64_t height = static_cast<std::int64_t>(bounds.Bottom) - bounds.Top;
+  const bool fixedOrigin = origin.x != 0 || origin.y != 0;
+  const std::int64_t width = static_cast<std::int64_t>(bounds.right) - bounds.left;
+  const std::int64_t height = static_cast<std::int64_t>(bounds.bottom) - bounds.top;
 
-  TAnglePlacement p;
-  TDirections d;
-  while (p.Attempts < kMaxPlacementAttempts) {
-    ++p.Attempts;
-    if (fixed_origin) {
-      p.Vertex = ToRealPoint(origin);
+  AnglePlacement p;
+  Directions d;
+  while (p.attempts < kMaxPlacementAttempts) {
+    ++p.attempts;
+    if (fixedOrigin) {
+      p.vertex = toRealPoint(origin);
     } else {
-      const std::int64_t x = bounds.Left + random.Below(width);
-      const std::int64_t y = bounds.Top + random.Below(height);
-      p.Vertex = {static_cast<float>(x), static_cast<float>(y)};
+      const std::int64_t x = bounds.left + random.below(width);
+      const std::int64_t y = bounds.top + random.below(height);
+      p.vertex = {static_cast<float>(x), static_cast<float>(y)};
     }
-    d.s = random.Sign();
-    d.r = horizontal ? 0 : random.Below(361);
-    d.t = random.Sign();
-    PlaceSides(p, d, first_length, second_length, measure);
-    if (InsideBounds(bounds, p.FirstEnd) && InsideBounds(bounds, p.SecondEnd)) {
-      p.Found = true;
+    d.s = random.sign();
+    d.r = horizontal ? 0 : random.below(361);
+    d.t = random.sign();
+    placeSides(p, d, firstLength, secondLength, measure);
+    if (insideBounds(bounds, p.firstEnd) && insideBounds(bounds, p.secondEnd)) {
+      p.found = true;
       break;
     }
   }
-  if (!p.Found) FitInsideBounds(p, d, origin, bounds, first_length, second_length, measure);
-  PlaceMarks(p, d);
+  if (!p.found) fitInsideBounds(p, d, origin, bounds, firstLength, secondLength, measure);
+  placeMarks(p, d);
   return p;
 }
 

@@ -13,17 +13,17 @@ namespace gradoir {
 // and the attempts cost a few milliseconds at most.
 constexpr std::int32_t kMaxPlacementAttempts = 100000;
 
-struct TAnglePlacement {
-  TRealPoint Vertex, FirstEnd, SecondEnd, MarkStart, MarkEnd;
-  bool Found = false;         // a random attempt was accepted
-  std::int32_t Attempts = 0;  // random attempts made
+struct AnglePlacement {
+  PointF vertex, firstEnd, secondEnd, markStart, markEnd;
+  bool found = false;         // a random attempt was accepted
+  std::int32_t attempts = 0;  // random attempts made
 };
 
 // Draws placements from random until both far ends, rounded, lie in bounds;
-// see PlaceAngle's definition for what happens when none does.
+// see placeAngle's definition for what happens when none does.
 // origin (0, 0) asks for a random vertex, any other point fixes it.
-TAnglePlacement PlaceAngle(TRandomSource& random, TPoint origin, const TRect& bounds,
-                           std::int32_t first_length, std::int32_t second_length, std::int32_t measure,
+AnglePlacement placeAngle(RandomSource& random, Point origin, const Rect& bounds,
+                           std::int32_t firstLength, std::int32_t secondLength, std::int32_t measure,
                            bool horizontal);
 
 }  // namespace gradoir

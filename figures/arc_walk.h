@@ -1,17 +1,17 @@
 #pragma once
 // The integer midpoint walk along one quadrant of an ellipse with semi-axes
-// a and b. DrawArc mirrors each step into the four quadrants; the walk is kept
+// a and b. drawArc mirrors each step into the four quadrants; the walk is kept
 // apart so that its steps can be examined on their own.
 #include <cmath>
 #include <cstdint>
 
 namespace gradoir {
 
-struct TArcStep {
+struct ArcStep {
   std::int64_t x = 0;  // walk column, a down to 0
   std::int64_t y = 0;  // walk row, 0 up to b
-  long double X = 0;   // exact horizontal offset from the centre
-  long double Y = 0;   // exact vertical offset from the centre
+  long double exactX = 0; // exact horizontal offset from the centre
+  long double exactY = 0; // exact vertical offset from the centre
   int phase = 1;       // 1: one step per row (steep part), 2: one per column
 };
 
@@ -25,16 +25,16 @@ constexpr std::int64_t kMaxArcSemiAxis = 32767;
 // 0..kMaxArcSemiAxis make no step: a negative one is an inside-out box, a
 // larger one an ellipse wider than any bitmap the program can hold.
 template <class Visit>
-void WalkArcQuadrant(std::int64_t a, std::int64_t b, Visit&& visit) {
+void walkArcQuadrant(std::int64_t a, std::int64_t b, Visit&& visit) {
   if (b < 0) b = -b;  // only b squared enters the walk
   if (a < 0 || a > kMaxArcSemiAxis || b > kMaxArcSemiAxis) return;
 
-  const std::int64_t A2 = a * a, B2 = b * b;
-  const std::int64_t TwoA2 = 2 * A2, FourA2 = 4 * A2, TwoB2 = 2 * B2, FourB2 = 4 * B2;
+  const std::int64_t a2 = a * a, b2 = b * b;
+  const std::int64_t twoA2 = 2 * a2, fourA2 = 4 * a2, twoB2 = 2 * b2, fourB2 = 4 * b2;
   std::int64_t x = a, y = 0;
-  std::int64_t StepX = 4 * a * B2, StepY = 0;
-  std::int64_t D2 = TwoA2 - 2 * a * B2 + B2 / 2;
-  std::int64_t D1 = A2 / 2 - StepX + TwoB2;
+  std::int64_t stepX = 4 * a * b2, stepY = 0;
+  std::int64_t d2 = twoA2 - 2 * a * b2 + b2 / 2;
+  std::int64_t d1 = a2 / 2 - stepX + twoB2;
 
   // The numerators cannot go negative on a true ellipse; clamping keeps a
   // square root of a rounding artefact from ever producing NaN.
@@ -43,33 +43,33 @@ void WalkArcQuadrant(std::int64_t a, std::int64_t b, Visit&& visit) {
     return std::sqrt(static_cast<long double>(numerator) / static_cast<long double>(divisor));
   };
 
-  while (D1 < 0) {  // D1 < 0 implies b > 0, so B2 is never 0 here
-    visit(TArcStep{x, y, root(A2 * B2 - A2 * y * y, B2), static_cast<long double>(y), 1});
-    StepY += FourA2;
+  while (d1 < 0) {  // D1 < 0 implies b > 0, so B2 is never 0 here
+    visit(ArcStep{x, y, root(a2 * b2 - a2 * y * y, b2), static_cast<long double>(y), 1});
+    stepY += fourA2;
     y += 1;
-    if (D2 < 0) {
-      D2 += StepY + TwoA2;
-      D1 += StepY;
+    if (d2 < 0) {
+      d2 += stepY + twoA2;
+      d1 += stepY;
     } else {
       x -= 1;
-      StepX -= FourB2;
-      D2 += StepY + TwoA2 - StepX;
-      D1 += StepY + TwoB2 - StepX;
+      stepX -= fourB2;
+      d2 += stepY + twoA2 - stepX;
+      d1 += stepY + twoB2 - stepX;
     }
   }
 
   while (x >= 0) {
     // A flat box (a = 0) has the single step x = 0, whose offset is b.
-    const long double Y = A2 == 0 ? static_cast<long double>(b) : root(A2 * B2 - B2 * x * x, A2);
-    visit(TArcStep{x, y, static_cast<long double>(x), Y, 2});
+    const long double Y = a2 == 0 ? static_cast<long double>(b) : root(a2 * b2 - b2 * x * x, a2);
+    visit(ArcStep{x, y, static_cast<long double>(x), Y, 2});
     x -= 1;
-    StepX -= FourB2;
-    if (D1 < 0) {
+    stepX -= fourB2;
+    if (d1 < 0) {
       y += 1;
-      StepY += FourA2;
-      D1 += StepY + TwoB2 - StepX;
+      stepY += fourA2;
+      d1 += stepY + twoB2 - stepX;
     } else {
-      D1 += TwoB2 - StepX;
+      d1 += twoB2 - stepX;
     }
   }
 }

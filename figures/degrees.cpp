@@ -8,28 +8,28 @@ namespace gradoir {
 
 namespace {
 
-long double sin_table[361];
-long double cos_table[361];
+long double sinTable[361];
+long double cosTable[361];
 
 // Filled at start-up so that a reader running before the canvas exists still
 // gets real values rather than zeros.
-const bool tables_filled_at_startup = (FillDegreeTables(), true);
+const bool tables_filled_at_startup = (fillDegreeTables(), true);
 
 }  // namespace
 
-const long double (&SinTable)[361] = sin_table;
-const long double (&CosTable)[361] = cos_table;
+const long double (&kSinTable)[361] = sinTable;
+const long double (&kCosTable)[361] = cosTable;
 
-void FillDegreeTables() {
+void fillDegreeTables() {
   constexpr long double pi = std::numbers::pi_v<long double>;
   for (int i = 0; i <= 360; ++i) {
     const long double theta = i * pi / 180;
-    sin_table[i] = std::sin(theta);
-    cos_table[i] = std::cos(theta);
+    sinTable[i] = std::sin(theta);
+    cosTable[i] = std::cos(theta);
   }
 }
 
-std::int32_t DegreeTableIndex(std::int64_t degrees) {
+std::int32_t degreeTableIndex(std::int64_t degrees) {
   // Same result as adding 360 while negative and then subtracting 360 while
   // above 360, in constant time: 360 stays 360, 720 reads 360, -360 reads 0.
   if (degrees < 0) {
@@ -40,21 +40,21 @@ std::int32_t DegreeTableIndex(std::int64_t degrees) {
   return static_cast<std::int32_t>(degrees);
 }
 
-float DegSin(std::int64_t degrees) { return static_cast<float>(sin_table[DegreeTableIndex(degrees)]); }
+float degSin(std::int64_t degrees) { return static_cast<float>(sinTable[degreeTableIndex(degrees)]); }
 
-float DegCos(std::int64_t degrees) { return static_cast<float>(cos_table[DegreeTableIndex(degrees)]); }
+float degCos(std::int64_t degrees) { return static_cast<float>(cosTable[degreeTableIndex(degrees)]); }
 
-TRealPoint RotatePoint(TRealPoint center, TRealPoint p, std::int64_t degrees) {
-  const long double dx = static_cast<long double>(p.X) - center.X;
-  const long double dy = static_cast<long double>(p.Y) - center.Y;
-  const long double c = DegCos(degrees);
-  const long double s = DegSin(degrees);
-  const long double x = center.X + c * dx + s * dy;
-  const long double y = center.Y - s * dx + c * dy;
+PointF rotatePoint(PointF center, PointF p, std::int64_t degrees) {
+  const long double dx = static_cast<long double>(p.x) - center.x;
+  const long double dy = static_cast<long double>(p.y) - center.y;
+  const long double c = degCos(degrees);
+  const long double s = degSin(degrees);
+  const long double x = center.x + c * dx + s * dy;
+  const long double y = center.y - s * dx + c * dy;
   return {static_cast<float>(x), static_cast<float>(y)};
 }
 
-void OrderPair(float& a, float& b) {
+void orderPair(float& a, float& b) {
   if (a > b) std::swap(a, b);
 }
 

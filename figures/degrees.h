@@ -9,26 +9,26 @@
 namespace gradoir {
 
 // sin and cos of 0..360 whole degrees in extended precision. Entry 360 is
-// kept: DegSin/DegCos read it for positive multiples of 360.
-extern const long double (&SinTable)[361];
-extern const long double (&CosTable)[361];
+// kept: degSin/degCos read it for positive multiples of 360.
+extern const long double (&kSinTable)[361];
+extern const long double (&kCosTable)[361];
 
 // Writes both tables. They are also filled before main() so that no reader can
 // ever see zeros; calling this again writes the same values.
-void FillDegreeTables();
+void fillDegreeTables();
 
 // Table index of any whole degree: negative angles wrap into 0..359,
 // angles above 360 into 1..360, and 0..360 are read as they are.
-std::int32_t DegreeTableIndex(std::int64_t degrees);
+std::int32_t degreeTableIndex(std::int64_t degrees);
 
 // Table entry rounded to a 32-bit float, for any whole degree.
-float DegSin(std::int64_t degrees);
-float DegCos(std::int64_t degrees);
+float degSin(std::int64_t degrees);
+float degCos(std::int64_t degrees);
 
 // P turned about Center by A degrees, counterclockwise on screen for A > 0.
-TRealPoint RotatePoint(TRealPoint center, TRealPoint p, std::int64_t degrees);
+PointF rotatePoint(PointF center, PointF p, std::int64_t degrees);
 
 // Exchanges a and b when a > b.
-void OrderPair(float& a, float& b);
+void orderPair(float& a, float& b);
 
 }  // namespace gradoir

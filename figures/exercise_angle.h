@@ -16,11 +16,11 @@ constexpr std::int32_t kExerciseArcRadius = 30;
 // The client rectangle (0, 0, width, height) shifted by 10 px right and down
 // and shrunk by 20 px on every side: margins of 30 at the left and top and of
 // 10 at the right and bottom.
-TRect ExercisePlacementRect(std::int32_t width, std::int32_t height);
+Rect exercisePlacementRect(std::int32_t width, std::int32_t height);
 
 // A new random angle (random vertex; random measure when measure is 0) inside
 // the placement rectangle of a width x height canvas.
-std::unique_ptr<TAngle> NewExerciseAngle(std::int32_t width, std::int32_t height, std::int32_t measure,
-                                         bool magnetic, bool horizontal, bool no_second_side);
+std::unique_ptr<AngleFigure> newExerciseAngle(std::int32_t width, std::int32_t height, std::int32_t measure,
+                                         bool magnetic, bool horizontal, bool noSecondSide);
 
 }  // namespace gradoir

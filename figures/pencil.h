@@ -8,9 +8,10 @@ namespace gradoir {
 
 // Turns the pointer about the vertex onto the nearest whole degree from the
 // first side, keeping its distance, rounds it to a pixel and stores it as
-// SecondEnd; Measure becomes the angle from the first side to that pixel,
-// in -180..180, positive clockwise on screen. Safe for any pointer position,
-// however far outside the canvas.
-void ApplyPencilStep(TAngle& angle, TPoint pointer);
+// the second end; the measure becomes the angle from the first side to that
+// pixel, in -180..180, positive clockwise on screen. A pointer that rounds
+// onto the vertex draws no side: the angle then has no second side and no
+// measure. Safe for any pointer position, however far outside the canvas.
+void applyPencilStep(AngleFigure& angle, Point pointer);
 
 }  // namespace gradoir

@@ -1,25 +1,26 @@
 #pragma once
-// TGradoir: the on-screen protractor, a half disc with a graduation for every
+// Protractor: the on-screen protractor, a half disc with a graduation for every
 // degree, two rows of numbers, a straight edge and a red centre circle, drawn
-// at its orientation into a square layer bitmap on opaque white; and the
+// at its orientation into a square bitmap on opaque white; and the
 // three grab zones by which the pupil turns and moves it.
 #include <array>
 #include <cstdint>
 
-#include "raster/layers.h"
+#include "raster/bitmap32.h"
 #include "raster/types.h"
 
 namespace gradoir {
 
-class TGradoir {
+class Protractor {
  public:
-  TGradoir(std::int32_t radius, bool inner_scale);
+  Protractor(std::int32_t radius, bool innerScale);
 
-  // Resizes the layer's bitmap to 2*Radius + 2 square, repaints the whole
-  // protractor at Orientation and updates the grab zones.
-  void Draw(TBitmapLayer& layer);
-  // Recomputes GrabZones from the layer's location and Orientation.
-  void UpdateGrabZones(const TBitmapLayer& layer);
+  // Resizes the bitmap to 2*radius + 2 square, repaints the whole
+  // protractor at its orientation, and places the grab zones for a layer at
+  // location.
+  void draw(Bitmap32& bitmap, const RectF& location);
+  // Places the grab zones for a layer at location and the orientation.
+  void updateGrabZones(const RectF& location);
 
   // Zone numbers as the pointer handling uses them.
   static constexpr std::uint8_t kNoZone = 0;
@@ -27,18 +28,26 @@ class TGradoir {
   static constexpr std::uint8_t kCentre = 2;
   static constexpr std::uint8_t kEnd180 = 3;
 
-  std::int32_t Radius;
+  std::int32_t radius() const { return m_radius; }
+  bool innerScale() const { return m_innerScale; }
   // Whole degrees, clockwise on screen; 0: straight edge horizontal, arc above,
-  // graduation 0 at the left. Any value is accepted.
-  std::int32_t Orientation = 0;
+  // graduation 0 at the left. Any value is accepted; the picture and the
+  // zones follow at the next draw.
+  std::int32_t orientation() const { return m_orientation; }
+  void setOrientation(std::int32_t degrees) { m_orientation = degrees; }
   // Plain degrees, multiples of 5, multiples of 10. The last also sets the
   // radii of the numbers, of the straight edge and of the end grab zones.
-  std::array<std::int32_t, 3> TickLengths{12, 20, 28};
-  bool InnerScale;
-  std::uint8_t ActiveZone = kNoZone;
-  // Indexed by zone number 1..3 in canvas coordinates; [0] stays empty so that
-  // ActiveZone indexes it directly.
-  std::array<TRect, 4> GrabZones{};
+  const std::array<std::int32_t, 3>& tickLengths() const { return m_tickLengths; }
+  // Indexed by zone number 1..3 in canvas coordinates; [0] stays empty so
+  // that a zone number indexes it directly.
+  const std::array<Rect, 4>& grabZones() const { return m_grabZones; }
+
+ private:
+  std::int32_t m_radius;
+  std::int32_t m_orientation = 0;
+  std::array<std::int32_t, 3> m_tickLengths{12, 20, 28};
+  bool m_innerScale;
+  std::array<Rect, 4> m_grabZones{};
 };
 
 }  // namespace gradoir

@@ -8,49 +8,49 @@
 
 namespace gradoir {
 
-class TRandomSource {
+class RandomSource {
  public:
-  explicit TRandomSource(std::uint32_t seed) : seed_(seed) {}
+  explicit RandomSource(std::uint32_t seed) : m_seed(seed) {}
 
-  std::uint32_t Seed() const { return seed_; }
+  std::uint32_t seed() const { return m_seed; }
 
   // Each draw first advances the seed, then reads the new value.
   // Integer in 0..n-1: high 32 bits of seed * n. Ranges of 0 or less have no
   // value to give and return 0 (the seed still advances); ranges above 2^32-1
   // are taken as 2^32-1.
-  std::int64_t Below(std::int64_t n);
+  std::int64_t below(std::int64_t n);
   // Real in [0, 1): seed / 2^32.
-  long double Real();
+  long double real();
   // -1 when a real draw is greater than 0.5, else +1.
-  int Sign();
+  int sign();
 
  private:
-  void Advance() { seed_ = seed_ * 134775813u + 1u; }
-  std::uint32_t seed_;
+  void advance() { m_seed = m_seed * 134775813u + 1u; }
+  std::uint32_t m_seed;
 };
 
-using TSeedProvider = std::function<std::uint32_t()>;
+using SeedProvider = std::function<std::uint32_t()>;
 
 // Milliseconds since midnight UTC: ((h*60 + m)*60 + s)*1000 + ms.
-std::uint32_t TimeOfDaySeed();
+std::uint32_t timeOfDaySeed();
 
 // The seed of the next angle, from the current provider (the time of day
 // unless replaced).
-std::uint32_t NextAngleSeed();
+std::uint32_t nextAngleSeed();
 
 // Replaces the provider; an empty one restores the time of day.
-void SetSeedProvider(TSeedProvider provider);
+void setSeedProvider(SeedProvider provider);
 
 // Installs a provider for the lifetime of a scope, then restores the previous.
-class TScopedSeedProvider {
+class ScopedSeedProvider {
  public:
-  explicit TScopedSeedProvider(TSeedProvider provider);
-  ~TScopedSeedProvider();
-  TScopedSeedProvider(const TScopedSeedProvider&) = delete;
-  TScopedSeedProvider& operator=(const TScopedSeedProvider&) = delete;
+  explicit ScopedSeedProvider(SeedProvider provider);
+  ~ScopedSeedProvider();
+  ScopedSeedProvider(const ScopedSeedProvider&) = delete;
+  ScopedSeedProvider& operator=(const ScopedSeedProvider&) = delete;
 
  private:
-  TSeedProvider previous_;
+  SeedProvider m_previous;
 };
 
 }  // namespace gradoir

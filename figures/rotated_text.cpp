@@ -13,24 +13,24 @@ namespace {
 
 // A label as it is turned: the text printed at (1, 1) on an opaque white
 // box one pixel wider than the text.
-struct TLabel {
-  std::int32_t text_width = 0;
-  std::int32_t text_height = 0;
-  TBitmap32 bitmap;
+struct Label {
+  std::int32_t textWidth = 0;
+  std::int32_t textHeight = 0;
+  Bitmap32 bitmap;
 };
 
-void RenderLabel(TLabel& label, std::int32_t font_size, TColor font_color, const std::string& text) {
-  TBitmap32& b = label.bitmap;
-  b.Font().SetName("Verdana");
-  b.Font().SetSize(font_size);
-  b.Font().SetColor(font_color);
+void renderLabel(Label& label, std::int32_t fontSize, ToolkitColor fontColor, const std::string& text) {
+  Bitmap32& b = label.bitmap;
+  b.font().setName("Verdana");
+  b.font().setSize(fontSize);
+  b.font().setColor(fontColor);
   // Measured while the label is still empty, as its size depends on it.
-  label.text_width = b.TextPixelWidth(text);
-  label.text_height = b.TextPixelHeight(text);
-  b.SetBitmapSize(label.text_width + 1, label.text_height);
-  b.FillAll(0xFFFFFFFF);
-  b.PrintText(1, 1, text);
-  b.SetStretchFilter(sfLinear);
+  label.textWidth = b.textPixelWidth(text);
+  label.textHeight = b.textPixelHeight(text);
+  b.setBitmapSize(label.textWidth + 1, label.textHeight);
+  b.fillAll(0xFFFFFFFF);
+  b.printText(1, 1, text);
+  b.setStretchFilter(StretchFilter::Linear);
 }
 
 // Rendered labels by (text, size, colour). The glyphs of "120" in "Verdana"
@@ -39,52 +39,52 @@ void RenderLabel(TLabel& label, std::int32_t font_size, TColor font_color, const
 // Labels that came out empty (no application to give fonts yet) are not
 // kept, so they are tried again once fonts are there. Shared pointers: a
 // label being turned stays alive even if another thread empties the cache.
-class TLabelCache {
+class LabelCache {
  public:
-  std::shared_ptr<TLabel> Get(std::int32_t font_size, TColor font_color, const std::string& text) {
-    const TKey key{text, font_size, font_color};
-    const std::lock_guard<std::mutex> lock(guard_);
-    const auto found = labels_.find(key);
-    if (found != labels_.end()) return found->second;
-    auto label = std::make_shared<TLabel>();
-    RenderLabel(*label, font_size, font_color, text);
-    if (label->bitmap.IsEmpty()) return label;
+  std::shared_ptr<Label> get(std::int32_t fontSize, ToolkitColor fontColor, const std::string& text) {
+    const Key key{text, fontSize, fontColor};
+    const std::lock_guard<std::mutex> lock(m_guard);
+    const auto found = m_labels.find(key);
+    if (found != m_labels.end()) return found->second;
+    auto label = std::make_shared<Label>();
+    renderLabel(*label, fontSize, fontColor, text);
+    if (label->bitmap.isEmpty()) return label;
     // The protractor uses 38 labels; a caller drawing unbounded texts gets
     // a fresh start rather than an ever-growing cache.
-    if (labels_.size() >= kMaxLabels) labels_.clear();
-    labels_.emplace(key, label);
+    if (m_labels.size() >= kMaxLabels) m_labels.clear();
+    m_labels.emplace(key, label);
     return label;
   }
 
  private:
-  using TKey = std::tuple<std::string, std::int32_t, TColor>;
+  using Key = std::tuple<std::string, std::int32_t, ToolkitColor>;
   static constexpr std::size_t kMaxLabels = 256;
-  std::map<TKey, std::shared_ptr<TLabel>> labels_;
-  std::mutex guard_;
+  std::map<Key, std::shared_ptr<Label>> m_labels;
+  std::mutex m_guard;
 };
 
-TLabelCache& Labels() {
-  static TLabelCache cache;
+LabelCache& labels() {
+  static LabelCache cache;
   return cache;
 }
 
 }  // namespace
 
-void DrawRotatedText(TBitmap32& bitmap, TPoint center, std::int32_t angle, std::int32_t font_size,
-                     TColor font_color, const std::string& text) {
-  const std::shared_ptr<TLabel> label = Labels().Get(font_size, font_color, text);
-  const std::int32_t w = label->text_width;
-  const std::int32_t h = label->text_height;
+void drawRotatedText(Bitmap32& bitmap, Point center, std::int32_t angle, std::int32_t fontSize,
+                     ToolkitColor fontColor, const std::string& text) {
+  const std::shared_ptr<Label> label = labels().get(fontSize, fontColor, text);
+  const std::int32_t w = label->textWidth;
+  const std::int32_t h = label->textHeight;
 
-  const std::int32_t mid_x = (w + 1) / 2;
-  const std::int32_t mid_y = h / 2;
-  TAffineTransformation transformation;
-  transformation.SetSourceRect(TRealRect{1, 1, static_cast<float>(w + 1), static_cast<float>(h)});
-  transformation.RotateAbout(static_cast<float>(mid_x), static_cast<float>(mid_y), static_cast<float>(angle));
-  transformation.Shift(static_cast<float>(static_cast<std::int64_t>(center.X) - mid_x),
-                       static_cast<float>(static_cast<std::int64_t>(center.Y) - mid_y));
+  const std::int32_t midX = (w + 1) / 2;
+  const std::int32_t midY = h / 2;
+  AffineTransform transformation;
+  transformation.setSourceRect(RectF{1, 1, static_cast<float>(w + 1), static_cast<float>(h)});
+  transformation.rotateAbout(static_cast<float>(midX), static_cast<float>(midY), static_cast<float>(angle));
+  transformation.shift(static_cast<float>(static_cast<std::int64_t>(center.x) - midX),
+                       static_cast<float>(static_cast<std::int64_t>(center.y) - midY));
 
-  TransformBitmap(bitmap, label->bitmap, transformation);
+  transformBitmap(bitmap, label->bitmap, transformation);
 }
 
 }  // namespace gradoir

@@ -7,11 +7,11 @@
 
 namespace gradoir {
 
-// Draws text in "Verdana" of font_size points and font_color, turned
+// Draws text in "Verdana" of fontSize points and fontColor, turned
 // counterclockwise by angle degrees about the middle of the text, whose middle
 // lands on center. The label comes with its opaque white background box, which
 // replaces what the target held there.
-void DrawRotatedText(TBitmap32& bitmap, TPoint center, std::int32_t angle, std::int32_t font_size,
-                     TColor font_color, const std::string& text);
+void drawRotatedText(Bitmap32& bitmap, Point center, std::int32_t angle, std::int32_t fontSize,
+                     ToolkitColor fontColor, const std::string& text);
 
 }  // namespace gradoir

@@ -17,7 +17,7 @@ namespace {
 // 20.12 fixed point of the inverse coefficients.
 constexpr int kInverseShift = 12;
 constexpr long double kInverseOne = 1 << kInverseShift;  // 4096
-std::int32_t ToFixed20_12(float v) { return RoundHalfEven(static_cast<long double>(v) * kInverseOne); }
+std::int32_t ToFixed20_12(float v) { return roundHalfEven(static_cast<long double>(v) * kInverseOne); }
 
 // Rounding biases: 2047 (not 2048) makes an exact half go to the lower pixel;
 // 20.12 -> 24.8 drops four bits, rounding with 7.
@@ -28,38 +28,38 @@ constexpr int kSubpixelBias = (1 << (kToSubpixelShift - 1)) - 1;
 // Determinants below this are treated as singular.
 constexpr long double kSingularDeterminant = 1e-5L;
 
-using TMatrix = float[3][3];
+using Matrix3 = float[3][3];
 
-void SetIdentity(TMatrix& m) {
+void setIdentity(Matrix3& m) {
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 3; ++j) m[i][j] = (i == j) ? 1.0f : 0.0f;
 }
 
 // a*d - b*c in extended precision.
-long double Det2(long double a, long double b, long double c, long double d) { return a * d - b * c; }
+long double det2(long double a, long double b, long double c, long double d) { return a * d - b * c; }
 
-long double Det3(const TMatrix& m) {
-  return m[0][0] * Det2(m[1][1], m[2][1], m[1][2], m[2][2]) - m[1][0] * Det2(m[0][1], m[2][1], m[0][2], m[2][2]) +
-         m[2][0] * Det2(m[0][1], m[1][1], m[0][2], m[1][2]);
+long double det3(const Matrix3& m) {
+  return m[0][0] * det2(m[1][1], m[2][1], m[1][2], m[2][2]) - m[1][0] * det2(m[0][1], m[2][1], m[0][2], m[2][2]) +
+         m[2][0] * det2(m[0][1], m[1][1], m[0][2], m[1][2]);
 }
 
 // Adjugate (transposed cofactors), each element stored as a float.
-void Adjugate(const TMatrix& m, TMatrix& adj) {
-  adj[0][0] = static_cast<float>(Det2(m[1][1], m[1][2], m[2][1], m[2][2]));
-  adj[0][1] = static_cast<float>(-Det2(m[0][1], m[0][2], m[2][1], m[2][2]));
-  adj[0][2] = static_cast<float>(Det2(m[0][1], m[0][2], m[1][1], m[1][2]));
-  adj[1][0] = static_cast<float>(-Det2(m[1][0], m[1][2], m[2][0], m[2][2]));
-  adj[1][1] = static_cast<float>(Det2(m[0][0], m[0][2], m[2][0], m[2][2]));
-  adj[1][2] = static_cast<float>(-Det2(m[0][0], m[0][2], m[1][0], m[1][2]));
-  adj[2][0] = static_cast<float>(Det2(m[1][0], m[1][1], m[2][0], m[2][1]));
-  adj[2][1] = static_cast<float>(-Det2(m[0][0], m[0][1], m[2][0], m[2][1]));
-  adj[2][2] = static_cast<float>(Det2(m[0][0], m[0][1], m[1][0], m[1][1]));
+void adjugate(const Matrix3& m, Matrix3& adj) {
+  adj[0][0] = static_cast<float>(det2(m[1][1], m[1][2], m[2][1], m[2][2]));
+  adj[0][1] = static_cast<float>(-det2(m[0][1], m[0][2], m[2][1], m[2][2]));
+  adj[0][2] = static_cast<float>(det2(m[0][1], m[0][2], m[1][1], m[1][2]));
+  adj[1][0] = static_cast<float>(-det2(m[1][0], m[1][2], m[2][0], m[2][2]));
+  adj[1][1] = static_cast<float>(det2(m[0][0], m[0][2], m[2][0], m[2][2]));
+  adj[1][2] = static_cast<float>(-det2(m[0][0], m[0][2], m[1][0], m[1][2]));
+  adj[2][0] = static_cast<float>(det2(m[1][0], m[1][1], m[2][0], m[2][1]));
+  adj[2][1] = static_cast<float>(-det2(m[0][0], m[0][1], m[2][0], m[2][1]));
+  adj[2][2] = static_cast<float>(det2(m[0][0], m[0][1], m[1][0], m[1][1]));
 }
 
 // x*a + y*b + c + bias without overflow: each 64-bit product is at most 2^62
 // in magnitude, and the sum saturates, so any int32 position and coefficient
 // give a defined result. Equal to the 32-bit sum whenever that one fits.
-std::int64_t InverseSum(std::int32_t x, std::int32_t y, std::int32_t a, std::int32_t b, std::int32_t c,
+std::int64_t inverseSum(std::int32_t x, std::int32_t y, std::int32_t a, std::int32_t b, std::int32_t c,
                         std::int32_t bias) {
   const std::int64_t px = std::int64_t{x} * a;
   const std::int64_t py = std::int64_t{y} * b;
@@ -71,48 +71,48 @@ std::int64_t InverseSum(std::int32_t x, std::int32_t y, std::int32_t a, std::int
   return sum;
 }
 
-std::int32_t SaturateToInt32(std::int64_t v) {
+std::int32_t saturateToInt32(std::int64_t v) {
   if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
   if (v < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(v);
 }
 
-struct TWidePoint {
+struct WidePoint {
   std::int64_t x;
   std::int64_t y;
 };
 
-TWidePoint MapBackPixelWide(const TAffineTransformation& t, std::int32_t x, std::int32_t y) {
-  return {InverseSum(x, y, t.FixA, t.FixB, t.FixC, kPixelBias) >> kInverseShift,
-          InverseSum(x, y, t.FixD, t.FixE, t.FixF, kPixelBias) >> kInverseShift};
+WidePoint mapBackPixelWide(const AffineTransform& t, std::int32_t x, std::int32_t y) {
+  return {inverseSum(x, y, t.fixA, t.fixB, t.fixC, kPixelBias) >> kInverseShift,
+          inverseSum(x, y, t.fixD, t.fixE, t.fixF, kPixelBias) >> kInverseShift};
 }
 
-TWidePoint MapBackSubpixelWide(const TAffineTransformation& t, std::int32_t x, std::int32_t y) {
-  return {InverseSum(x, y, t.FixA, t.FixB, t.FixC, kSubpixelBias) >> kToSubpixelShift,
-          InverseSum(x, y, t.FixD, t.FixE, t.FixF, kSubpixelBias) >> kToSubpixelShift};
+WidePoint mapBackSubpixelWide(const AffineTransform& t, std::int32_t x, std::int32_t y) {
+  return {inverseSum(x, y, t.fixA, t.fixB, t.fixC, kSubpixelBias) >> kToSubpixelShift,
+          inverseSum(x, y, t.fixD, t.fixE, t.fixF, kSubpixelBias) >> kToSubpixelShift};
 }
 
-bool InsideInclusive(const TRect& r, std::int64_t x, std::int64_t y) {
-  return r.Left <= x && x <= r.Right && r.Top <= y && y <= r.Bottom;
+bool insideInclusive(const Rect& r, std::int64_t x, std::int64_t y) {
+  return r.left <= x && x <= r.right && r.top <= y && y <= r.bottom;
 }
 
 // Where a transformed colour goes: the source bitmap's mode, master alpha
 // and handler (never the destination's).
-struct TPixelSink {
-  TDrawMode mode;
-  std::uint32_t master_alpha;
-  const TPixelCombineEvent& handler;
+struct PixelSink {
+  DrawMode mode;
+  std::uint32_t masterAlpha;
+  const PixelCombiner& handler;
 
-  void Combine(TColor32 c, TColor32& pixel) const {
+  void combine(Color32 c, Color32& pixel) const {
     switch (mode) {
-      case dmOpaque:
+      case DrawMode::Opaque:
         pixel = c;
         break;
-      case dmBlend:
-        BlendOverScaledInto(c, pixel, master_alpha);
+      case DrawMode::Blend:
+        blendOverScaledInto(c, pixel, masterAlpha);
         break;
-      case dmCustom:
-        handler(c, pixel, master_alpha);
+      case DrawMode::Custom:
+        handler(c, pixel, masterAlpha);
         break;
     }
   }
@@ -120,184 +120,184 @@ struct TPixelSink {
 
 // The inverse-mapped 20.12 position of a destination pixel, stepped along a
 // row. Destination pixels are non-negative 32-bit indices, so the 64-bit
-// sums stay exact and equal InverseSum at every pixel.
-struct TRowMapping {
+// sums stay exact and equal inverseSum at every pixel.
+struct RowMapping {
   std::int64_t x;
   std::int64_t y;
 
-  TRowMapping(const TAffineTransformation& t, std::int32_t dst_x, std::int32_t dst_y)
-      : x(InverseSum(dst_x, dst_y, t.FixA, t.FixB, t.FixC, 0)), y(InverseSum(dst_x, dst_y, t.FixD, t.FixE, t.FixF, 0)) {}
-  void Step(const TAffineTransformation& t) {
-    x += t.FixA;
-    y += t.FixD;
+  RowMapping(const AffineTransform& t, std::int32_t dstX, std::int32_t dstY)
+      : x(inverseSum(dstX, dstY, t.fixA, t.fixB, t.fixC, 0)), y(inverseSum(dstX, dstY, t.fixD, t.fixE, t.fixF, 0)) {}
+  void step(const AffineTransform& t) {
+    x += t.fixA;
+    y += t.fixD;
   }
 };
 
 // Walks the inclusive destination area: each pixel whose nearest source
 // pixel lies in the clip takes that pixel.
-void DrawNearest(TBitmap32& dst, const TRect& area, const TBitmap32& src, const TRect& clip,
-                 const TAffineTransformation& t, const TPixelSink& sink) {
-  for (std::int32_t y = area.Top; y <= area.Bottom; ++y) {
-    TColor32* row = dst.RowStart(y);
-    TRowMapping m(t, area.Left, y);
-    for (std::int32_t x = area.Left; x <= area.Right; ++x, m.Step(t)) {
+void drawNearest(Bitmap32& dst, const Rect& area, const Bitmap32& src, const Rect& clip,
+                 const AffineTransform& t, const PixelSink& sink) {
+  for (std::int32_t y = area.top; y <= area.bottom; ++y) {
+    Color32* row = dst.rowStart(y);
+    RowMapping m(t, area.left, y);
+    for (std::int32_t x = area.left; x <= area.right; ++x, m.step(t)) {
       const std::int64_t sx = (m.x + kPixelBias) >> kInverseShift;
       const std::int64_t sy = (m.y + kPixelBias) >> kInverseShift;
-      if (InsideInclusive(clip, sx, sy)) {
-        sink.Combine(src.PixelAt(static_cast<std::int32_t>(sx), static_cast<std::int32_t>(sy)), row[x]);
+      if (insideInclusive(clip, sx, sy)) {
+        sink.combine(src.pixelAt(static_cast<std::int32_t>(sx), static_cast<std::int32_t>(sy)), row[x]);
       }
     }
   }
 }
 
 // Walks the inclusive destination area with bilinear samples at 24.8 positions.
-void DrawBilinear(TBitmap32& dst, const TRect& area, const TBitmap32& src, const TRect& clip,
-                  const TAffineTransformation& t, const TPixelSink& sink) {
-  for (std::int32_t y = area.Top; y <= area.Bottom; ++y) {
-    TColor32* row = dst.RowStart(y);
-    TRowMapping m(t, area.Left, y);
-    for (std::int32_t x = area.Left; x <= area.Right; ++x, m.Step(t)) {
-      const std::optional<TColor32> c = SampleBilinear(src, clip, (m.x + kSubpixelBias) >> kToSubpixelShift,
+void drawBilinear(Bitmap32& dst, const Rect& area, const Bitmap32& src, const Rect& clip,
+                  const AffineTransform& t, const PixelSink& sink) {
+  for (std::int32_t y = area.top; y <= area.bottom; ++y) {
+    Color32* row = dst.rowStart(y);
+    RowMapping m(t, area.left, y);
+    for (std::int32_t x = area.left; x <= area.right; ++x, m.step(t)) {
+      const std::optional<Color32> c = sampleBilinear(src, clip, (m.x + kSubpixelBias) >> kToSubpixelShift,
                                                        (m.y + kSubpixelBias) >> kToSubpixelShift);
-      if (c) sink.Combine(*c, row[x]);
+      if (c) sink.combine(*c, row[x]);
     }
   }
 }
 
 }  // namespace
 
-void TTransformation::SetSourceRect(const TRealRect& r) {
-  source_rect_ = r;
-  prepared_ = false;
+void Transformation::setSourceRect(const RectF& r) {
+  m_sourceRect = r;
+  m_prepared = false;
 }
 
-TAffineTransformation::TAffineTransformation() { ResetMatrix(); }
+AffineTransform::AffineTransform() { resetMatrix(); }
 
-void TAffineTransformation::ResetMatrix() {
-  SetIdentity(Matrix);
-  prepared_ = false;
+void AffineTransform::resetMatrix() {
+  setIdentity(matrix);
+  m_prepared = false;
 }
 
 // new = T x old: T acts after the mapping built so far.
-void TAffineTransformation::Compose(const float t[3][3]) {
-  TMatrix result;
+void AffineTransform::compose(const float t[3][3]) {
+  Matrix3 result;
   for (int j = 0; j < 3; ++j) {
     for (int i = 0; i < 3; ++i) {
-      const long double sum = static_cast<long double>(t[0][i]) * Matrix[j][0] +
-                              static_cast<long double>(t[1][i]) * Matrix[j][1] +
-                              static_cast<long double>(t[2][i]) * Matrix[j][2];
+      const long double sum = static_cast<long double>(t[0][i]) * matrix[j][0] +
+                              static_cast<long double>(t[1][i]) * matrix[j][1] +
+                              static_cast<long double>(t[2][i]) * matrix[j][2];
       result[j][i] = static_cast<float>(sum);
     }
   }
   for (int j = 0; j < 3; ++j)
-    for (int i = 0; i < 3; ++i) Matrix[j][i] = result[j][i];
-  prepared_ = false;
+    for (int i = 0; i < 3; ++i) matrix[j][i] = result[j][i];
+  m_prepared = false;
 }
 
-void TAffineTransformation::Shift(float dx, float dy) {
-  TMatrix t;
-  SetIdentity(t);
+void AffineTransform::shift(float dx, float dy) {
+  Matrix3 t;
+  setIdentity(t);
   t[2][0] = dx;
   t[2][1] = dy;
-  Compose(t);
+  compose(t);
 }
 
-void TAffineTransformation::RotateAbout(float cx, float cy, float alpha_degrees) {
-  const bool about_origin = (cx == 0 && cy == 0);
-  if (!about_origin) Shift(-cx, -cy);
-  const auto a = static_cast<float>(static_cast<long double>(alpha_degrees) * std::numbers::pi_v<long double> / 180);
+void AffineTransform::rotateAbout(float cx, float cy, float alphaDegrees) {
+  const bool aboutOrigin = (cx == 0 && cy == 0);
+  if (!aboutOrigin) shift(-cx, -cy);
+  const auto a = static_cast<float>(static_cast<long double>(alphaDegrees) * std::numbers::pi_v<long double> / 180);
   const auto s = static_cast<float>(std::sin(static_cast<long double>(a)));
   const auto c = static_cast<float>(std::cos(static_cast<long double>(a)));
-  TMatrix t;
-  SetIdentity(t);
+  Matrix3 t;
+  setIdentity(t);
   t[0][0] = c;
   t[0][1] = -s;
   t[1][0] = s;
   t[1][1] = c;
-  Compose(t);
-  if (!about_origin) Shift(cx, cy);
+  compose(t);
+  if (!aboutOrigin) shift(cx, cy);
 }
 
-void TAffineTransformation::PrepareInverse() {
-  TMatrix inv;
-  const auto det = static_cast<float>(Det3(Matrix));
+void AffineTransform::prepareInverse() {
+  Matrix3 inv;
+  const auto det = static_cast<float>(det3(matrix));
   if (std::fabs(static_cast<long double>(det)) < kSingularDeterminant) {
-    SetIdentity(inv);
+    setIdentity(inv);
   } else {
-    TMatrix adj;
-    Adjugate(Matrix, adj);
+    Matrix3 adj;
+    adjugate(matrix, adj);
     const auto scale = static_cast<float>(1.0L / det);
     for (int i = 0; i < 3; ++i)
       for (int j = 0; j < 3; ++j) inv[i][j] = static_cast<float>(static_cast<long double>(adj[i][j]) * scale);
   }
-  FixA = ToFixed20_12(inv[0][0]);
-  FixB = ToFixed20_12(inv[1][0]);
-  FixC = ToFixed20_12(inv[2][0]);
-  FixD = ToFixed20_12(inv[0][1]);
-  FixE = ToFixed20_12(inv[1][1]);
-  FixF = ToFixed20_12(inv[2][1]);
-  prepared_ = true;
+  fixA = ToFixed20_12(inv[0][0]);
+  fixB = ToFixed20_12(inv[1][0]);
+  fixC = ToFixed20_12(inv[2][0]);
+  fixD = ToFixed20_12(inv[0][1]);
+  fixE = ToFixed20_12(inv[1][1]);
+  fixF = ToFixed20_12(inv[2][1]);
+  m_prepared = true;
 }
 
-void TAffineTransformation::MapBackToPixel(std::int32_t x, std::int32_t y, std::int32_t& src_x,
-                                           std::int32_t& src_y) const {
-  const TWidePoint p = MapBackPixelWide(*this, x, y);
-  src_x = SaturateToInt32(p.x);
-  src_y = SaturateToInt32(p.y);
+void AffineTransform::mapBackToPixel(std::int32_t x, std::int32_t y, std::int32_t& srcX,
+                                           std::int32_t& srcY) const {
+  const WidePoint p = mapBackPixelWide(*this, x, y);
+  srcX = saturateToInt32(p.x);
+  srcY = saturateToInt32(p.y);
 }
 
-void TAffineTransformation::MapBackToSubpixel(std::int32_t x, std::int32_t y, std::int32_t& src_x,
-                                              std::int32_t& src_y) const {
-  const TWidePoint p = MapBackSubpixelWide(*this, x, y);
-  src_x = SaturateToInt32(p.x);
-  src_y = SaturateToInt32(p.y);
+void AffineTransform::mapBackToSubpixel(std::int32_t x, std::int32_t y, std::int32_t& srcX,
+                                              std::int32_t& srcY) const {
+  const WidePoint p = mapBackSubpixelWide(*this, x, y);
+  srcX = saturateToInt32(p.x);
+  srcY = saturateToInt32(p.y);
 }
 
-TRect TAffineTransformation::TransformedBounds() const {
-  const TRealRect& r = source_rect_;
-  const float xs[4] = {r.Left, r.Right, r.Left, r.Right};
-  const float ys[4] = {r.Top, r.Top, r.Bottom, r.Bottom};
-  float min_x = 0, max_x = 0, min_y = 0, max_y = 0;
+Rect AffineTransform::transformedBounds() const {
+  const RectF& r = m_sourceRect;
+  const float xs[4] = {r.left, r.right, r.left, r.right};
+  const float ys[4] = {r.top, r.top, r.bottom, r.bottom};
+  float minX = 0, maxX = 0, minY = 0, maxY = 0;
   for (int k = 0; k < 4; ++k) {
-    const auto x = static_cast<float>(static_cast<long double>(Matrix[0][0]) * xs[k] +
-                                      static_cast<long double>(Matrix[1][0]) * ys[k] + Matrix[2][0]);
-    const auto y = static_cast<float>(static_cast<long double>(Matrix[0][1]) * xs[k] +
-                                      static_cast<long double>(Matrix[1][1]) * ys[k] + Matrix[2][1]);
-    if (k == 0 || x < min_x) min_x = x;
-    if (k == 0 || x > max_x) max_x = x;
-    if (k == 0 || y < min_y) min_y = y;
-    if (k == 0 || y > max_y) max_y = y;
+    const auto x = static_cast<float>(static_cast<long double>(matrix[0][0]) * xs[k] +
+                                      static_cast<long double>(matrix[1][0]) * ys[k] + matrix[2][0]);
+    const auto y = static_cast<float>(static_cast<long double>(matrix[0][1]) * xs[k] +
+                                      static_cast<long double>(matrix[1][1]) * ys[k] + matrix[2][1]);
+    if (k == 0 || x < minX) minX = x;
+    if (k == 0 || x > maxX) maxX = x;
+    if (k == 0 || y < minY) minY = y;
+    if (k == 0 || y > maxY) maxY = y;
   }
-  return {RoundHalfEven(static_cast<long double>(min_x) - 0.5L), RoundHalfEven(static_cast<long double>(min_y) - 0.5L),
-          RoundHalfEven(static_cast<long double>(max_x) + 0.5L), RoundHalfEven(static_cast<long double>(max_y) + 0.5L)};
+  return {roundHalfEven(static_cast<long double>(minX) - 0.5L), roundHalfEven(static_cast<long double>(minY) - 0.5L),
+          roundHalfEven(static_cast<long double>(maxX) + 0.5L), roundHalfEven(static_cast<long double>(maxY) + 0.5L)};
 }
 
-void TransformBitmap(TBitmap32& dst, TBitmap32& src, TAffineTransformation& t) {
+void transformBitmap(Bitmap32& dst, Bitmap32& src, AffineTransform& t) {
   // An empty source has nothing to sample: reading it would leave the bitmap.
-  if (src.IsEmpty()) return;
-  if (!t.Prepared()) t.PrepareInverse();
+  if (src.isEmpty()) return;
+  if (!t.prepared()) t.prepareInverse();
 
-  TPixelSink sink{src.DrawMode(), src.MasterAlpha(), src.OnPixelCombine};
-  if (sink.mode == dmCustom && !sink.handler) sink.mode = dmOpaque;
+  PixelSink sink{src.drawMode(), src.masterAlpha(), src.pixelCombiner};
+  if (sink.mode == DrawMode::Custom && !sink.handler) sink.mode = DrawMode::Opaque;
 
   // Both rectangles below hold inclusive pixel indices. A source rectangle
   // that misses the bitmap leaves nothing to draw (the intersection would
   // otherwise come back as the single pixel (0, 0)).
-  TRect clip;
-  if (!IntersectRects(clip, RoundRealRect(t.SourceRect()), RectOf(0, 0, src.Width() - 1, src.Height() - 1))) return;
-  TRect area;
-  IntersectRects(area, t.TransformedBounds(), RectOf(0, 0, dst.Width() - 1, dst.Height() - 1));
-  if (RectIsEmpty(area)) return;
+  Rect clip;
+  if (!intersectRects(clip, roundRealRect(t.sourceRect()), rectOf(0, 0, src.width() - 1, src.height() - 1))) return;
+  Rect area;
+  intersectRects(area, t.transformedBounds(), rectOf(0, 0, dst.width() - 1, dst.height() - 1));
+  if (rectIsEmpty(area)) return;
 
   {
-    TBlendStateGuard blend_state;
-    if (src.StretchFilter() == sfNearest) {
-      DrawNearest(dst, area, src, clip, t, sink);
+    BlendStateGuard blendState;
+    if (src.stretchFilter() == StretchFilter::Nearest) {
+      drawNearest(dst, area, src, clip, t, sink);
     } else {
-      DrawBilinear(dst, area, src, clip, t, sink);
+      drawBilinear(dst, area, src, clip, t, sink);
     }
   }
-  dst.NotifyChanged();
+  dst.notifyChanged();
 }
 
 }  // namespace gradoir

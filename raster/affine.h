@@ -7,46 +7,46 @@
 
 namespace gradoir {
 
-class TTransformation {
+class Transformation {
  public:
-  virtual ~TTransformation() = default;
-  TRealRect SourceRect() const { return source_rect_; }
-  void SetSourceRect(const TRealRect& r);
-  bool Prepared() const { return prepared_; }
+  virtual ~Transformation() = default;
+  RectF sourceRect() const { return m_sourceRect; }
+  void setSourceRect(const RectF& r);
+  bool prepared() const { return m_prepared; }
 
-  virtual void MapBackToPixel(std::int32_t x, std::int32_t y, std::int32_t& src_x, std::int32_t& src_y) const = 0;
-  virtual void MapBackToSubpixel(std::int32_t x, std::int32_t y, std::int32_t& src_x, std::int32_t& src_y) const = 0;  // 24.8
-  virtual void PrepareInverse() = 0;
-  virtual TRect TransformedBounds() const = 0;
+  virtual void mapBackToPixel(std::int32_t x, std::int32_t y, std::int32_t& srcX, std::int32_t& srcY) const = 0;
+  virtual void mapBackToSubpixel(std::int32_t x, std::int32_t y, std::int32_t& srcX, std::int32_t& srcY) const = 0;  // 24.8
+  virtual void prepareInverse() = 0;
+  virtual Rect transformedBounds() const = 0;
 
  protected:
-  TRealRect source_rect_{};
-  bool prepared_ = false;
+  RectF m_sourceRect{};
+  bool m_prepared = false;
 };
 
-class TAffineTransformation : public TTransformation {
+class AffineTransform : public Transformation {
  public:
-  TAffineTransformation();
-  void ResetMatrix();
-  void RotateAbout(float cx, float cy, float alpha_degrees);
-  void Shift(float dx, float dy);
+  AffineTransform();
+  void resetMatrix();
+  void rotateAbout(float cx, float cy, float alphaDegrees);
+  void shift(float dx, float dy);
 
-  void MapBackToPixel(std::int32_t x, std::int32_t y, std::int32_t& src_x, std::int32_t& src_y) const override;
-  void MapBackToSubpixel(std::int32_t x, std::int32_t y, std::int32_t& src_x, std::int32_t& src_y) const override;
-  void PrepareInverse() override;
-  TRect TransformedBounds() const override;
+  void mapBackToPixel(std::int32_t x, std::int32_t y, std::int32_t& srcX, std::int32_t& srcY) const override;
+  void mapBackToSubpixel(std::int32_t x, std::int32_t y, std::int32_t& srcX, std::int32_t& srcY) const override;
+  void prepareInverse() override;
+  Rect transformedBounds() const override;
 
   // Matrix[i][j]: i selects the input (x, y, 1), j the output component.
-  float Matrix[3][3];
+  float matrix[3][3];
   // Inverse mapping in 20.12 fixed point, valid while Prepared().
-  std::int32_t FixA = 0, FixB = 0, FixC = 0, FixD = 0, FixE = 0, FixF = 0;
+  std::int32_t fixA = 0, fixB = 0, fixC = 0, fixD = 0, fixE = 0, fixF = 0;
 
  private:
-  void Compose(const float t[3][3]);
+  void compose(const float t[3][3]);
 };
 
-// Draws src through t into dst by src's DrawMode, MasterAlpha and
-// OnPixelCombine, then dst's NotifyChanged (nothing when nothing is covered).
-void TransformBitmap(TBitmap32& dst, TBitmap32& src, TAffineTransformation& t);
+// Draws src through t into dst by src's drawMode, masterAlpha and
+// pixelCombiner, then dst's notifyChanged (nothing when nothing is covered).
+void transformBitmap(Bitmap32& dst, Bitmap32& src, AffineTransform& t);
 
 }  // namespace gradoir

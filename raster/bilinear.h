@@ -11,56 +11,56 @@
 
 namespace gradoir {
 
-namespace bilinear_detail {
+namespace bilinearDetail {
 
 // 24.8 positions held in 64 bits: whole pixel (floor) and 1/256 fraction.
-inline std::int64_t SubpixelWhole64(std::int64_t v) { return v >> fixed::kSubpixelShift; }
-inline std::uint32_t SubpixelFraction64(std::int64_t v) {
+inline std::int64_t subpixelWhole64(std::int64_t v) { return v >> fixed::kSubpixelShift; }
+inline std::uint32_t subpixelFraction64(std::int64_t v) {
   return static_cast<std::uint32_t>(v & fixed::kSubpixelFractionMask);
 }
 
-}  // namespace bilinear_detail
+}  // namespace bilinearDetail
 
 // clip holds inclusive pixel indices inside src. Positions are 64-bit so that
 // a far-off mapping can never wrap back into the bitmap. No sample outside
 // the clip's reach (one pixel before its left and top edges, up to its last
 // column and row).
 // Inline: it runs once per pixel of every turned label.
-inline std::optional<TColor32> SampleBilinear(const TBitmap32& src, const TRect& clip, std::int64_t fx, std::int64_t fy) {
-  using namespace bilinear_detail;
-  const std::int64_t ix = SubpixelWhole64(fx);
-  const std::int64_t iy = SubpixelWhole64(fy);
-  if (ix < std::int64_t{clip.Left} - 1 || iy < std::int64_t{clip.Top} - 1 || ix >= clip.Right || iy >= clip.Bottom) {
+inline std::optional<Color32> sampleBilinear(const Bitmap32& src, const Rect& clip, std::int64_t fx, std::int64_t fy) {
+  using namespace bilinearDetail;
+  const std::int64_t ix = subpixelWhole64(fx);
+  const std::int64_t iy = subpixelWhole64(fy);
+  if (ix < std::int64_t{clip.left} - 1 || iy < std::int64_t{clip.top} - 1 || ix >= clip.right || iy >= clip.bottom) {
     return std::nullopt;
   }
   // From here ix and iy lie within [clip - 1, clip.Right/Bottom), so they fit in 32 bits.
   const auto x = static_cast<std::int32_t>(ix);
   const auto y = static_cast<std::int32_t>(iy);
-  const std::uint32_t wx = 255 - SubpixelFraction64(fx);
-  const std::uint32_t wy = 255 - SubpixelFraction64(fy);
+  const std::uint32_t wx = 255 - subpixelFraction64(fx);
+  const std::uint32_t wy = 255 - subpixelFraction64(fy);
 
-  TColor32 c00, c10, c01, c11;
-  const bool strictly_inside =
-      clip.Left < x && x < clip.Right - 1 && clip.Top < y && y < clip.Bottom - 1;
-  if (strictly_inside) {
-    const TColor32* row = src.RowStart(y) + x;
-    const TColor32* below = src.RowStart(y + 1) + x;
+  Color32 c00, c10, c01, c11;
+  const bool strictlyInside =
+      clip.left < x && x < clip.right - 1 && clip.top < y && y < clip.bottom - 1;
+  if (strictlyInside) {
+    const Color32* row = src.rowStart(y) + x;
+    const Color32* below = src.rowStart(y + 1) + x;
     c00 = row[0];
     c10 = row[1];
     c01 = below[0];
     c11 = below[1];
   } else {
     // Near the clip's edges the block may reach outside the bitmap, which
-    // reads OuterColor; outside the clip but inside the bitmap reads real pixels.
-    c00 = src.PixelOrOuter(x, y);
-    c10 = src.PixelOrOuter(x + 1, y);
-    c01 = src.PixelOrOuter(x, y + 1);
-    c11 = src.PixelOrOuter(x + 1, y + 1);
+    // reads outerColor; outside the clip but inside the bitmap reads real pixels.
+    c00 = src.pixelOrOuter(x, y);
+    c10 = src.pixelOrOuter(x + 1, y);
+    c01 = src.pixelOrOuter(x, y + 1);
+    c11 = src.pixelOrOuter(x + 1, y + 1);
   }
-  // MixWeighted of the blend table, inlined (both weights are 0..255).
-  const TColor32 top = channel::ChannelFormula(c00, c10, wx);
-  const TColor32 bottom = channel::ChannelFormula(c01, c11, wx);
-  return channel::ChannelFormula(top, bottom, wy);
+  // mixWeighted of the blend table, inlined (both weights are 0..255).
+  const Color32 top = channel::channelFormula(c00, c10, wx);
+  const Color32 bottom = channel::channelFormula(c01, c11, wx);
+  return channel::channelFormula(top, bottom, wy);
 }
 
 }  // namespace gradoir

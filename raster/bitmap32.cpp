@@ -1,9 +1,6 @@
-// TBitmap32: storage, size, fills and properties.
+// Bitmap32: storage, size, fills and properties.
 #include "raster/bitmap32.h"
 
-#include <QImage>
-#include <QMetaObject>
-#include <QWidget>
 #include <algorithm>
 #include <limits>
 #include <new>
@@ -19,163 +16,146 @@ namespace {
 
 // A zeroed pixel buffer of width x height. The byte count is checked first so
 // that an absurd size fails cleanly instead of wrapping to a small buffer.
-std::vector<TColor32> AllocatePixels(std::int32_t width, std::int32_t height) {
+std::vector<Color32> allocatePixels(std::int32_t width, std::int32_t height) {
   std::size_t count = 0;
   std::size_t bytes = 0;
   if (__builtin_mul_overflow(static_cast<std::size_t>(width), static_cast<std::size_t>(height), &count) ||
-      __builtin_mul_overflow(count, sizeof(TColor32), &bytes) ||
+      __builtin_mul_overflow(count, sizeof(Color32), &bytes) ||
       bytes > static_cast<std::size_t>(std::numeric_limits<std::ptrdiff_t>::max())) {
     throw std::length_error("pixel buffer too large");
   }
-  return std::vector<TColor32>(count);
+  return std::vector<Color32>(count);
+}
+
+std::string noMemoryMessage(std::int32_t width, std::int32_t height) {
+  return "Not enough memory for a " + std::to_string(width) + " x " + std::to_string(height) + " bitmap";
 }
 
 }  // namespace
 
-TBitmap32::TBitmap32() : font_(std::make_unique<TFont>()) {}
+Bitmap32::Bitmap32() : m_font(std::make_unique<Font>()) {}
 
-// Tear-down is quiet: nothing fires while the object is going away, since a
-// handler reaching back into a half-destroyed bitmap would be a use after free.
-TBitmap32::~TBitmap32() {
-  StartUpdate();
-  EnterLock();
-  std::vector<TColor32>().swap(pixels_);
-  width_ = 0;
-  height_ = 0;
-  font_.reset();
-  LeaveLock();
-}
+Bitmap32::~Bitmap32() = default;
 
-bool TBitmap32::IsEmpty() const { return pixels_.empty() || width_ == 0 || height_ == 0; }
+Rect Bitmap32::pixelBounds() const { return Rect{0, 0, m_width, m_height}; }
 
-TRect TBitmap32::PixelBounds() const { return TRect{0, 0, width_, height_}; }
-
-void TBitmap32::ResizeStorage(std::int32_t new_width, std::int32_t new_height) {
-  std::vector<TColor32>().swap(pixels_);
-  width_ = 0;
-  height_ = 0;
-  if (new_width > 0 && new_height > 0) {
+bool Bitmap32::setBitmapSize(std::int32_t newWidth, std::int32_t newHeight) {
+  newWidth = std::max(newWidth, 0);
+  newHeight = std::max(newHeight, 0);
+  if (newWidth == m_width && newHeight == m_height) return false;
+  std::vector<Color32>().swap(m_pixels);
+  m_width = 0;
+  m_height = 0;
+  if (newWidth > 0 && newHeight > 0) {
     try {
-      pixels_ = AllocatePixels(new_width, new_height);
+      m_pixels = allocatePixels(newWidth, newHeight);
     } catch (const std::bad_alloc&) {
-      NotifyHandleChanged();
-      throw EBitmapError("Can't allocate the DIB handle");
+      throw BitmapError(noMemoryMessage(newWidth, newHeight));
     } catch (const std::length_error&) {
-      NotifyHandleChanged();
-      throw EBitmapError("Can't allocate the DIB handle");
+      throw BitmapError(noMemoryMessage(newWidth, newHeight));
     }
   }
-  width_ = new_width;
-  height_ = new_height;
-  NotifyHandleChanged();
+  m_width = newWidth;
+  m_height = newHeight;
+  notifyChanged();
+  if (onResize) onResize(this);
+  return true;
 }
 
-void TBitmap32::NotifyHandleChanged() {
-  if (OnHandleChanged) OnHandleChanged(this);
+void Bitmap32::beginUpdate() { ++m_updateCount; }
+
+void Bitmap32::endUpdate() {
+  if (m_updateCount <= 0) throw AssertionFailed("Unpaired Bitmap32::endUpdate");
+  --m_updateCount;
 }
 
-bool TBitmap32::AdoptSizeOf(const TCustomMap* source) {
-  if (source == nullptr) return SetBitmapSize(0, 0);
-  return SetBitmapSize(source->Width(), source->Height());
-}
-
-bool TBitmap32::AdoptSizeOf(const QImage& graphic) { return SetBitmapSize(graphic.width(), graphic.height()); }
-
-bool TBitmap32::AdoptSizeOf(const QObject* object) {
-  if (object == nullptr) return SetBitmapSize(0, 0);
-  if (const auto* widget = qobject_cast<const QWidget*>(object)) {
-    return SetBitmapSize(widget->width(), widget->height());
-  }
-  throw EBitmapError(std::string("Can't set size from '") + object->metaObject()->className() + "'");
-}
-
-TColor32 TBitmap32::PixelOrOuter(std::int32_t x, std::int32_t y) const {
-  if (x < 0 || x >= width_ || y < 0 || y >= height_) return OuterColor;
-  return PixelAt(x, y);
+Color32 Bitmap32::pixelOrOuter(std::int32_t x, std::int32_t y) const {
+  if (x < 0 || x >= m_width || y < 0 || y >= m_height) return outerColor;
+  return pixelAt(x, y);
 }
 
 // Only the span of each row that differs from the colour is written and
 // recorded: redrawing the angle clears a 1920 x 1080 layer that holds a few
 // lines, and the screen then has to follow only where they were.
-void TBitmap32::FillAll(TColor32 color) {
-  if (IsEmpty()) return;
-  for (std::int32_t y = 0; y < height_; ++y) {
+void Bitmap32::fillAll(Color32 color) {
+  if (isEmpty()) return;
+  for (std::int32_t y = 0; y < m_height; ++y) {
     std::int32_t first = 0, last = 0;
-    if (FillChangedSpan(RowStart(y), width_, color, first, last)) NoteChangedArea(TRect{first, y, last + 1, y + 1});
+    if (fillChangedSpan(rowStart(y), m_width, color, first, last)) noteChangedArea(Rect{first, y, last + 1, y + 1});
   }
-  DeclareChangeNoted();
-  NotifyChanged();
+  declareChangeNoted();
+  notifyChanged();
 }
 
 // Inline clamps rather than the rectangle helpers: every plot of a line
 // comes through here.
-void TBitmap32::NoteChangedArea(const TRect& area) {
-  const std::int32_t left = std::max(area.Left, 0), top = std::max(area.Top, 0);
-  const std::int32_t right = std::min(area.Right, width_), bottom = std::min(area.Bottom, height_);
+void Bitmap32::noteChangedArea(const Rect& area) {
+  const std::int32_t left = std::max(area.left, 0), top = std::max(area.top, 0);
+  const std::int32_t right = std::min(area.right, m_width), bottom = std::min(area.bottom, m_height);
   if (left >= right || top >= bottom) return;
-  if (!changed_any_) {
-    changed_ = TRect{left, top, right, bottom};
-    changed_any_ = true;
+  if (!m_changedAny) {
+    m_changed = Rect{left, top, right, bottom};
+    m_changedAny = true;
     return;
   }
-  changed_.Left = std::min(changed_.Left, left);
-  changed_.Top = std::min(changed_.Top, top);
-  changed_.Right = std::max(changed_.Right, right);
-  changed_.Bottom = std::max(changed_.Bottom, bottom);
+  m_changed.left = std::min(m_changed.left, left);
+  m_changed.top = std::min(m_changed.top, top);
+  m_changed.right = std::max(m_changed.right, right);
+  m_changed.bottom = std::max(m_changed.bottom, bottom);
 }
 
-TBitmap32::TChange TBitmap32::TakeChangedArea(TRect& area) {
-  const TChange change = changed_whole_ ? TChange::kWhole : changed_any_ ? TChange::kArea : TChange::kNone;
-  if (change == TChange::kArea) area = changed_;
-  changed_whole_ = false;
-  changed_any_ = false;
-  changed_ = TRect{};
+Bitmap32::ChangeExtent Bitmap32::takeChangedArea(Rect& area) {
+  const ChangeExtent change = m_changedWhole ? ChangeExtent::Whole : m_changedAny ? ChangeExtent::Area : ChangeExtent::None;
+  if (change == ChangeExtent::Area) area = m_changed;
+  m_changedWhole = false;
+  m_changedAny = false;
+  m_changed = Rect{};
   return change;
 }
 
-void TBitmap32::NotifyChanged() {
-  if (!change_declared_) changed_whole_ = true;
-  change_declared_ = false;
-  TCustomMap::NotifyChanged();
+void Bitmap32::notifyChanged() {
+  if (!m_changeDeclared) m_changedWhole = true;
+  m_changeDeclared = false;
+  if (m_updateCount == 0 && onChange) onChange(this);
 }
 
 // Kept inside the bitmap even though callers are meant to do so: a block
 // that strays out is cut rather than written past the pixels.
-void TBitmap32::FillBlock(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, TColor32 color) {
+void Bitmap32::fillBlock(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Color32 color) {
   x1 = std::max(x1, 0);
   y1 = std::max(y1, 0);
-  x2 = std::min(x2, width_);
-  y2 = std::min(y2, height_);
-  if (!pixels_.empty()) {
-    for (std::int32_t y = y1; y < y2 && x1 < x2; ++y) FillPixels(RowStart(y) + x1, static_cast<std::size_t>(x2 - x1), color);
+  x2 = std::min(x2, m_width);
+  y2 = std::min(y2, m_height);
+  if (!m_pixels.empty()) {
+    for (std::int32_t y = y1; y < y2 && x1 < x2; ++y) fillPixels(rowStart(y) + x1, static_cast<std::size_t>(x2 - x1), color);
   }
-  NoteChangedArea(TRect{x1, y1, x2, y2});
-  DeclareChangeNoted();
-  NotifyChanged();
+  noteChangedArea(Rect{x1, y1, x2, y2});
+  declareChangeNoted();
+  notifyChanged();
 }
 
-void TBitmap32::FillBlockClipped(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
-                                 TColor32 color) {
-  if (x1 >= x2 || y1 >= y2 || x1 >= width_ || y1 >= height_ || x2 <= 0 || y2 <= 0) return;
-  FillBlock(std::max(x1, 0), std::max(y1, 0), std::min(x2, width_), std::min(y2, height_), color);
+void Bitmap32::fillBlockClipped(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                                 Color32 color) {
+  if (x1 >= x2 || y1 >= y2 || x1 >= m_width || y1 >= m_height || x2 <= 0 || y2 <= 0) return;
+  fillBlock(std::max(x1, 0), std::max(y1, 0), std::min(x2, m_width), std::min(y2, m_height), color);
 }
 
-void TBitmap32::SetDrawMode(TDrawMode mode) {
-  if (mode == draw_mode_) return;
-  draw_mode_ = mode;
-  NotifyChanged();
+void Bitmap32::setDrawMode(DrawMode mode) {
+  if (mode == m_drawMode) return;
+  m_drawMode = mode;
+  notifyChanged();
 }
 
-void TBitmap32::SetMasterAlpha(std::uint32_t alpha) {
-  if (alpha == master_alpha_) return;
-  master_alpha_ = alpha;
-  NotifyChanged();
+void Bitmap32::setMasterAlpha(std::uint32_t alpha) {
+  if (alpha == m_masterAlpha) return;
+  m_masterAlpha = alpha;
+  notifyChanged();
 }
 
-void TBitmap32::SetStretchFilter(TStretchFilter filter) {
-  if (filter == stretch_filter_) return;
-  stretch_filter_ = filter;
-  NotifyChanged();
+void Bitmap32::setStretchFilter(StretchFilter filter) {
+  if (filter == m_stretchFilter) return;
+  m_stretchFilter = filter;
+  notifyChanged();
 }
 
 }  // namespace gradoir

@@ -1,203 +1,164 @@
 #pragma once
-// TThreadPersistent -> TCustomMap -> TBitmap32: the 32-bit ARGB picture on
-// which everything in the exercise canvas is drawn, with change notification,
-// locks, anti-aliased points and lines, and text through the toolkit.
+// Bitmap32: the 32-bit ARGB picture on which everything in the exercise
+// canvas is drawn, with change notification, anti-aliased points and lines,
+// and text through the toolkit. Bitmaps belong to the thread that made them
+// (the program draws on the UI thread only), so they carry no locks.
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "raster/types.h"
 
-class QImage;
-class QObject;
-
 namespace gradoir {
 
-class TThreadPersistent;
+class Bitmap32;
 
 // Event handlers are plain std::function members; an unset one is skipped.
-using TNotifyEvent = std::function<void(TThreadPersistent* sender)>;
+using NotifyEvent = std::function<void(Bitmap32* sender)>;
 
 // F: source colour, B: destination pixel (read and written), M: the source
-// bitmap's MasterAlpha.
-using TPixelCombineEvent = std::function<void(TColor32 F, TColor32& B, TColor32 M)>;
+// bitmap's masterAlpha.
+using PixelCombiner = std::function<void(Color32 F, Color32& B, Color32 M)>;
 
-enum TDrawMode : std::uint8_t { dmOpaque, dmBlend, dmCustom };
-enum TStretchFilter : std::uint8_t { sfNearest, sfLinear, sfSpline, sfLanczos, sfMitchell };
+enum class DrawMode : std::uint8_t { Opaque, Blend, Custom };
+enum class StretchFilter : std::uint8_t { Nearest, Linear };
 
 // Font of the text operations: a name, a size in points and a toolkit colour.
 // Sizes are turned into pixels at 96 dots per inch so that text metrics do
 // not depend on the screen the program runs on.
-class TFont {
+class Font {
  public:
-  const std::string& Name() const { return name_; }
-  int Size() const { return size_; }
-  TColor Color() const { return color_; }
-  bool Bold() const { return bold_; }
-  void SetName(const std::string& name);
-  void SetSize(int points);
-  void SetColor(TColor color);
-  void SetBold(bool bold);
+  const std::string& name() const { return m_name; }
+  int size() const { return m_size; }
+  ToolkitColor color() const { return m_color; }
+  bool bold() const { return m_bold; }
+  void setName(const std::string& name);
+  void setSize(int points);
+  void setColor(ToolkitColor color);
+  void setBold(bool bold);
 
-  std::function<void()> OnChange;
+  std::function<void()> onChange;
 
  private:
-  void Changed();
-  std::string name_ = "Tahoma";
-  int size_ = 8;
-  TColor color_ = 0;  // black
-  bool bold_ = false;
+  void changed();
+  std::string m_name = "Tahoma";
+  int m_size = 8;
+  ToolkitColor m_color = 0;  // black
+  bool m_bold = false;
 };
 
-class TThreadPersistent {
+class Bitmap32 {
  public:
-  TThreadPersistent() = default;
-  TThreadPersistent(const TThreadPersistent&) = delete;
-  TThreadPersistent& operator=(const TThreadPersistent&) = delete;
-  virtual ~TThreadPersistent() = default;
-
-  // Fires OnChange(this) when no update batch is open; nothing is deferred.
-  virtual void NotifyChanged();
-  void StartUpdate();
-  // Throws EAssertionFailed("Unpaired TThreadPersistent.EndUpdate") when no
-  // batch is open, leaving UpdateCount unchanged.
-  void EndUpdate();
-  void EnterLock();
-  // Throws EAssertionFailed("Unpaired TThreadPersistent.LeaveLock") when no
-  // EnterLock is outstanding, instead of releasing a lock nobody holds.
-  void LeaveLock();
-
-  std::int32_t UpdateCount() const { return update_count_; }
-  // Read under the process-wide lock that guards every LockCount.
-  std::int32_t LockCount() const;
-
-  TNotifyEvent OnChange;
-
- private:
-  std::recursive_mutex lock_;
-  std::int32_t lock_count_ = 0;
-  std::int32_t update_count_ = 0;
-};
-
-class TCustomMap : public TThreadPersistent {
- public:
-  std::int32_t Width() const { return width_; }
-  std::int32_t Height() const { return height_; }
-
-  // Negative sizes become 0. Returns false (and does nothing) when the size
-  // is unchanged; otherwise ResizeStorage, NotifyChanged, NotifyResized, true.
-  virtual bool SetBitmapSize(std::int32_t new_width, std::int32_t new_height);
-  virtual bool IsEmpty() const { return width_ == 0 || height_ == 0; }
-  virtual void ReleaseStorage() { SetBitmapSize(0, 0); }
-
-  TNotifyEvent OnResize;
-
- protected:
-  virtual void ResizeStorage(std::int32_t new_width, std::int32_t new_height) = 0;
-  virtual void NotifyResized();
-  std::int32_t width_ = 0;
-  std::int32_t height_ = 0;
-};
-
-class TBitmap32 : public TCustomMap {
- public:
-  TBitmap32();
-  ~TBitmap32() override;
+  Bitmap32();
+  Bitmap32(const Bitmap32&) = delete;
+  Bitmap32& operator=(const Bitmap32&) = delete;
+  ~Bitmap32();
 
   // --- size -----------------------------------------------------------
-  bool IsEmpty() const override;
-  TRect PixelBounds() const;
-  // Takes the size of another map, of a graphic (QImage) or of a control
-  // (QWidget); nullptr gives 0 x 0. Any other QObject throws
-  // EBitmapError("Can't set size from '<class name>'") and keeps the size.
-  bool AdoptSizeOf(const TCustomMap* source);
-  bool AdoptSizeOf(const QImage& graphic);
-  bool AdoptSizeOf(const QObject* object);
+  std::int32_t width() const { return m_width; }
+  std::int32_t height() const { return m_height; }
+  bool isEmpty() const { return m_pixels.empty(); }
+  Rect pixelBounds() const;
+  // Negative sizes become 0. Returns false (and does nothing) when the size
+  // is unchanged; otherwise reallocates (zeroed pixels), notifies the change
+  // and then the resize, and returns true. When the memory cannot be had it
+  // throws BitmapError and leaves the bitmap empty (0 x 0).
+  bool setBitmapSize(std::int32_t newWidth, std::int32_t newHeight);
 
-  // --- pixel access (no bounds checks except PixelOrOuter, no notification)
-  TColor32* Bits() { return pixels_.data(); }
-  const TColor32* Bits() const { return pixels_.data(); }
-  TColor32* RowStart(std::int32_t y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
-  const TColor32* RowStart(std::int32_t y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
-  TColor32* PixelAddress(std::int32_t x, std::int32_t y) { return RowStart(y) + x; }
-  TColor32 PixelAt(std::int32_t x, std::int32_t y) const { return RowStart(y)[x]; }
-  void SetPixelAt(std::int32_t x, std::int32_t y, TColor32 c) { RowStart(y)[x] = c; }
-  TColor32 PixelOrOuter(std::int32_t x, std::int32_t y) const;
+  // --- change notification ---------------------------------------------
+  // Fires onChange(this) when no update batch is open; nothing is deferred.
+  void notifyChanged();
+  void beginUpdate();
+  // Throws AssertionFailed("Unpaired Bitmap32::endUpdate") when no batch is
+  // open, leaving the count unchanged.
+  void endUpdate();
+  std::int32_t updateCount() const { return m_updateCount; }
+
+  NotifyEvent onChange;
+  NotifyEvent onResize;
+
+  // --- pixel access (no bounds checks except pixelOrOuter, no notification)
+  Color32* bits() { return m_pixels.data(); }
+  const Color32* bits() const { return m_pixels.data(); }
+  Color32* rowStart(std::int32_t y) { return m_pixels.data() + static_cast<std::size_t>(y) * m_width; }
+  const Color32* rowStart(std::int32_t y) const { return m_pixels.data() + static_cast<std::size_t>(y) * m_width; }
+  Color32* pixelAddress(std::int32_t x, std::int32_t y) { return rowStart(y) + x; }
+  Color32 pixelAt(std::int32_t x, std::int32_t y) const { return rowStart(y)[x]; }
+  void setPixelAt(std::int32_t x, std::int32_t y, Color32 c) { rowStart(y)[x] = c; }
+  Color32 pixelOrOuter(std::int32_t x, std::int32_t y) const;
 
   // --- fills ----------------------------------------------------------
-  void FillAll(TColor32 color);
-  void FillBlock(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, TColor32 color);
-  void FillBlockClipped(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, TColor32 color);
+  void fillAll(Color32 color);
+  void fillBlock(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Color32 color);
+  void fillBlockClipped(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, Color32 color);
 
   // --- points and lines -------------------------------------------------
-  void BlendPixel(std::int32_t x, std::int32_t y, TColor32 color);
-  void PlotSubpixelFixed(std::int32_t x, std::int32_t y, TColor32 color);         // 24.8
-  void PlotSubpixelFixedClipped(std::int32_t x, std::int32_t y, TColor32 color);  // 24.8
-  void PlotSubpixel(float x, float y, TColor32 color);
-  void PlotSubpixelClipped(float x, float y, TColor32 color);
-  void SmoothLineFixed(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
-                       TColor32 color, bool include_last);  // 16.16
-  void SmoothLine(float x1, float y1, float x2, float y2, TColor32 color, bool include_last);
+  void blendPixel(std::int32_t x, std::int32_t y, Color32 color);
+  void plotSubpixelFixed(std::int32_t x, std::int32_t y, Color32 color);         // 24.8
+  void plotSubpixelFixedClipped(std::int32_t x, std::int32_t y, Color32 color);  // 24.8
+  void plotSubpixel(float x, float y, Color32 color);
+  void plotSubpixelClipped(float x, float y, Color32 color);
+  void smoothLineFixed(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                       Color32 color, bool includeLast);  // 16.16
+  void smoothLine(float x1, float y1, float x2, float y2, Color32 color, bool includeLast);
 
   // --- text -------------------------------------------------------------
-  TFont& Font() { return *font_; }
-  const TFont& Font() const { return *font_; }
-  void MeasureText(const std::string& text, std::int32_t& cx, std::int32_t& cy) const;
-  std::int32_t TextPixelWidth(const std::string& text) const;
-  std::int32_t TextPixelHeight(const std::string& text) const;
-  void PrintText(std::int32_t x, std::int32_t y, const std::string& text);
+  Font& font() { return *m_font; }
+  const Font& font() const { return *m_font; }
+  void measureText(const std::string& text, std::int32_t& cx, std::int32_t& cy) const;
+  std::int32_t textPixelWidth(const std::string& text) const;
+  std::int32_t textPixelHeight(const std::string& text) const;
+  void printText(std::int32_t x, std::int32_t y, const std::string& text);
 
   // --- properties ---------------------------------------------------------
-  TDrawMode DrawMode() const { return draw_mode_; }
-  void SetDrawMode(TDrawMode mode);
-  std::uint32_t MasterAlpha() const { return master_alpha_; }
-  void SetMasterAlpha(std::uint32_t alpha);
-  TStretchFilter StretchFilter() const { return stretch_filter_; }
-  void SetStretchFilter(TStretchFilter filter);
-  TColor32 OuterColor = 0;
+  DrawMode drawMode() const { return m_drawMode; }
+  void setDrawMode(DrawMode mode);
+  std::uint32_t masterAlpha() const { return m_masterAlpha; }
+  void setMasterAlpha(std::uint32_t alpha);
+  StretchFilter stretchFilter() const { return m_stretchFilter; }
+  void setStretchFilter(StretchFilter filter);
+  Color32 outerColor = 0;
 
-  TNotifyEvent OnHandleChanged;
-  TPixelCombineEvent OnPixelCombine;
+  PixelCombiner pixelCombiner;
 
   // --- where the pixels changed ------------------------------------------
   // The bitmap's own drawing operations note the pixels they change; one
   // that notifies without having declared its pixels noted counts as a
   // change of the whole bitmap. The layer showing the bitmap takes the
   // record at each notification, so that only that part of the screen is
-  // rebuilt. Raw writes (SetPixelAt, Bits) are not recorded.
-  enum class TChange { kNone, kArea, kWhole };
-  // The change since the last call, and clears the record; area is set for kArea.
-  TChange TakeChangedArea(TRect& area);
+  // rebuilt. Raw writes (setPixelAt, Bits) are not recorded.
+  enum class ChangeExtent { None, Area, Whole };
+  // The change since the last call, and clears the record; area is set for Area.
+  ChangeExtent takeChangedArea(Rect& area);
   // Adds pixels (cut to the bitmap) to the record.
-  void NoteChangedArea(const TRect& area);
-  void NotifyChanged() override;
+  void noteChangedArea(const Rect& area);
 
  protected:
-  void ResizeStorage(std::int32_t new_width, std::int32_t new_height) override;
-  virtual void NotifyHandleChanged();
-  // Tells the next NotifyChanged that the operation noted all it changed.
-  void DeclareChangeNoted() { change_declared_ = true; }
+  // Tells the next notifyChanged that the operation noted all it changed.
+  void declareChangeNoted() { m_changeDeclared = true; }
 
  private:
-  std::vector<TColor32> pixels_;
-  bool change_declared_ = false;
-  bool changed_whole_ = false;
-  bool changed_any_ = false;
-  TRect changed_{};
-  std::unique_ptr<TFont> font_;
-  TDrawMode draw_mode_ = dmOpaque;
-  std::uint32_t master_alpha_ = 255;
-  TStretchFilter stretch_filter_ = sfNearest;
+  std::vector<Color32> m_pixels;
+  std::int32_t m_width = 0;
+  std::int32_t m_height = 0;
+  std::int32_t m_updateCount = 0;
+  bool m_changeDeclared = false;
+  bool m_changedWhole = false;
+  bool m_changedAny = false;
+  Rect m_changed{};
+  std::unique_ptr<Font> m_font;
+  DrawMode m_drawMode = DrawMode::Opaque;
+  std::uint32_t m_masterAlpha = 255;
+  StretchFilter m_stretchFilter = StretchFilter::Nearest;
 };
 
-// Toolkit colour to opaque TColor32; system colours come from the
+// Toolkit colour to opaque Color32; system colours come from the
 // application palette.
-TColor32 ColorToArgb(TColor color);
+Color32 colorToArgb(ToolkitColor color);
 
-// GammaTable[i] = Round(255 * (i / 255)^0.7).
-extern const std::uint8_t (&GammaTable)[256];
+// kGammaTable[i] = Round(255 * (i / 255)^0.7).
+extern const std::uint8_t (&kGammaTable)[256];
 
 }  // namespace gradoir

@@ -28,42 +28,42 @@ constexpr std::uint32_t kAlphaShift = 24;
 
 // Qt's font machinery is shared by the whole process; text is measured and
 // rasterised under this one lock so that any thread may use a bitmap's text.
-std::mutex& TextGuard() {
+std::mutex& textGuard() {
   static std::mutex guard;
   return guard;
 }
 
-bool HasGuiApplication() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+bool hasGuiApplication() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
-QFont QtFontOf(const TFont& font) {
-  QFont qt_font(QString::fromStdString(font.Name()));
-  const std::int32_t pixels = RoundHalfEven(font.Size() * kDotsPerInch / kPointsPerInch);
-  qt_font.setPixelSize(std::max(pixels, 1));
-  qt_font.setBold(font.Bold());
-  return qt_font;
+QFont qtFontOf(const Font& font) {
+  QFont qtFont(QString::fromStdString(font.name()));
+  const std::int32_t pixels = roundHalfEven(font.size() * kDotsPerInch / kPointsPerInch);
+  qtFont.setPixelSize(std::max(pixels, 1));
+  qtFont.setBold(font.bold());
+  return qtFont;
 }
 
-struct TTextCell {
+struct TextCell {
   std::int32_t width = 0;
   std::int32_t height = 0;
   std::int32_t ascent = 0;
 };
 
-TTextCell MeasureCell(const QFont& font, const QString& text) {
+TextCell measureCell(const QFont& font, const QString& text) {
   const QFontMetrics metrics(font);
-  return TTextCell{metrics.horizontalAdvance(text), metrics.height(), metrics.ascent()};
+  return TextCell{metrics.horizontalAdvance(text), metrics.height(), metrics.ascent()};
 }
 
 // Coverage of the glyphs over `area` (bitmap coordinates) when the text's
 // cell starts at (x, y); alpha is the coverage, colour is irrelevant.
-QImage RasteriseCoverage(const QFont& font, const QString& text, const TTextCell& cell, std::int64_t x,
-                         std::int64_t y, const TRect& area) {
-  QImage coverage(area.Right - area.Left, area.Bottom - area.Top, QImage::Format_ARGB32_Premultiplied);
+QImage rasteriseCoverage(const QFont& font, const QString& text, const TextCell& cell, std::int64_t x,
+                         std::int64_t y, const Rect& area) {
+  QImage coverage(area.right - area.left, area.bottom - area.top, QImage::Format_ARGB32_Premultiplied);
   coverage.fill(0);
   QPainter painter(&coverage);
   painter.setFont(font);
   painter.setPen(Qt::white);
-  painter.drawText(QPointF(static_cast<double>(x - area.Left), static_cast<double>(y - area.Top + cell.ascent)),
+  painter.drawText(QPointF(static_cast<double>(x - area.left), static_cast<double>(y - area.top + cell.ascent)),
                    text);
   painter.end();
   return coverage;
@@ -71,108 +71,108 @@ QImage RasteriseCoverage(const QFont& font, const QString& text, const TTextCell
 
 // The part of the bitmap the text can touch: its cell grown by a margin for
 // glyphs that overhang their advance, cut to the bitmap.
-bool TouchedArea(const TBitmap32& bitmap, const TTextCell& cell, std::int64_t x, std::int64_t y, TRect& area) {
+bool touchedArea(const Bitmap32& bitmap, const TextCell& cell, std::int64_t x, std::int64_t y, Rect& area) {
   const std::int64_t margin = cell.height;
   const std::int64_t left = std::max<std::int64_t>(x - margin, 0);
   const std::int64_t top = std::max<std::int64_t>(y - margin, 0);
-  const std::int64_t right = std::min<std::int64_t>(x + cell.width + margin, bitmap.Width());
-  const std::int64_t bottom = std::min<std::int64_t>(y + cell.height + margin, bitmap.Height());
+  const std::int64_t right = std::min<std::int64_t>(x + cell.width + margin, bitmap.width());
+  const std::int64_t bottom = std::min<std::int64_t>(y + cell.height + margin, bitmap.height());
   if (left >= right || top >= bottom) return false;
-  area = TRect{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), static_cast<std::int32_t>(right),
+  area = Rect{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), static_cast<std::int32_t>(right),
                static_cast<std::int32_t>(bottom)};
   return true;
 }
 
-void MixByCoverage(TBitmap32& bitmap, const QImage& coverage, const TRect& area, TColor32 color) {
+void mixByCoverage(Bitmap32& bitmap, const QImage& coverage, const Rect& area, Color32 color) {
   for (std::int32_t row = 0; row < coverage.height(); ++row) {
     const auto* cover = reinterpret_cast<const std::uint32_t*>(coverage.constScanLine(row));
-    TColor32* pixel = bitmap.PixelAddress(area.Left, area.Top + row);
+    Color32* pixel = bitmap.pixelAddress(area.left, area.top + row);
     for (std::int32_t column = 0; column < coverage.width(); ++column) {
-      MixWeightedInto(color, pixel[column], cover[column] >> kAlphaShift);
+      mixWeightedInto(color, pixel[column], cover[column] >> kAlphaShift);
     }
   }
-  ClearBlendState();
+  clearBlendState();
 }
 
-void DrawText(TBitmap32& bitmap, std::int32_t x, std::int32_t y, const std::string& text) {
-  if (bitmap.IsEmpty() || text.empty() || !HasGuiApplication()) return;
+void drawText(Bitmap32& bitmap, std::int32_t x, std::int32_t y, const std::string& text) {
+  if (bitmap.isEmpty() || text.empty() || !hasGuiApplication()) return;
   const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  const TColor32 color = ColorToArgb(bitmap.Font().Color());
-  std::lock_guard<std::mutex> guard(TextGuard());
-  const QFont font = QtFontOf(bitmap.Font());
-  const TTextCell cell = MeasureCell(font, string);
-  TRect area;
-  if (!TouchedArea(bitmap, cell, x, y, area)) return;
-  const QImage coverage = RasteriseCoverage(font, string, cell, x, y, area);
-  MixByCoverage(bitmap, coverage, area, color);
+  const Color32 color = colorToArgb(bitmap.font().color());
+  std::lock_guard<std::mutex> guard(textGuard());
+  const QFont font = qtFontOf(bitmap.font());
+  const TextCell cell = measureCell(font, string);
+  Rect area;
+  if (!touchedArea(bitmap, cell, x, y, area)) return;
+  const QImage coverage = rasteriseCoverage(font, string, cell, x, y, area);
+  mixByCoverage(bitmap, coverage, area, color);
 }
 
 }  // namespace
 
-void TFont::SetName(const std::string& name) {
-  if (name == name_) return;
-  name_ = name;
-  Changed();
+void Font::setName(const std::string& name) {
+  if (name == m_name) return;
+  m_name = name;
+  changed();
 }
 
-void TFont::SetSize(int points) {
-  if (points == size_) return;
-  size_ = points;
-  Changed();
+void Font::setSize(int points) {
+  if (points == m_size) return;
+  m_size = points;
+  changed();
 }
 
-void TFont::SetColor(TColor color) {
-  if (color == color_) return;
-  color_ = color;
-  Changed();
+void Font::setColor(ToolkitColor color) {
+  if (color == m_color) return;
+  m_color = color;
+  changed();
 }
 
-void TFont::SetBold(bool bold) {
-  if (bold == bold_) return;
-  bold_ = bold;
-  Changed();
+void Font::setBold(bool bold) {
+  if (bold == m_bold) return;
+  m_bold = bold;
+  changed();
 }
 
-void TFont::Changed() {
-  if (OnChange) OnChange();
+void Font::changed() {
+  if (onChange) onChange();
 }
 
 // One measuring path for every bitmap, sized or not: metrics come from the
 // font alone, so an empty bitmap measures like a sized one.
-void TBitmap32::MeasureText(const std::string& text, std::int32_t& cx, std::int32_t& cy) const {
+void Bitmap32::measureText(const std::string& text, std::int32_t& cx, std::int32_t& cy) const {
   cx = 0;
   cy = 0;
-  if (!HasGuiApplication()) return;
+  if (!hasGuiApplication()) return;
   const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  std::lock_guard<std::mutex> guard(TextGuard());
-  const QFont font = QtFontOf(Font());
-  const TTextCell cell = MeasureCell(font, string);
+  std::lock_guard<std::mutex> guard(textGuard());
+  const QFont qfont = qtFontOf(font());
+  const TextCell cell = measureCell(qfont, string);
   cx = cell.width;
   cy = cell.height;
 }
 
-std::int32_t TBitmap32::TextPixelWidth(const std::string& text) const {
+std::int32_t Bitmap32::textPixelWidth(const std::string& text) const {
   std::int32_t cx = 0;
   std::int32_t cy = 0;
-  MeasureText(text, cx, cy);
+  measureText(text, cx, cy);
   return cx;
 }
 
-std::int32_t TBitmap32::TextPixelHeight(const std::string& text) const {
+std::int32_t Bitmap32::textPixelHeight(const std::string& text) const {
   std::int32_t cx = 0;
   std::int32_t cy = 0;
-  MeasureText(text, cx, cy);
+  measureText(text, cx, cy);
   return cy;
 }
 
-void TBitmap32::PrintText(std::int32_t x, std::int32_t y, const std::string& text) {
+void Bitmap32::printText(std::int32_t x, std::int32_t y, const std::string& text) {
   try {
-    DrawText(*this, x, y, text);
+    drawText(*this, x, y, text);
   } catch (...) {
-    NotifyChanged();
+    notifyChanged();
     throw;
   }
-  NotifyChanged();
+  notifyChanged();
 }
 
 }  // namespace gradoir

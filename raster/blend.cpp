@@ -14,76 +14,76 @@ using channel::kWeightShift;
 constexpr std::uint32_t kMaxWeight = 255;    // weights are 8-bit
 constexpr std::uint32_t kAlphaShift = 24;
 
-inline std::uint32_t AlphaOf(TColor32 c) { return c >> kAlphaShift; }
+inline std::uint32_t alphaOf(Color32 c) { return c >> kAlphaShift; }
 
 // Out-of-range weights are clamped so that 256 - W can never wrap.
-inline std::uint32_t ClampWeight(std::uint32_t w) { return std::min(w, kMaxWeight); }
+inline std::uint32_t clampWeight(std::uint32_t w) { return std::min(w, kMaxWeight); }
 
-using channel::ChannelFormula;
+using channel::channelFormula;
 
 // result = formula(X, Y, W), no shortcut.
-TColor32 MixWeightedPacked(TColor32 x, TColor32 y, std::uint32_t w) {
-  return ChannelFormula(x, y, ClampWeight(w));
+Color32 mixWeightedPacked(Color32 x, Color32 y, std::uint32_t w) {
+  return channelFormula(x, y, clampWeight(w));
 }
 
 // W = 0: B kept; W = 255: B := F; else B := formula(F, B, W).
-void MixWeightedIntoPacked(TColor32 f, TColor32& b, std::uint32_t w) {
-  w = ClampWeight(w);
+void mixWeightedIntoPacked(Color32 f, Color32& b, std::uint32_t w) {
+  w = clampWeight(w);
   if (w == 0) return;
-  b = (w == kMaxWeight) ? f : ChannelFormula(f, b, w);
+  b = (w == kMaxWeight) ? f : channelFormula(f, b, w);
 }
 
 // A = alpha(F); A = 0: B kept; A = 255: B := F; else B := formula(F, B, A).
-void BlendOverIntoPacked(TColor32 f, TColor32& b) {
-  const std::uint32_t a = AlphaOf(f);
+void blendOverIntoPacked(Color32 f, Color32& b) {
+  const std::uint32_t a = alphaOf(f);
   if (a == 0) return;
-  b = (a == kMaxWeight) ? f : ChannelFormula(f, b, a);
+  b = (a == kMaxWeight) ? f : channelFormula(f, b, a);
 }
 
 // W = ((M + 1) * A) >> 8; A = 0 or W = 0: B kept; else B := formula(F, B, W).
-void BlendOverScaledIntoPacked(TColor32 f, TColor32& b, std::uint32_t m) {
-  const std::uint32_t a = AlphaOf(f);
+void blendOverScaledIntoPacked(Color32 f, Color32& b, std::uint32_t m) {
+  const std::uint32_t a = alphaOf(f);
   if (a == 0) return;
-  const std::uint32_t w = ((ClampWeight(m) + 1) * a) >> kWeightShift;
+  const std::uint32_t w = ((clampWeight(m) + 1) * a) >> kWeightShift;
   if (w == 0) return;
-  b = ChannelFormula(f, b, w);
+  b = channelFormula(f, b, w);
 }
 
-// BlendOverInto(Src[i], Dst[i]) for each i < Count.
-void BlendRowPacked(const TColor32* src, TColor32* dst, std::int32_t count) {
-  for (std::int32_t i = 0; i < count; ++i) BlendOverIntoPacked(src[i], dst[i]);
+// blendOverInto(Src[i], Dst[i]) for each i < Count.
+void blendRowPacked(const Color32* src, Color32* dst, std::int32_t count) {
+  for (std::int32_t i = 0; i < count; ++i) blendOverIntoPacked(src[i], dst[i]);
 }
 
 // W = ((A + 1) * M) >> 8 per pixel; A = 0 or W = 0: skipped; else formula.
-void BlendRowScaledPacked(const TColor32* src, TColor32* dst, std::int32_t count, std::uint32_t m) {
-  m = ClampWeight(m);
+void blendRowScaledPacked(const Color32* src, Color32* dst, std::int32_t count, std::uint32_t m) {
+  m = clampWeight(m);
   for (std::int32_t i = 0; i < count; ++i) {
-    const std::uint32_t a = AlphaOf(src[i]);
+    const std::uint32_t a = alphaOf(src[i]);
     if (a == 0) continue;
     const std::uint32_t w = ((a + 1) * m) >> kWeightShift;
     if (w == 0) continue;
-    dst[i] = ChannelFormula(src[i], dst[i], w);
+    dst[i] = channelFormula(src[i], dst[i], w);
   }
 }
 
-constexpr TBlendFunctions kPackedFunctions = {
-    &MixWeightedPacked,   &MixWeightedIntoPacked, &BlendOverIntoPacked,
-    &BlendOverScaledIntoPacked, &BlendRowPacked, &BlendRowScaledPacked,
+constexpr BlendFunctions kPackedFunctions = {
+    &mixWeightedPacked,   &mixWeightedIntoPacked, &blendOverIntoPacked,
+    &blendOverScaledIntoPacked, &blendRowPacked, &blendRowScaledPacked,
 };
 
 }  // namespace
 
 // Constant-initialised, so the table is usable even from other files' static
 // initialisers, which may run before this file's.
-TBlendFunctions Blend = kPackedFunctions;
+BlendFunctions blend = kPackedFunctions;
 
-void InitBlendFunctions() {
+void initBlendFunctions() {
   static std::once_flag once;
-  std::call_once(once, [] { Blend = kPackedFunctions; });
+  std::call_once(once, [] { blend = kPackedFunctions; });
 }
 
 namespace {
-const bool blend_functions_ready = (InitBlendFunctions(), true);
+const bool blend_functions_ready = (initBlendFunctions(), true);
 }  // namespace
 
 }  // namespace gradoir

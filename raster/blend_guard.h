@@ -6,12 +6,12 @@
 
 namespace gradoir {
 
-class TBlendStateGuard {
+class BlendStateGuard {
  public:
-  TBlendStateGuard() = default;
-  TBlendStateGuard(const TBlendStateGuard&) = delete;
-  TBlendStateGuard& operator=(const TBlendStateGuard&) = delete;
-  ~TBlendStateGuard() { ClearBlendState(); }
+  BlendStateGuard() = default;
+  BlendStateGuard(const BlendStateGuard&) = delete;
+  BlendStateGuard& operator=(const BlendStateGuard&) = delete;
+  ~BlendStateGuard() { clearBlendState(); }
 };
 
 }  // namespace gradoir

@@ -23,18 +23,18 @@ constexpr std::uint32_t kEvenBytes = 0x00FF00FFu;                // B and R
 constexpr std::uint32_t kOddBytes = 0xFF00FF00u;                 // G and A
 constexpr int kOddLaneShift = 24;  // G (bit 8) -> 32, A (bit 24) -> 48
 
-inline std::uint64_t Widen(TColor32 c) {
+inline std::uint64_t widen(Color32 c) {
   return (c & kEvenBytes) | (static_cast<std::uint64_t>(c & kOddBytes) << kOddLaneShift);
 }
 
-inline TColor32 Narrow(std::uint64_t lanes) {
-  return static_cast<TColor32>((lanes & kEvenBytes) | ((lanes >> kOddLaneShift) & kOddBytes));
+inline Color32 narrow(std::uint64_t lanes) {
+  return static_cast<Color32>((lanes & kEvenBytes) | ((lanes >> kOddLaneShift) & kOddBytes));
 }
 
 // The formula for a weight already known to be at most 255.
-inline TColor32 ChannelFormula(TColor32 x, TColor32 y, std::uint32_t w) {
-  const std::uint64_t sum = Widen(x) * w + Widen(y) * (kWeightSum - w) + kLaneRounding;
-  return Narrow((sum >> kWeightShift) & kLaneMask);
+inline Color32 channelFormula(Color32 x, Color32 y, std::uint32_t w) {
+  const std::uint64_t sum = widen(x) * w + widen(y) * (kWeightSum - w) + kLaneRounding;
+  return narrow((sum >> kWeightShift) & kLaneMask);
 }
 
 }  // namespace gradoir::channel

@@ -9,21 +9,21 @@
 namespace gradoir {
 namespace {
 
-constexpr TColor kSystemColorFlag = 0x80000000u;
-constexpr TColor32 kOpaque = 0xFF000000u;
+constexpr ToolkitColor kSystemColorFlag = 0x80000000u;
+constexpr Color32 kOpaque = 0xFF000000u;
 
 // One system colour number: where it comes from in the application palette,
 // and the value used when there is no application to ask.
-struct TSystemColor {
+struct SystemColor {
   QPalette::ColorGroup group;
   QPalette::ColorRole role;
-  TColor32 fallback;  // 0x00RRGGBB
+  Color32 fallback;  // 0x00RRGGBB
 };
 
 // Indexed by the system colour number; numbers beyond the table are black.
-const std::array<TSystemColor, 31>& SystemColors() {
+const std::array<SystemColor, 31>& systemColors() {
   using P = QPalette;
-  static const std::array<TSystemColor, 31> colors = {{
+  static const std::array<SystemColor, 31> colors = {{
       {P::Active, P::Button, 0xC8C8C8},            // 0 scroll bar
       {P::Active, P::Window, 0x000000},            // 1 desktop background
       {P::Active, P::Highlight, 0x99B4D1},         // 2 active caption
@@ -60,21 +60,21 @@ const std::array<TSystemColor, 31>& SystemColors() {
 }
 
 // The current value of a system colour as 0x00RRGGBB.
-TColor32 SystemColorRgb(std::uint32_t number) {
-  const auto& colors = SystemColors();
+Color32 systemColorRgb(std::uint32_t number) {
+  const auto& colors = systemColors();
   if (number >= colors.size() || number == 25) return 0;
-  const TSystemColor& entry = colors[number];
+  const SystemColor& entry = colors[number];
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return entry.fallback;
   return QGuiApplication::palette().color(entry.group, entry.role).rgb() & 0x00FFFFFFu;
 }
 
 }  // namespace
 
-TColor32 ColorToArgb(TColor color) {
-  if ((color & kSystemColorFlag) != 0) return kOpaque | SystemColorRgb(color & 0xFFu);
-  const TColor32 red = color & 0xFFu;
-  const TColor32 green = (color >> 8) & 0xFFu;
-  const TColor32 blue = (color >> 16) & 0xFFu;
+Color32 colorToArgb(ToolkitColor color) {
+  if ((color & kSystemColorFlag) != 0) return kOpaque | systemColorRgb(color & 0xFFu);
+  const Color32 red = color & 0xFFu;
+  const Color32 green = (color >> 8) & 0xFFu;
+  const Color32 blue = (color >> 16) & 0xFFu;
   return kOpaque | (red << 16) | (green << 8) | blue;
 }
 

@@ -6,20 +6,20 @@
 
 namespace gradoir {
 
-// Misuse detected by an internal consistency check (an unpaired EndUpdate).
-class EAssertionFailed : public std::logic_error {
+// Misuse detected by an internal consistency check (an unpaired endUpdate).
+class AssertionFailed : public std::logic_error {
  public:
   using std::logic_error::logic_error;
 };
 
 // Storage or size problems of a bitmap ("Can't allocate the DIB handle" ...).
-class EBitmapError : public std::runtime_error {
+class BitmapError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
 // Bad arguments to the transfer routines ("Source rectangle is invalid" ...).
-class ETransformError : public std::runtime_error {
+class TransformError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };

@@ -11,24 +11,24 @@ namespace {
 // value (0.699999988...), with the power taken in extended precision.
 constexpr float kGammaExponent = 0.7f;
 
-struct TGammaTable {
+struct GammaTableBuilder {
   std::uint8_t entries[256];
-  TGammaTable() {
+  GammaTableBuilder() {
     for (int i = 0; i < 256; ++i) {
       const long double ratio = static_cast<long double>(i) / 255.0L;
       entries[i] = static_cast<std::uint8_t>(
-          RoundHalfEven(255.0L * std::pow(ratio, static_cast<long double>(kGammaExponent))));
+          roundHalfEven(255.0L * std::pow(ratio, static_cast<long double>(kGammaExponent))));
     }
   }
 };
 
-const TGammaTable& BuiltGammaTable() {
-  static const TGammaTable table;
+const GammaTableBuilder& builtGammaTable() {
+  static const GammaTableBuilder table;
   return table;
 }
 
 }  // namespace
 
-const std::uint8_t (&GammaTable)[256] = BuiltGammaTable().entries;
+const std::uint8_t (&kGammaTable)[256] = builtGammaTable().entries;
 
 }  // namespace gradoir

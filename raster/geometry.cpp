@@ -10,73 +10,73 @@
 namespace gradoir {
 namespace {
 
-std::int32_t Saturated(std::int64_t v) {
+std::int32_t saturated(std::int64_t v) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
                                                             std::numeric_limits<std::int32_t>::max()));
 }
 
-std::int32_t SaturatedAdd(std::int32_t a, std::int32_t b) { return Saturated(std::int64_t{a} + b); }
-std::int32_t SaturatedSub(std::int32_t a, std::int32_t b) { return Saturated(std::int64_t{a} - b); }
+std::int32_t saturatedAdd(std::int32_t a, std::int32_t b) { return saturated(std::int64_t{a} + b); }
+std::int32_t saturatedSub(std::int32_t a, std::int32_t b) { return saturated(std::int64_t{a} - b); }
 
 }  // namespace
 
-TPoint PointOf(std::int32_t x, std::int32_t y) { return TPoint{x, y}; }
+Point pointOf(std::int32_t x, std::int32_t y) { return Point{x, y}; }
 
-TPoint RoundPoint(TRealPoint p) { return TPoint{RoundHalfEven(p.X), RoundHalfEven(p.Y)}; }
+Point roundPoint(PointF p) { return Point{roundHalfEven(p.x), roundHalfEven(p.y)}; }
 
-TRealPoint RealPointOf(float x, float y) { return TRealPoint{x, y}; }
+PointF realPointOf(float x, float y) { return PointF{x, y}; }
 
-TRealPoint ToRealPoint(TPoint p) { return TRealPoint{static_cast<float>(p.X), static_cast<float>(p.Y)}; }
+PointF toRealPoint(Point p) { return PointF{static_cast<float>(p.x), static_cast<float>(p.y)}; }
 
-TRect RectOf(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
-  return TRect{left, top, right, bottom};
+Rect rectOf(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+  return Rect{left, top, right, bottom};
 }
 
-TRealRect RealRectOf(float left, float top, float right, float bottom) {
-  return TRealRect{left, top, right, bottom};
+RectF realRectOf(float left, float top, float right, float bottom) {
+  return RectF{left, top, right, bottom};
 }
 
-TRealRect ToRealRect(const TRect& r) {
-  return TRealRect{static_cast<float>(r.Left), static_cast<float>(r.Top), static_cast<float>(r.Right),
-                   static_cast<float>(r.Bottom)};
+RectF toRealRect(const Rect& r) {
+  return RectF{static_cast<float>(r.left), static_cast<float>(r.top), static_cast<float>(r.right),
+                   static_cast<float>(r.bottom)};
 }
 
-TRect RoundRealRect(const TRealRect& r) {
-  return TRect{RoundHalfEven(r.Left), RoundHalfEven(r.Top), RoundHalfEven(r.Right), RoundHalfEven(r.Bottom)};
+Rect roundRealRect(const RectF& r) {
+  return Rect{roundHalfEven(r.left), roundHalfEven(r.top), roundHalfEven(r.right), roundHalfEven(r.bottom)};
 }
 
-bool IntersectRects(TRect& r, const TRect& a, const TRect& b) {
+bool intersectRects(Rect& r, const Rect& a, const Rect& b) {
   // Built aside first: r may be a or b.
-  const TRect result{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-                     std::min(a.Bottom, b.Bottom)};
-  if (result.Right >= result.Left && result.Bottom >= result.Top) {
+  const Rect result{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                     std::min(a.bottom, b.bottom)};
+  if (result.right >= result.left && result.bottom >= result.top) {
     r = result;
     return true;
   }
-  r = TRect{};
+  r = Rect{};
   return false;
 }
 
-void GrowRect(TRect& r, std::int32_t dx, std::int32_t dy) {
-  r.Left = SaturatedSub(r.Left, dx);
-  r.Top = SaturatedSub(r.Top, dy);
-  r.Right = SaturatedAdd(r.Right, dx);
-  r.Bottom = SaturatedAdd(r.Bottom, dy);
+void growRect(Rect& r, std::int32_t dx, std::int32_t dy) {
+  r.left = saturatedSub(r.left, dx);
+  r.top = saturatedSub(r.top, dy);
+  r.right = saturatedAdd(r.right, dx);
+  r.bottom = saturatedAdd(r.bottom, dy);
 }
 
-void ShiftRect(TRect& r, std::int32_t dx, std::int32_t dy) {
-  r.Left = SaturatedAdd(r.Left, dx);
-  r.Top = SaturatedAdd(r.Top, dy);
-  r.Right = SaturatedAdd(r.Right, dx);
-  r.Bottom = SaturatedAdd(r.Bottom, dy);
+void shiftRect(Rect& r, std::int32_t dx, std::int32_t dy) {
+  r.left = saturatedAdd(r.left, dx);
+  r.top = saturatedAdd(r.top, dy);
+  r.right = saturatedAdd(r.right, dx);
+  r.bottom = saturatedAdd(r.bottom, dy);
 }
 
-bool RectIsEmpty(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+bool rectIsEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
-bool RectContains(const TRect& r, TPoint p) {
-  return r.Left <= p.X && p.X < r.Right && r.Top <= p.Y && p.Y < r.Bottom;
+bool rectContains(const Rect& r, Point p) {
+  return r.left <= p.x && p.x < r.right && r.top <= p.y && p.y < r.bottom;
 }
 
-std::int32_t ToFixed16(float v) { return RoundHalfEven(static_cast<long double>(v) * 65536.0L); }
+std::int32_t toFixed16(float v) { return roundHalfEven(static_cast<long double>(v) * 65536.0L); }
 
 }  // namespace gradoir

@@ -15,10 +15,10 @@ constexpr std::uint32_t kOpaqueAlpha = 255;
 // scan of a 1920 x 1080 buffer well below the cost of copying it.
 constexpr std::int32_t kGroup = 32;
 
-bool Opaque(TColor32 c) { return (c >> kAlphaShift) == kOpaqueAlpha; }
+bool opaque(Color32 c) { return (c >> kAlphaShift) == kOpaqueAlpha; }
 
 // AND of pixel[0..kGroup).
-TColor32 GroupAnd(const TColor32* pixel) {
+Color32 groupAnd(const Color32* pixel) {
 #if defined(__SSE2__)
   __m128i v = _mm_set1_epi32(-1);
   for (std::int32_t i = 0; i < kGroup; i += 4) {
@@ -26,9 +26,9 @@ TColor32 GroupAnd(const TColor32* pixel) {
   }
   v = _mm_and_si128(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 3, 2)));
   v = _mm_and_si128(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 3, 0, 1)));
-  return static_cast<TColor32>(_mm_cvtsi128_si32(v));
+  return static_cast<Color32>(_mm_cvtsi128_si32(v));
 #else
-  TColor32 all = 0xFFFFFFFFu;
+  Color32 all = 0xFFFFFFFFu;
   for (std::int32_t i = 0; i < kGroup; ++i) all &= pixel[i];
   return all;
 #endif
@@ -36,36 +36,36 @@ TColor32 GroupAnd(const TColor32* pixel) {
 
 // First index in [begin, end) of a pixel that is not opaque, or end. Whole
 // groups are skipped while opaque, so an opaque row costs about one read.
-std::int32_t FirstTranslucent(const TColor32* row, std::int32_t begin, std::int32_t end) {
+std::int32_t firstTranslucent(const Color32* row, std::int32_t begin, std::int32_t end) {
   std::int32_t i = begin;
-  while (i + kGroup <= end && Opaque(GroupAnd(row + i))) i += kGroup;
-  while (i < end && Opaque(row[i])) ++i;
+  while (i + kGroup <= end && opaque(groupAnd(row + i))) i += kGroup;
+  while (i < end && opaque(row[i])) ++i;
   return i;
 }
 
 // Last index in [begin, end) of a pixel that is not opaque, or begin - 1.
-std::int32_t LastTranslucent(const TColor32* row, std::int32_t begin, std::int32_t end) {
+std::int32_t lastTranslucent(const Color32* row, std::int32_t begin, std::int32_t end) {
   std::int32_t i = end;
-  while (i - kGroup >= begin && Opaque(GroupAnd(row + i - kGroup))) i -= kGroup;
-  while (i > begin && Opaque(row[i - 1])) --i;
+  while (i - kGroup >= begin && opaque(groupAnd(row + i - kGroup))) i -= kGroup;
+  while (i > begin && opaque(row[i - 1])) --i;
   return i - 1;
 }
 
 }  // namespace
 
-bool TranslucentBounds(const TBitmap32& bitmap, const TRect& area, TRect& bounds) {
+bool translucentBounds(const Bitmap32& bitmap, const Rect& area, Rect& bounds) {
   bool found = false;
-  TRect r{};
-  for (std::int32_t y = area.Top; y < area.Bottom; ++y) {
-    const TColor32* row = bitmap.RowStart(y);
-    const std::int32_t first = FirstTranslucent(row, area.Left, area.Right);
-    if (first == area.Right) continue;
-    const std::int32_t last = LastTranslucent(row, first, area.Right);
+  Rect r{};
+  for (std::int32_t y = area.top; y < area.bottom; ++y) {
+    const Color32* row = bitmap.rowStart(y);
+    const std::int32_t first = firstTranslucent(row, area.left, area.right);
+    if (first == area.right) continue;
+    const std::int32_t last = lastTranslucent(row, first, area.right);
     if (!found) {
-      r = TRect{first, y, last + 1, y + 1};
+      r = Rect{first, y, last + 1, y + 1};
       found = true;
     } else {
-      r = TRect{std::min(r.Left, first), r.Top, std::max(r.Right, last + 1), y + 1};
+      r = Rect{std::min(r.left, first), r.top, std::max(r.right, last + 1), y + 1};
     }
   }
   if (found) bounds = r;

@@ -8,6 +8,6 @@ namespace gradoir {
 
 // Bounding rectangle of the pixels of area (inside the bitmap) whose alpha
 // is below 255; false, and bounds untouched, when there are none.
-bool TranslucentBounds(const TBitmap32& bitmap, const TRect& area, TRect& bounds);
+bool translucentBounds(const Bitmap32& bitmap, const Rect& area, Rect& bounds);
 
 }  // namespace gradoir

@@ -8,10 +8,10 @@
 namespace gradoir {
 namespace {
 
-constexpr TColor32 kOpaqueWhite = 0xFFFFFFFFu;
+constexpr Color32 kOpaqueWhite = 0xFFFFFFFFu;
 constexpr std::uint32_t kByteMask = 0xFFu;
 
-bool AllBytesEqual(TColor32 c) {
+bool allBytesEqual(Color32 c) {
   const std::uint32_t b = c & kByteMask;
   return c == b * 0x01010101u;
 }
@@ -21,9 +21,9 @@ bool AllBytesEqual(TColor32 c) {
 // memset when the four bytes agree (white and black do). At 1920 x 1080 a
 // word-by-word std::fill measured 517 us here; the angle's whole redraw,
 // this fill included, 77 us.
-void FillPixels(TColor32* pixel, std::size_t count, TColor32 color) {
-  if (AllBytesEqual(color)) {
-    std::memset(pixel, static_cast<int>(color & kByteMask), count * sizeof(TColor32));
+void fillPixels(Color32* pixel, std::size_t count, Color32 color) {
+  if (allBytesEqual(color)) {
+    std::memset(pixel, static_cast<int>(color & kByteMask), count * sizeof(Color32));
     return;
   }
   std::size_t i = 0;
@@ -37,7 +37,7 @@ void FillPixels(TColor32* pixel, std::size_t count, TColor32 color) {
 namespace {
 
 // Whether pixel[0..4) all equal color.
-bool FourEqual(const TColor32* pixel, TColor32 color) {
+bool fourEqual(const Color32* pixel, Color32 color) {
 #if defined(__SSE2__)
   const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixel));
   return _mm_movemask_epi8(_mm_cmpeq_epi32(v, _mm_set1_epi32(static_cast<int>(color)))) == 0xFFFF;
@@ -48,15 +48,15 @@ bool FourEqual(const TColor32* pixel, TColor32 color) {
 
 }  // namespace
 
-bool FillChangedSpan(TColor32* pixel, std::int32_t count, TColor32 color, std::int32_t& first, std::int32_t& last) {
+bool fillChangedSpan(Color32* pixel, std::int32_t count, Color32 color, std::int32_t& first, std::int32_t& last) {
   std::int32_t i = 0;
-  while (i + 4 <= count && FourEqual(pixel + i, color)) i += 4;
+  while (i + 4 <= count && fourEqual(pixel + i, color)) i += 4;
   while (i < count && pixel[i] == color) ++i;
   if (i == count) return false;
   std::int32_t j = count;
-  while (j - 4 > i && FourEqual(pixel + j - 4, color)) j -= 4;
+  while (j - 4 > i && fourEqual(pixel + j - 4, color)) j -= 4;
   while (pixel[j - 1] == color) --j;
-  FillPixels(pixel + i, static_cast<std::size_t>(j - i), color);
+  fillPixels(pixel + i, static_cast<std::size_t>(j - i), color);
   first = i;
   last = j - 1;
   return true;
@@ -64,7 +64,7 @@ bool FillChangedSpan(TColor32* pixel, std::int32_t count, TColor32 color, std::i
 
 // Four pixels at a time, without a branch per pixel: the protractor layer's
 // edges made the per-pixel test mispredict often.
-void CopyUnlessOpaqueWhite(const TColor32* src, TColor32* dst, std::int32_t count) {
+void copyUnlessOpaqueWhite(const Color32* src, Color32* dst, std::int32_t count) {
   std::int32_t i = 0;
 #if defined(__SSE2__)
   const __m128i white = _mm_set1_epi32(-1);

@@ -10,13 +10,13 @@
 namespace gradoir {
 
 // pixel[0..count) := color.
-void FillPixels(TColor32* pixel, std::size_t count, TColor32 color);
+void fillPixels(Color32* pixel, std::size_t count, Color32 color);
 
 // pixel[0..count) := color, writing only from the first to the last pixel
 // that differed; false when none did, else their indices in first and last.
-bool FillChangedSpan(TColor32* pixel, std::int32_t count, TColor32 color, std::int32_t& first, std::int32_t& last);
+bool fillChangedSpan(Color32* pixel, std::int32_t count, Color32 color, std::int32_t& first, std::int32_t& last);
 
 // For each i < count: dst[i] := src[i] unless src[i] is exactly 0xFFFFFFFF.
-void CopyUnlessOpaqueWhite(const TColor32* src, TColor32* dst, std::int32_t count);
+void copyUnlessOpaqueWhite(const Color32* src, Color32* dst, std::int32_t count);
 
 }  // namespace gradoir

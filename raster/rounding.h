@@ -11,7 +11,7 @@ namespace gradoir {
 // Values beyond the 32-bit range saturate and NaN gives 0, so that absurd
 // coordinates (a pointer dragged a billion pixels away, a NaN from a broken
 // caller) never turn into undefined behaviour.
-inline std::int32_t RoundHalfEven(long double v) {
+inline std::int32_t roundHalfEven(long double v) {
   if (std::isnan(v)) return 0;
   constexpr long double lo = std::numeric_limits<std::int32_t>::min();
   constexpr long double hi = std::numeric_limits<std::int32_t>::max();

@@ -1,33 +1,33 @@
 #pragma once
-// Drawing one bitmap into another by the source's draw mode: dmOpaque copies,
-// dmBlend blends by alpha and MasterAlpha, dmCustom calls OnPixelCombine once
+// Drawing one bitmap into another by the source's draw mode: DrawMode::Opaque copies,
+// DrawMode::Blend blends by alpha and masterAlpha, DrawMode::Custom calls pixelCombiner once
 // per covered destination pixel, rows top to bottom, pixels left to right.
 #include "raster/bitmap32.h"
 
 namespace gradoir {
 
 // Draws src's SrcRect into DstRect of dst, only inside DstClip; does not
-// notify. Throws ETransformError with "Destination bitmap is nil or empty",
+// notify. Throws TransformError with "Destination bitmap is nil or empty",
 // "Source bitmap is nil or empty" or "Source rectangle is invalid".
-void TransferRect(TBitmap32* dst, TRect dst_rect, TRect dst_clip, TBitmap32* src, TRect src_rect,
-                  TStretchFilter filter, TDrawMode mode, const TPixelCombineEvent& handler);
+void transferRect(Bitmap32* dst, Rect dstRect, Rect dstClip, Bitmap32* src, Rect srcRect,
+                  StretchFilter filter, DrawMode mode, const PixelCombiner& handler);
 
-// Combines the equal-size block of src at (src_x, src_y) into dst_area.
+// Combines the equal-size block of src at (srcX, srcY) into dstArea.
 // Parts that would fall outside either bitmap are skipped.
-void TransferBlock(TBitmap32& dst, TRect dst_area, const TBitmap32& src, std::int32_t src_x,
-                   std::int32_t src_y, TDrawMode mode, const TPixelCombineEvent& handler);
+void transferBlock(Bitmap32& dst, Rect dstArea, const Bitmap32& src, std::int32_t srcX,
+                   std::int32_t srcY, DrawMode mode, const PixelCombiner& handler);
 
-// src drawn into dst_rect of dst by its own filter, mode and handler, then
-// dst's NotifyChanged; nothing when either bitmap is empty.
-void CopyOnto(TBitmap32& src, TBitmap32& dst, TRect dst_rect);
+// src drawn into dstRect of dst by its own filter, mode and handler, then
+// dst's notifyChanged; nothing when either bitmap is empty.
+void copyOnto(Bitmap32& src, Bitmap32& dst, Rect dstRect);
 
 // Pixel combiner that makes opaque white see-through: when F is exactly
 // 0xFFFFFFFF, B is left unchanged; any other F replaces B whole, alpha
-// included; M is ignored. A dmCustom transfer whose handler is this very
+// included; M is ignored. A DrawMode::Custom transfer whose handler is this very
 // function runs it as an inlined row loop instead of one call per pixel.
-void TransparentWhiteCombine(TColor32 F, TColor32& B, TColor32 M);
+void transparentWhiteCombine(Color32 F, Color32& B, Color32 M);
 
-// True when handler holds TransparentWhiteCombine itself.
-bool IsTransparentWhiteCombine(const TPixelCombineEvent& handler);
+// True when handler holds transparentWhiteCombine itself.
+bool isTransparentWhiteCombine(const PixelCombiner& handler);
 
 }  // namespace gradoir

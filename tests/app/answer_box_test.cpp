@@ -4,101 +4,101 @@
 #include <QClipboard>
 #include <QTest>
 
-#include "main_form_fixture.h"
+#include "main_window_fixture.h"
 #include "modal_answer.h"
 
 namespace gradoir::test {
 namespace {
 
-class AnswerBoxTest : public MainFormTest {
+class AnswerBoxTest : public MainWindowTest {
  protected:
   // A measuring exercise with a wrong verdict showing and "12" typed.
-  void StartWithVerdict() {
-    Start();
-    Action("MIMesurer")->trigger();
-    AnswerWrong();
-    Answer()->clear();
-    QTest::keyClicks(Answer(), QStringLiteral("12"));
+  void startWithVerdict() {
+    start();
+    action("measureAction")->trigger();
+    answerWrong();
+    answer()->clear();
+    QTest::keyClicks(answer(), QStringLiteral("12"));
     // Typing emptied the verdict: show one again without a try.
-    ASSERT_TRUE(Label("LblReponse")->text().isEmpty());
-    Label("LblReponse")->setText(QStringLiteral("Erreur ..."));
+    ASSERT_TRUE(label("verdictLabel")->text().isEmpty());
+    label("verdictLabel")->setText(QStringLiteral("Erreur ..."));
   }
 };
 
 TEST_F(AnswerBoxTest, CharactersOtherThanDigitsAreDiscardedButEmptyTheVerdict) {
-  StartWithVerdict();
+  startWithVerdict();
   const struct {
     Qt::Key key;
     const char* text;
   } keys[] = {{Qt::Key_A, "a"},     {Qt::Key_Space, " "}, {Qt::Key_Minus, "-"}, {Qt::Key_Plus, "+"},
               {Qt::Key_Period, "."}, {Qt::Key_Eacute, "é"}, {Qt::Key_Z, "Z"}};
   for (const auto& [key, text] : keys) {
-    Label("LblReponse")->setText(QStringLiteral("Erreur ..."));
-    QTest::sendKeyEvent(QTest::Click, Answer(), key, QString::fromUtf8(text), Qt::NoModifier);
-    EXPECT_EQ(Answer()->text(), QStringLiteral("12")) << text;
-    EXPECT_TRUE(Label("LblReponse")->text().isEmpty()) << text;
+    label("verdictLabel")->setText(QStringLiteral("Erreur ..."));
+    QTest::sendKeyEvent(QTest::Click, answer(), key, QString::fromUtf8(text), Qt::NoModifier);
+    EXPECT_EQ(answer()->text(), QStringLiteral("12")) << text;
+    EXPECT_TRUE(label("verdictLabel")->text().isEmpty()) << text;
   }
 }
 
 TEST_F(AnswerBoxTest, DigitsAndBackspaceAreTypedUpToThreeCharacters) {
-  StartWithVerdict();
-  QTest::keyClick(Answer(), Qt::Key_Backspace);
-  EXPECT_EQ(Answer()->text(), QStringLiteral("1"));
-  EXPECT_TRUE(Label("LblReponse")->text().isEmpty());
-  QTest::keyClicks(Answer(), QStringLiteral("2345"));
-  EXPECT_EQ(Answer()->text(), QStringLiteral("123"));
+  startWithVerdict();
+  QTest::keyClick(answer(), Qt::Key_Backspace);
+  EXPECT_EQ(answer()->text(), QStringLiteral("1"));
+  EXPECT_TRUE(label("verdictLabel")->text().isEmpty());
+  QTest::keyClicks(answer(), QStringLiteral("2345"));
+  EXPECT_EQ(answer()->text(), QStringLiteral("123"));
 }
 
 TEST_F(AnswerBoxTest, KeysThatTypeNoCharacterAreLeftAlone) {
-  StartWithVerdict();
-  QTest::keyClick(Answer(), Qt::Key_Left);
-  QTest::keyClick(Answer(), Qt::Key_Delete);
-  EXPECT_EQ(Answer()->text(), QStringLiteral("1"));
-  EXPECT_EQ(Label("LblReponse")->text(), QStringLiteral("Erreur ..."));
+  startWithVerdict();
+  QTest::keyClick(answer(), Qt::Key_Left);
+  QTest::keyClick(answer(), Qt::Key_Delete);
+  EXPECT_EQ(answer()->text(), QStringLiteral("1"));
+  EXPECT_EQ(label("verdictLabel")->text(), QStringLiteral("Erreur ..."));
 }
 
 TEST_F(AnswerBoxTest, PastedTextThatIsNotANumberCostsNoTry) {
-  Start();
-  Action("MIMesurer")->trigger();
+  start();
+  action("measureAction")->trigger();
   QApplication::clipboard()->setText(QStringLiteral("12a"));
-  QTest::keyClick(Answer(), Qt::Key_V, Qt::ControlModifier);
-  ASSERT_EQ(Answer()->text(), QStringLiteral("12a"));
-  const auto seen = AnswerNextModal(QStringLiteral("OK"));
-  QTest::keyClick(Answer(), Qt::Key_Return);
+  QTest::keyClick(answer(), Qt::Key_V, Qt::ControlModifier);
+  ASSERT_EQ(answer()->text(), QStringLiteral("12a"));
+  const auto seen = answerNextModal(QStringLiteral("OK"));
+  QTest::keyClick(answer(), Qt::Key_Return);
   ASSERT_TRUE(seen->shown);
   EXPECT_EQ(seen->title, QStringLiteral("Erreur"));
   EXPECT_EQ(seen->text, QStringLiteral("Valeur incorrecte !"));
   EXPECT_EQ(seen->icon, QMessageBox::Critical);
-  EXPECT_EQ(form_->TryNumber(), 1);
-  EXPECT_EQ(Lamp(1), kWhite);
-  EXPECT_TRUE(Button("BitBtnCheck")->isEnabled());
+  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_EQ(lamp(1), kWhite);
+  EXPECT_TRUE(button("checkButton")->isEnabled());
 }
 
 TEST_F(AnswerBoxTest, EmptyAnswerIsNotChecked) {
-  Start();
-  Action("MIMesurer")->trigger();
-  const auto seen = AnswerNextModal(QStringLiteral("OK"));
-  QTest::keyClick(Answer(), Qt::Key_Return);
-  Button("BitBtnCheck")->click();
+  start();
+  action("measureAction")->trigger();
+  const auto seen = answerNextModal(QStringLiteral("OK"));
+  QTest::keyClick(answer(), Qt::Key_Return);
+  button("checkButton")->click();
   EXPECT_FALSE(seen->shown);
-  EXPECT_EQ(form_->TryNumber(), 1);
-  EXPECT_TRUE(Label("LblReponse")->text().isEmpty());
+  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_TRUE(label("verdictLabel")->text().isEmpty());
 }
 
 TEST_F(AnswerBoxTest, EnterChecksFromTheAnswerBoxAndGoesOnFromTheToolBox) {
-  Start();
-  Action("MIMesurer")->trigger();
-  ASSERT_EQ(QApplication::focusWidget(), Answer());
-  QTest::keyClicks(Answer(), QString::number(Canvas().AngleMeasure()));
-  PressEnterOnFocus();
-  EXPECT_EQ(form_->SuccessCount(), 1);
-  EXPECT_EQ(form_->ExerciseNumber(), 1);
-  QTest::keyClick(&ToolBox(), Qt::Key_Return);
-  EXPECT_EQ(form_->ExerciseNumber(), 2);
-  EXPECT_TRUE(Button("BitBtnCheck")->isEnabled());
+  start();
+  action("measureAction")->trigger();
+  ASSERT_EQ(QApplication::focusWidget(), answer());
+  QTest::keyClicks(answer(), QString::number(*canvas().angleMeasure()));
+  pressEnterOnFocus();
+  EXPECT_EQ(m_form->successCount(), 1);
+  EXPECT_EQ(m_form->exerciseNumber(), 1);
+  QTest::keyClick(&toolBox(), Qt::Key_Return);
+  EXPECT_EQ(m_form->exerciseNumber(), 2);
+  EXPECT_TRUE(button("checkButton")->isEnabled());
   // The enabled button is the one in front.
-  const QWidget* client = Button("BitBtnCheck")->parentWidget();
-  EXPECT_EQ(client->childAt(Button("BitBtnCheck")->geometry().center()), Button("BitBtnCheck"));
+  const QWidget* client = button("checkButton")->parentWidget();
+  EXPECT_EQ(client->childAt(button("checkButton")->geometry().center()), button("checkButton"));
 }
 
 }  // namespace

@@ -3,132 +3,132 @@
 #include <QTest>
 
 #include "app/cursor_table.h"
-#include "main_form_fixture.h"
+#include "main_window_fixture.h"
 #include "modal_answer.h"
 
 namespace gradoir::test {
 namespace {
 
-TEST_F(MainFormTest, DrawingExerciseStatementAndTools) {
-  Start();
-  Action("MITracer")->trigger();
-  const std::int32_t target = form_->TargetMeasure();
+TEST_F(MainWindowTest, DrawingExerciseStatementAndTools) {
+  start();
+  action("drawAction")->trigger();
+  const std::int32_t target = m_form->targetMeasure();
   EXPECT_GE(target, 5);
   EXPECT_LE(target, 175);
-  EXPECT_EQ(Canvas().AngleMeasure(), 181);
-  EXPECT_EQ(Canvas().Mode(), aMesure);
-  EXPECT_EQ(Label("LblEnonce")->text(), QStringLiteral("Trace un angle de %1°.").arg(target));
-  EXPECT_TRUE(Answer()->isHidden());
-  EXPECT_TRUE(Tool("TBtnDraw")->isEnabled());
-  EXPECT_EQ(Tool("TBtnDraw")->toolTip(), QStringLiteral("Crayon"));
-  EXPECT_EQ(Canvas().cursor().shape(), Qt::ArrowCursor);
+  EXPECT_FALSE(canvas().angleMeasure().has_value());
+  EXPECT_EQ(canvas().mode(), CanvasTool::Protractor);
+  EXPECT_EQ(label("statementLabel")->text(), QStringLiteral("Trace un angle de %1°.").arg(target));
+  EXPECT_TRUE(answer()->isHidden());
+  EXPECT_TRUE(tool("pencilButton")->isEnabled());
+  EXPECT_EQ(tool("pencilButton")->toolTip(), QStringLiteral("Crayon"));
+  EXPECT_EQ(canvas().cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(MainFormTest, DrawingCheckBeforeAnySideIsIgnored) {
-  Start();
-  Action("MITracer")->trigger();
-  const auto seen = AnswerNextModal(QStringLiteral("OK"));
-  Button("BitBtnCheck")->click();
-  QTest::keyClick(&ToolBox(), Qt::Key_Return);
+TEST_F(MainWindowTest, DrawingCheckBeforeAnySideIsIgnored) {
+  start();
+  action("drawAction")->trigger();
+  const auto seen = answerNextModal(QStringLiteral("OK"));
+  button("checkButton")->click();
+  QTest::keyClick(&toolBox(), Qt::Key_Return);
   EXPECT_FALSE(seen->shown);
-  EXPECT_EQ(form_->TryNumber(), 1);
-  EXPECT_TRUE(Label("LblReponse")->text().isEmpty());
-  EXPECT_EQ(Lamp(1), kWhite);
+  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_TRUE(label("verdictLabel")->text().isEmpty());
+  EXPECT_EQ(lamp(1), kWhite);
 }
 
-TEST_F(MainFormTest, DrawingIgnoresTheSignOfTheDrawnAngle) {
-  Start("[NbEx/Serie]\nTracer=5\n");
-  Action("MITracer")->trigger();
-  const std::int32_t target = form_->TargetMeasure();
-  Canvas().SetAngleMeasure(target == 175 ? -174 : -(target + 1));
-  Button("BitBtnCheck")->click();
-  EXPECT_EQ(Lamp(1), kRed);
+TEST_F(MainWindowTest, DrawingIgnoresTheSignOfTheDrawnAngle) {
+  start("[NbEx/Serie]\nTracer=5\n");
+  action("drawAction")->trigger();
+  const std::int32_t target = m_form->targetMeasure();
+  drawSide(target == 175 ? -174 : -(target + 1));
+  button("checkButton")->click();
+  EXPECT_EQ(lamp(1), kRed);
   // Checking twice without redrawing costs two tries.
-  Button("BitBtnCheck")->click();
-  EXPECT_EQ(Lamp(2), kRed);
-  Canvas().SetAngleMeasure(-target);
-  Button("BitBtnCheck")->click();
-  EXPECT_EQ(Lamp(3), kGreen);
-  EXPECT_EQ(Label("LblReponse")->text(), QStringLiteral("Bonne réponse !"));
-  EXPECT_EQ(form_->SuccessCount(), 1);
-  EXPECT_TRUE(Button("BitBtnNext")->isEnabled());
+  button("checkButton")->click();
+  EXPECT_EQ(lamp(2), kRed);
+  drawSide(-target);
+  button("checkButton")->click();
+  EXPECT_EQ(lamp(3), kGreen);
+  EXPECT_EQ(label("verdictLabel")->text(), QStringLiteral("Bonne réponse !"));
+  EXPECT_EQ(m_form->successCount(), 1);
+  EXPECT_TRUE(button("nextButton")->isEnabled());
 }
 
-TEST_F(MainFormTest, PencilAndMoveButtonsSetModeAndCursor) {
-  Start();
-  Action("MITracer")->trigger();
-  QTest::mouseClick(Tool("TBtnDraw"), Qt::LeftButton);
-  EXPECT_TRUE(Tool("TBtnDraw")->isChecked());
-  EXPECT_FALSE(Tool("TBtnRotate")->isChecked());
-  EXPECT_EQ(Canvas().Mode(), aDraw);
-  EXPECT_EQ(Canvas().cursor().shape(), Qt::BitmapCursor);
-  EXPECT_EQ(Canvas().cursor().hotSpot(), QPoint(11, 20));
+TEST_F(MainWindowTest, PencilAndMoveButtonsSetModeAndCursor) {
+  start();
+  action("drawAction")->trigger();
+  QTest::mouseClick(tool("pencilButton"), Qt::LeftButton);
+  EXPECT_TRUE(tool("pencilButton")->isChecked());
+  EXPECT_FALSE(tool("moveTurnButton")->isChecked());
+  EXPECT_EQ(canvas().mode(), CanvasTool::Pencil);
+  EXPECT_EQ(canvas().cursor().shape(), Qt::BitmapCursor);
+  EXPECT_EQ(canvas().cursor().hotSpot(), QPoint(11, 20));
 
-  QTest::mouseClick(Tool("TBtnRotate"), Qt::LeftButton);
-  EXPECT_FALSE(Tool("TBtnDraw")->isChecked());
-  EXPECT_EQ(Canvas().Mode(), aMesure);
-  EXPECT_EQ(Canvas().cursor().shape(), Qt::ArrowCursor);
+  QTest::mouseClick(tool("moveTurnButton"), Qt::LeftButton);
+  EXPECT_FALSE(tool("pencilButton")->isChecked());
+  EXPECT_EQ(canvas().mode(), CanvasTool::Protractor);
+  EXPECT_EQ(canvas().cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(MainFormTest, ProtractorButtonsShowHideAndCentre) {
-  Start("[NbEx/Serie]\nTracer=5\n");
-  Action("MITracer")->trigger();
-  const TRealRect centred = Canvas().ProtractorLayer().Location();
-  QTest::mouseClick(Tool("TBtnGrado"), Qt::LeftButton);
-  EXPECT_FALSE(Tool("TBtnGrado")->isChecked());
-  EXPECT_FALSE(Canvas().ProtractorLayer().Visible());
-  QTest::mouseClick(Tool("TBtnGrado"), Qt::LeftButton);
-  EXPECT_TRUE(Canvas().ProtractorLayer().Visible());
+TEST_F(MainWindowTest, ProtractorButtonsShowHideAndCentre) {
+  start("[NbEx/Serie]\nTracer=5\n");
+  action("drawAction")->trigger();
+  const RectF centred = canvas().protractorLayer().location();
+  QTest::mouseClick(tool("protractorButton"), Qt::LeftButton);
+  EXPECT_FALSE(tool("protractorButton")->isChecked());
+  EXPECT_FALSE(canvas().protractorLayer().visible());
+  QTest::mouseClick(tool("protractorButton"), Qt::LeftButton);
+  EXPECT_TRUE(canvas().protractorLayer().visible());
 
-  Canvas().ProtractorLayer().SetLocation({0, 0, centred.Right - centred.Left, centred.Bottom - centred.Top});
-  QTest::mouseClick(Tool("TBtnIniGradoPos"), Qt::LeftButton);
-  EXPECT_EQ(Canvas().ProtractorLayer().Location(), centred);
+  canvas().protractorLayer().setLocation({0, 0, centred.right - centred.left, centred.bottom - centred.top});
+  QTest::mouseClick(tool("centerProtractorButton"), Qt::LeftButton);
+  EXPECT_EQ(canvas().protractorLayer().location(), centred);
 
   // A new exercise puts every tool button back.
-  QTest::mouseClick(Tool("TBtnGrado"), Qt::LeftButton);
-  QTest::mouseClick(Tool("TBtnDraw"), Qt::LeftButton);
-  Canvas().SetAngleMeasure(form_->TargetMeasure());
-  Button("BitBtnCheck")->click();
-  Button("BitBtnNext")->click();
-  EXPECT_TRUE(Tool("TBtnGrado")->isChecked());
-  EXPECT_TRUE(Tool("TBtnRotate")->isChecked());
-  EXPECT_FALSE(Tool("TBtnDraw")->isChecked());
-  EXPECT_TRUE(Canvas().ProtractorLayer().Visible());
+  QTest::mouseClick(tool("protractorButton"), Qt::LeftButton);
+  QTest::mouseClick(tool("pencilButton"), Qt::LeftButton);
+  drawSide(m_form->targetMeasure());
+  button("checkButton")->click();
+  button("nextButton")->click();
+  EXPECT_TRUE(tool("protractorButton")->isChecked());
+  EXPECT_TRUE(tool("moveTurnButton")->isChecked());
+  EXPECT_FALSE(tool("pencilButton")->isChecked());
+  EXPECT_TRUE(canvas().protractorLayer().visible());
 }
 
-TEST_F(MainFormTest, HelpAndAboutOpenTheSameWindow) {
-  Start();
-  const auto help = AnswerNextModal(QStringLiteral("OK"));
-  Action("MIHelp")->trigger();
+TEST_F(MainWindowTest, HelpAndAboutOpenTheSameWindow) {
+  start();
+  const auto help = answerNextModal(QStringLiteral("OK"));
+  action("helpAction")->trigger();
   ASSERT_TRUE(help->shown);
   EXPECT_TRUE(help->helpTextVisible);
 
-  const auto about = AnswerNextModal(QStringLiteral("OK"));
-  Action("MIAbout")->trigger();
+  const auto about = answerNextModal(QStringLiteral("OK"));
+  action("aboutAction")->trigger();
   ASSERT_TRUE(about->shown);
   EXPECT_FALSE(about->helpTextVisible);
   // Destroyed once closed.
   QApplication::processEvents();
-  EXPECT_TRUE(form_->findChildren<QDialog*>().isEmpty());
+  EXPECT_TRUE(m_form->findChildren<QDialog*>().isEmpty());
 }
 
-TEST_F(MainFormTest, QuitDuringAnExerciseClosesWithoutAsking) {
-  Start();
-  Action("MIMesurer")->trigger();
-  AnswerWrong();
-  const auto seen = AnswerNextModal(QStringLiteral("&Non"));
-  Action("MIQuitter")->trigger();
+TEST_F(MainWindowTest, QuitDuringAnExerciseClosesWithoutAsking) {
+  start();
+  action("measureAction")->trigger();
+  answerWrong();
+  const auto seen = answerNextModal(QStringLiteral("&Non"));
+  action("quitAction")->trigger();
   EXPECT_FALSE(seen->shown);
-  EXPECT_FALSE(form_->isVisible());
+  EXPECT_FALSE(m_form->isVisible());
 }
 
-TEST_F(MainFormTest, StartUpRegistersThePenCursorAndReadsTheSettings) {
-  Start("[NbEx/Serie]\nMesurer=4\nTracer=0x07\n[Angle]\nSommetAimante=0\nCoteHorizontal=2\n");
-  EXPECT_EQ(form_->Settings(), (TSettings{4, 7, false, true}));
-  const QCursor pen = form_->Cursors().Cursor(TCursorTable::crPen);
+TEST_F(MainWindowTest, StartUpRegistersThePenCursorAndReadsTheSettings) {
+  start("[NbEx/Serie]\nMesurer=4\nTracer=0x07\n[Angle]\nSommetAimante=0\nCoteHorizontal=2\n");
+  EXPECT_EQ(m_form->settings(), (Settings{4, 7, false, true}));
+  const QCursor pen = m_form->cursors().cursor(CursorTable::crPen);
   EXPECT_EQ(pen.hotSpot(), QPoint(11, 20));
   EXPECT_EQ(pen.pixmap().size(), QSize(32, 32));
-  EXPECT_EQ(form_->Cursors().Cursor(TCursorTable::crDefault).shape(), Qt::ArrowCursor);
+  EXPECT_EQ(m_form->cursors().cursor(CursorTable::crDefault).shape(), Qt::ArrowCursor);
 }
 
 }  // namespace

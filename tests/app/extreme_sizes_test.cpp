@@ -12,12 +12,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/main_form.h"
-#include "canvas/grado_img32.h"
+#include "app/main_window.h"
+#include "canvas/exercise_canvas.h"
 #include "figures/angle.h"
 #include "figures/protractor.h"
 #include "figures/random_source.h"
-#include "main_form_fixture.h"
+#include "main_window_fixture.h"
 #include "modal_answer.h"
 #include "raster/geometry.h"
 
@@ -31,51 +31,51 @@ const std::vector<QSize> kSizes = {{0, 0},     {1, 1},     {0, 700},   {700, 0},
 
 // The angle is kept 30 pixels from the left and top edges of the canvas and
 // 10 from the right and bottom ones.
-TRect PlacementOf(QSize canvas) { return RectOf(30, 30, canvas.width() - 10, canvas.height() - 10); }
+Rect placementOf(QSize canvas) { return rectOf(30, 30, canvas.width() - 10, canvas.height() - 10); }
 
-void SendMouse(QWidget& w, QEvent::Type type, TPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
-  const QPointF local(p.X, p.Y);
+void sendMouse(QWidget& w, QEvent::Type type, Point p, Qt::MouseButton button, Qt::MouseButtons held) {
+  const QPointF local(p.x, p.y);
   QMouseEvent event(type, local, w.mapToGlobal(local), button, held, Qt::NoModifier);
   QApplication::sendEvent(&w, &event);
 }
 
-TPoint CentreOf(const TRect& r) { return PointOf((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
+Point centreOf(const Rect& r) { return pointOf((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
 
 // Hover onto a grab zone, then drag it to `to` and let go.
-void DragZone(TGradoImg32& canvas, int zone, TPoint to) {
-  const TPoint from = CentreOf(canvas.Protractor().GrabZones[zone]);
-  SendMouse(canvas, QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
-  SendMouse(canvas, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-  SendMouse(canvas, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-  SendMouse(canvas, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+void dragZone(ExerciseCanvas& canvas, int zone, Point to) {
+  const Point from = centreOf(canvas.protractor().grabZones()[zone]);
+  sendMouse(canvas, QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
+  sendMouse(canvas, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+  sendMouse(canvas, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+  sendMouse(canvas, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
 }
 
 // Centre, move by the centre, turn by the far end, and turn back by the zero
 // end, then compose the picture.
-void WorkTheProtractor(TGradoImg32& canvas) {
-  canvas.CenterProtractor();
-  const TPoint middle = PointOf(canvas.width() / 2, canvas.height() / 2);
-  DragZone(canvas, TGradoir::kCentre, PointOf(middle.X + 37, middle.Y + 21));
-  DragZone(canvas, TGradoir::kEnd180, PointOf(middle.X + 300, middle.Y + 290));
-  DragZone(canvas, TGradoir::kZeroEnd, PointOf(middle.X - 300, middle.Y));
-  canvas.ValidateBuffer();
+void workTheProtractor(ExerciseCanvas& canvas) {
+  canvas.centerProtractor();
+  const Point middle = pointOf(canvas.width() / 2, canvas.height() / 2);
+  dragZone(canvas, Protractor::kCentre, pointOf(middle.x + 37, middle.y + 21));
+  dragZone(canvas, Protractor::kEnd180, pointOf(middle.x + 300, middle.y + 290));
+  dragZone(canvas, Protractor::kZeroEnd, pointOf(middle.x - 300, middle.y));
+  canvas.validateBuffer();
 }
 
-void ExpectEndsInside(const TAngle& angle, QSize canvas, const char* kind) {
-  const TRect placement = PlacementOf(canvas);
-  if (RectIsEmpty(placement)) return;
-  EXPECT_TRUE(RectContains(placement, RoundPoint(angle.FirstEnd)))
+void expectEndsInside(const AngleFigure& angle, QSize canvas, const char* kind) {
+  const Rect placement = placementOf(canvas);
+  if (rectIsEmpty(placement)) return;
+  EXPECT_TRUE(rectContains(placement, roundPoint(angle.firstEnd())))
       << kind << " first end outside, canvas " << canvas.width() << "x" << canvas.height();
-  EXPECT_TRUE(RectContains(placement, RoundPoint(angle.GeneratedEnd)))
+  EXPECT_TRUE(rectContains(placement, roundPoint(angle.generatedEnd())))
       << kind << " second end outside, canvas " << canvas.width() << "x" << canvas.height();
-  EXPECT_TRUE(RectContains(placement, RoundPoint(angle.Vertex)))
+  EXPECT_TRUE(rectContains(placement, roundPoint(angle.vertex())))
       << kind << " vertex outside, canvas " << canvas.width() << "x" << canvas.height();
 }
 
 TEST(ExtremeSizes, CanvasStartsBothKindsAndMovesTheProtractorAtEverySize) {
   QWidget host;
   host.resize(4096, 2160);
-  auto* canvas = new TGradoImg32(&host);  // owned by its Qt parent
+  auto* canvas = new ExerciseCanvas(&host);  // owned by its Qt parent
   host.show();
   for (const QSize size : kSizes) {
     canvas->resize(size);
@@ -83,43 +83,43 @@ TEST(ExtremeSizes, CanvasStartsBothKindsAndMovesTheProtractorAtEverySize) {
     // A few seeds each: on small canvases most random placements fail and
     // the fitted fallback is what gets drawn.
     for (std::uint32_t seed : {1u, 77u, 4242u}) {
-      for (const TMode kind : {aMesure, aDraw}) {
-        TScopedSeedProvider provider([seed] { return seed; });
-        canvas->SetMode(kind);
-        canvas->CenterProtractor();
-        canvas->NewExercise(seed != 77u, seed == 4242u);
-        canvas->SetMode(aMesure);
-        ASSERT_NE(canvas->Angle(), nullptr);
-        ExpectEndsInside(*canvas->Angle(), size, kind == aDraw ? "drawing" : "measuring");
-        EXPECT_GE(canvas->AngleMeasure(), 5);
-        EXPECT_LE(canvas->AngleMeasure(), 175);
-        WorkTheProtractor(*canvas);
+      for (const CanvasTool kind : {CanvasTool::Protractor, CanvasTool::Pencil}) {
+        ScopedSeedProvider provider([seed] { return seed; });
+        canvas->setMode(kind);
+        canvas->centerProtractor();
+        canvas->newExercise(seed != 77u, seed == 4242u);
+        canvas->setMode(CanvasTool::Protractor);
+        ASSERT_NE(canvas->angle(), nullptr);
+        expectEndsInside(*canvas->angle(), size, kind == CanvasTool::Pencil ? "drawing" : "measuring");
+        EXPECT_GE(canvas->angleMeasure(), 5);
+        EXPECT_LE(canvas->angleMeasure(), 175);
+        workTheProtractor(*canvas);
       }
     }
   }
 }
 
-class ExtremeWindowSizes : public MainFormTest {};
+class ExtremeWindowSizes : public MainWindowTest {};
 
 TEST_F(ExtremeWindowSizes, MainWindowRunsBothKindsAtEverySize) {
-  Start();
+  start();
   for (const QSize size : kSizes) {
-    form_->resize(size);
+    m_form->resize(size);
     QApplication::sendPostedEvents();
-    form_->layout()->activate();
+    m_form->layout()->activate();
     QApplication::processEvents();
-    for (const char* menu : {"MIMesurer", "MITracer"}) {
+    for (const char* menu : {"measureAction", "drawAction"}) {
       {
         // A series in progress asks before it is abandoned.
-        const auto seen = AnswerNextModal(QStringLiteral("&Oui"));
-        Action(menu)->trigger();
+        const auto seen = answerNextModal(QStringLiteral("&Oui"));
+        action(menu)->trigger();
       }
-      ASSERT_TRUE(NoModalOpen());
-      ASSERT_NE(Canvas().Angle(), nullptr);
-      ExpectEndsInside(*Canvas().Angle(), Canvas().size(), menu);
-      Tool("TBtnIniGradoPos")->click();
-      WorkTheProtractor(Canvas());
-      EXPECT_FALSE(ToolBox().isHidden());
+      ASSERT_TRUE(noModalOpen());
+      ASSERT_NE(canvas().angle(), nullptr);
+      expectEndsInside(*canvas().angle(), canvas().size(), menu);
+      tool("centerProtractorButton")->click();
+      workTheProtractor(canvas());
+      EXPECT_FALSE(toolBox().isHidden());
     }
   }
 }

@@ -14,7 +14,7 @@ namespace {
 constexpr int kPollMs = 5;
 constexpr int kGiveUpAfterPolls = 1000;
 
-void Note(QWidget& modal, ModalSeen& seen) {
+void note(QWidget& modal, ModalSeen& seen) {
   seen.shown = true;
   seen.title = modal.windowTitle();
   if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
@@ -24,12 +24,12 @@ void Note(QWidget& modal, ModalSeen& seen) {
     if (box->escapeButton() != nullptr) seen.escapeButton = box->escapeButton()->text();
   }
   for (QPushButton* b : modal.findChildren<QPushButton*>()) seen.buttons << b->text();
-  if (QWidget* memo = modal.findChild<QWidget*>(QStringLiteral("Memo1"))) {
+  if (QWidget* memo = modal.findChild<QWidget*>(QStringLiteral("helpText"))) {
     seen.helpTextVisible = memo->isVisibleTo(&modal);
   }
 }
 
-void Answer(QWidget& modal, const QString& buttonText) {
+void answer(QWidget& modal, const QString& buttonText) {
   if (buttonText.isEmpty()) {
     QTest::keyClick(&modal, Qt::Key_Escape);
     return;
@@ -47,29 +47,29 @@ void Answer(QWidget& modal, const QString& buttonText) {
 
 // Polls only while the test still holds its record, so an answer armed for a
 // window that never came cannot click one of a later test.
-void Poll(std::weak_ptr<ModalSeen> record, QString buttonText, int pollsLeft) {
+void poll(std::weak_ptr<ModalSeen> record, QString buttonText, int pollsLeft) {
   const std::shared_ptr<ModalSeen> seen = record.lock();
   if (!seen) return;
   QWidget* modal = QApplication::activeModalWidget();
   if (modal == nullptr || !modal->isVisible()) {
     if (pollsLeft > 0) {
-      QTimer::singleShot(kPollMs, [=] { Poll(record, buttonText, pollsLeft - 1); });
+      QTimer::singleShot(kPollMs, [=] { poll(record, buttonText, pollsLeft - 1); });
     }
     return;
   }
-  Note(*modal, *seen);
-  Answer(*modal, buttonText);
+  note(*modal, *seen);
+  answer(*modal, buttonText);
 }
 
 }  // namespace
 
-std::shared_ptr<ModalSeen> AnswerNextModal(const QString& buttonText) {
+std::shared_ptr<ModalSeen> answerNextModal(const QString& buttonText) {
   auto seen = std::make_shared<ModalSeen>();
   std::weak_ptr<ModalSeen> record = seen;
-  QTimer::singleShot(0, [=] { Poll(record, buttonText, kGiveUpAfterPolls); });
+  QTimer::singleShot(0, [=] { poll(record, buttonText, kGiveUpAfterPolls); });
   return seen;
 }
 
-bool NoModalOpen() { return QApplication::activeModalWidget() == nullptr; }
+bool noModalOpen() { return QApplication::activeModalWidget() == nullptr; }
 
 }  // namespace gradoir::test

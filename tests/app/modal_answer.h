@@ -16,14 +16,14 @@ struct ModalSeen {
   QStringList buttons;  // texts of its push buttons
   QString defaultButton;
   QString escapeButton;
-  bool helpTextVisible = false;  // help window: its "Memo1" is visible
+  bool helpTextVisible = false;  // help window: its "helpText" is visible
 };
 
 // Arms the answer for the next modal widget: `buttonText` is clicked (an
 // empty text presses Escape instead). Gives up after a few seconds.
-std::shared_ptr<ModalSeen> AnswerNextModal(const QString& buttonText);
+std::shared_ptr<ModalSeen> answerNextModal(const QString& buttonText);
 
 // True when no modal widget is open right now.
-bool NoModalOpen();
+bool noModalOpen();
 
 }  // namespace gradoir::test

@@ -9,7 +9,7 @@
 #include "app/cursor_table.h"
 #include "app/flood_fill.h"
 
-static void InitResources() { Q_INIT_RESOURCE(app); }
+static void initResources() { Q_INIT_RESOURCE(app); }
 
 namespace gradoir::test {
 namespace {
@@ -21,7 +21,7 @@ const QColor kCore(255, 255, 255);
 
 // The picture as drawn on paper: what every pixel of the 47 x 17 try
 // indicator must be.
-QColor Expected(int x, int y) {
+QColor expected(int x, int y) {
   const bool pictureOutline = ((y == 0 || y == 16) && x >= 3 && x <= 43) ||
                               ((y == 1 || y == 15) && (x == 2 || x == 44)) ||
                               ((y == 2 || y == 14) && (x == 1 || x == 45)) ||
@@ -61,20 +61,20 @@ QColor Expected(int x, int y) {
 
 class PicturesTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { InitResources(); }
-  static QImage Load(const char* name) {
+  static void SetUpTestSuite() { initResources(); }
+  static QImage load(const char* name) {
     return QImage(QStringLiteral(":/app/") + QString::fromLatin1(name)).convertToFormat(QImage::Format_ARGB32);
   }
 };
 
 TEST_F(PicturesTest, TryIndicatorEveryPixel) {
-  const QImage led = Load("led.xpm");
+  const QImage led = load("led.xpm");
   ASSERT_EQ(led.size(), QSize(47, 17));
   int cores = 0;
   for (int y = 0; y < led.height(); ++y) {
     for (int x = 0; x < led.width(); ++x) {
-      ASSERT_EQ(led.pixelColor(x, y), Expected(x, y)) << "pixel " << x << ',' << y;
-      cores += Expected(x, y) == kCore;
+      ASSERT_EQ(led.pixelColor(x, y), expected(x, y)) << "pixel " << x << ',' << y;
+      cores += expected(x, y) == kCore;
     }
   }
   EXPECT_EQ(cores, 3 * 21);
@@ -82,13 +82,13 @@ TEST_F(PicturesTest, TryIndicatorEveryPixel) {
 
 TEST_F(PicturesTest, LampFillColoursOneCoreOnly) {
   for (int lamp = 1; lamp <= 3; ++lamp) {
-    QImage led = Load("led.xpm");
+    QImage led = load("led.xpm");
     const QPoint seed(15 * lamp - 7, 8);
-    EXPECT_EQ(FloodFill(led, seed, qRgb(255, 255, 255), qRgb(255, 0, 0)), 21) << lamp;
+    EXPECT_EQ(floodFill(led, seed, qRgb(255, 255, 255), qRgb(255, 0, 0)), 21) << lamp;
     for (int y = 0; y < led.height(); ++y) {
       for (int x = 0; x < led.width(); ++x) {
-        const bool inThisCore = Expected(x, y) == kCore && std::abs(x - (9 + 14 * (lamp - 1))) <= 2;
-        EXPECT_EQ(led.pixelColor(x, y), inThisCore ? QColor(255, 0, 0) : Expected(x, y))
+        const bool inThisCore = expected(x, y) == kCore && std::abs(x - (9 + 14 * (lamp - 1))) <= 2;
+        EXPECT_EQ(led.pixelColor(x, y), inThisCore ? QColor(255, 0, 0) : expected(x, y))
             << lamp << ' ' << x << ',' << y;
       }
     }
@@ -99,14 +99,14 @@ TEST(FloodFill, LeavesTheImageAloneOffTheSurface) {
   QImage image(5, 5, QImage::Format_ARGB32);
   image.fill(qRgb(1, 2, 3));
   const QImage before = image;
-  EXPECT_EQ(FloodFill(image, {-1, 2}, qRgb(1, 2, 3), qRgb(9, 9, 9)), 0);
-  EXPECT_EQ(FloodFill(image, {5, 0}, qRgb(1, 2, 3), qRgb(9, 9, 9)), 0);
-  EXPECT_EQ(FloodFill(image, {2, 2}, qRgb(255, 255, 255), qRgb(9, 9, 9)), 0);
+  EXPECT_EQ(floodFill(image, {-1, 2}, qRgb(1, 2, 3), qRgb(9, 9, 9)), 0);
+  EXPECT_EQ(floodFill(image, {5, 0}, qRgb(1, 2, 3), qRgb(9, 9, 9)), 0);
+  EXPECT_EQ(floodFill(image, {2, 2}, qRgb(255, 255, 255), qRgb(9, 9, 9)), 0);
   EXPECT_EQ(image, before);
   // The whole surface when nothing bounds it; a large area does not recurse.
   QImage big(1500, 1500, QImage::Format_ARGB32);
   big.fill(qRgb(255, 255, 255));
-  EXPECT_EQ(FloodFill(big, {0, 0}, qRgb(255, 255, 255), qRgb(0, 128, 0)), 1500 * 1500);
+  EXPECT_EQ(floodFill(big, {0, 0}, qRgb(255, 255, 255), qRgb(0, 128, 0)), 1500 * 1500);
 }
 
 TEST(FloodFill, DoesNotCrossDiagonalGaps) {
@@ -115,12 +115,12 @@ TEST(FloodFill, DoesNotCrossDiagonalGaps) {
   image.fill(qRgb(0, 0, 0));
   image.setPixel(0, 0, qRgb(255, 255, 255));
   image.setPixel(1, 1, qRgb(255, 255, 255));
-  EXPECT_EQ(FloodFill(image, {1, 1}, qRgb(255, 255, 255), qRgb(255, 0, 0)), 1);
+  EXPECT_EQ(floodFill(image, {1, 1}, qRgb(255, 255, 255), qRgb(255, 0, 0)), 1);
   EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
 }
 
 TEST_F(PicturesTest, ButtonPicturesShowTheirBackgroundThrough) {
-  const QImage check = Load("check.xpm");
+  const QImage check = load("check.xpm");
   ASSERT_EQ(check.size(), QSize(15, 14));
   EXPECT_EQ(qAlpha(check.pixel(0, 0)), 0);  // magenta background
   for (int y = 0; y < check.height(); ++y) {
@@ -128,19 +128,19 @@ TEST_F(PicturesTest, ButtonPicturesShowTheirBackgroundThrough) {
       EXPECT_NE(check.pixel(x, y) | 0xFF000000u, qRgb(255, 0, 255)) << "magenta left at " << x << ',' << y;
     }
   }
-  const QImage next = Load("next.xpm");
+  const QImage next = load("next.xpm");
   ASSERT_EQ(next.size(), QSize(9, 14));
   EXPECT_EQ(qAlpha(next.pixel(8, 0)), 0);    // white background
   EXPECT_EQ(next.pixelColor(2, 6).green() > next.pixelColor(2, 6).red(), true);  // green body
 }
 
 TEST_F(PicturesTest, WindowIconAndPenCursor) {
-  const QImage icon = Load("gradoir.xpm");
+  const QImage icon = load("gradoir.xpm");
   ASSERT_EQ(icon.size(), QSize(32, 32));
   EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
   EXPECT_EQ(qAlpha(icon.pixel(16, 23)), 255);  // the centre of the straight edge
 
-  const QImage pen = Load("pen.xpm");
+  const QImage pen = load("pen.xpm");
   ASSERT_EQ(pen.size(), QSize(32, 32));
   // The hot spot is on the pencil's tip, the lowest, leftmost drawn pixel.
   EXPECT_EQ(pen.pixelColor(11, 20), QColor(0, 0, 0));
@@ -150,7 +150,7 @@ TEST_F(PicturesTest, WindowIconAndPenCursor) {
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 11; ++x) EXPECT_EQ(qAlpha(pen.pixel(x, y)), 0) << x << ',' << y;
   }
-  EXPECT_EQ(LoadPenCursor().hotSpot(), QPoint(11, 20));
+  EXPECT_EQ(loadPenCursor().hotSpot(), QPoint(11, 20));
 }
 
 }  // namespace

@@ -2,50 +2,50 @@
 // score and its hint, end of series by each kind's own length.
 #include <QTest>
 
-#include "main_form_fixture.h"
+#include "main_window_fixture.h"
 #include "modal_answer.h"
 
 namespace gradoir::test {
 namespace {
 
-TEST_F(MainFormTest, IdleUntilTheFirstChoice) {
-  Start();
-  EXPECT_TRUE(form_->SeriesOver());
-  EXPECT_TRUE(ToolBox().isHidden());
-  EXPECT_EQ(Canvas().Angle(), nullptr);
-  EXPECT_EQ(form_->Settings(), TSettings{});
+TEST_F(MainWindowTest, IdleUntilTheFirstChoice) {
+  start();
+  EXPECT_TRUE(m_form->seriesOver());
+  EXPECT_TRUE(toolBox().isHidden());
+  EXPECT_EQ(canvas().angle(), nullptr);
+  EXPECT_EQ(m_form->settings(), Settings{});
 }
 
-TEST_F(MainFormTest, FirstChoiceStartsWithoutConfirmation) {
-  Start();
-  const auto seen = AnswerNextModal(QStringLiteral("&Non"));
-  Action("MIMesurer")->trigger();
+TEST_F(MainWindowTest, FirstChoiceStartsWithoutConfirmation) {
+  start();
+  const auto seen = answerNextModal(QStringLiteral("&Non"));
+  action("measureAction")->trigger();
   EXPECT_FALSE(seen->shown);
-  EXPECT_FALSE(form_->SeriesOver());
-  EXPECT_FALSE(ToolBox().isHidden());
-  EXPECT_TRUE(ToolBox().Expanded());
-  EXPECT_EQ(Label("LblEnonce")->text(), QStringLiteral("Mesure l'angle tracé :       °"));
-  EXPECT_TRUE(Answer()->isVisibleTo(&ToolBox()));
-  EXPECT_TRUE(Answer()->isEnabled());
-  EXPECT_TRUE(Answer()->hasFocus());
-  EXPECT_GE(Canvas().AngleMeasure(), 5);
-  EXPECT_LE(Canvas().AngleMeasure(), 175);
-  EXPECT_TRUE(Canvas().isEnabled());
-  EXPECT_TRUE(Button("BitBtnCheck")->isEnabled());
-  EXPECT_FALSE(Button("BitBtnNext")->isEnabled());
-  EXPECT_FALSE(Tool("TBtnDraw")->isEnabled());
-  EXPECT_TRUE(Tool("TBtnDraw")->toolTip().isEmpty());
+  EXPECT_FALSE(m_form->seriesOver());
+  EXPECT_FALSE(toolBox().isHidden());
+  EXPECT_TRUE(toolBox().expanded());
+  EXPECT_EQ(label("statementLabel")->text(), QStringLiteral("Mesure l'angle tracé :       °"));
+  EXPECT_TRUE(answer()->isVisibleTo(&toolBox()));
+  EXPECT_TRUE(answer()->isEnabled());
+  EXPECT_TRUE(answer()->hasFocus());
+  EXPECT_GE(canvas().angleMeasure(), 5);
+  EXPECT_LE(canvas().angleMeasure(), 175);
+  EXPECT_TRUE(canvas().isEnabled());
+  EXPECT_TRUE(button("checkButton")->isEnabled());
+  EXPECT_FALSE(button("nextButton")->isEnabled());
+  EXPECT_FALSE(tool("pencilButton")->isEnabled());
+  EXPECT_TRUE(tool("pencilButton")->toolTip().isEmpty());
 }
 
-TEST_F(MainFormTest, AbandonAnsweredNoChangesNothing) {
-  Start();
-  Action("MIMesurer")->trigger();
-  AnswerWrong();
-  const std::int32_t measure = Canvas().AngleMeasure();
-  const TAngle* angle = Canvas().Angle();
+TEST_F(MainWindowTest, AbandonAnsweredNoChangesNothing) {
+  start();
+  action("measureAction")->trigger();
+  answerWrong();
+  const std::optional<std::int32_t> measure = canvas().angleMeasure();
+  const AngleFigure* angle = canvas().angle();
 
-  const auto seen = AnswerNextModal(QStringLiteral("&Non"));
-  Action("MITracer")->trigger();
+  const auto seen = answerNextModal(QStringLiteral("&Non"));
+  action("drawAction")->trigger();
   ASSERT_TRUE(seen->shown);
   EXPECT_EQ(seen->title, QStringLiteral("Confirmation"));
   EXPECT_EQ(seen->text, QStringLiteral("Abandonner la série d'exercices en cours ?"));
@@ -54,171 +54,171 @@ TEST_F(MainFormTest, AbandonAnsweredNoChangesNothing) {
   EXPECT_EQ(seen->defaultButton, QStringLiteral("&Oui"));
   EXPECT_EQ(seen->escapeButton, QStringLiteral("&Non"));
 
-  EXPECT_EQ(form_->TryNumber(), 2);
-  EXPECT_EQ(form_->ExerciseNumber(), 1);
-  EXPECT_EQ(Canvas().Angle(), angle);
-  EXPECT_EQ(Canvas().AngleMeasure(), measure);
-  EXPECT_EQ(Label("LblEnonce")->text(), QStringLiteral("Mesure l'angle tracé :       °"));
-  EXPECT_FALSE(Answer()->isHidden());
-  EXPECT_EQ(Lamp(1), kRed);
+  EXPECT_EQ(m_form->tryNumber(), 2);
+  EXPECT_EQ(m_form->exerciseNumber(), 1);
+  EXPECT_EQ(canvas().angle(), angle);
+  EXPECT_EQ(canvas().angleMeasure(), measure);
+  EXPECT_EQ(label("statementLabel")->text(), QStringLiteral("Mesure l'angle tracé :       °"));
+  EXPECT_FALSE(answer()->isHidden());
+  EXPECT_EQ(lamp(1), kRed);
 }
 
-TEST_F(MainFormTest, AbandonByEscapeCountsAsNo) {
-  Start();
-  Action("MIMesurer")->trigger();
-  AnswerWrong();
-  const auto seen = AnswerNextModal(QString());  // Escape
-  Action("MIMesurer")->trigger();
+TEST_F(MainWindowTest, AbandonByEscapeCountsAsNo) {
+  start();
+  action("measureAction")->trigger();
+  answerWrong();
+  const auto seen = answerNextModal(QString());  // Escape
+  action("measureAction")->trigger();
   ASSERT_TRUE(seen->shown);
-  EXPECT_EQ(form_->TryNumber(), 2);
-  EXPECT_EQ(Lamp(1), kRed);
+  EXPECT_EQ(m_form->tryNumber(), 2);
+  EXPECT_EQ(lamp(1), kRed);
 }
 
-TEST_F(MainFormTest, AbandonAnsweredYesRestartsWithTheChosenKind) {
-  Start("[NbEx/Serie]\nMesurer=5\n");
-  Action("MIMesurer")->trigger();
-  AnswerRight();
+TEST_F(MainWindowTest, AbandonAnsweredYesRestartsWithTheChosenKind) {
+  start("[NbEx/Serie]\nMesurer=5\n");
+  action("measureAction")->trigger();
+  answerRight();
   // Between two exercises the series is still in progress: it asks too.
-  const auto seen = AnswerNextModal(QStringLiteral("&Oui"));
-  Action("MITracer")->trigger();
+  const auto seen = answerNextModal(QStringLiteral("&Oui"));
+  action("drawAction")->trigger();
   ASSERT_TRUE(seen->shown);
-  EXPECT_FALSE(form_->SeriesOver());
-  EXPECT_EQ(form_->ExerciseNumber(), 1);
-  EXPECT_EQ(form_->TryNumber(), 1);
-  EXPECT_EQ(form_->SuccessCount(), 0);
-  EXPECT_TRUE(Label("LblNumero")->text().isEmpty());
-  EXPECT_TRUE(Label("LblNumero")->toolTip().isEmpty());
-  EXPECT_TRUE(Answer()->isHidden());
-  EXPECT_EQ(Lamp(1), kWhite);
+  EXPECT_FALSE(m_form->seriesOver());
+  EXPECT_EQ(m_form->exerciseNumber(), 1);
+  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_EQ(m_form->successCount(), 0);
+  EXPECT_TRUE(label("scoreLabel")->text().isEmpty());
+  EXPECT_TRUE(label("scoreLabel")->toolTip().isEmpty());
+  EXPECT_TRUE(answer()->isHidden());
+  EXPECT_EQ(lamp(1), kWhite);
 }
 
-TEST_F(MainFormTest, RightAtTheFirstTry) {
-  Start("[NbEx/Serie]\nMesurer=5\n");
-  Action("MIMesurer")->trigger();
-  AnswerRight();
-  EXPECT_EQ(Label("LblReponse")->text(), QStringLiteral("Bonne réponse !"));
-  EXPECT_EQ(VerdictColour(), kGreen);
-  EXPECT_EQ(Lamp(1), kGreen);
-  EXPECT_EQ(Lamp(2), kWhite);
-  EXPECT_EQ(Lamp(3), kWhite);
-  EXPECT_EQ(form_->SuccessCount(), 1);
-  EXPECT_EQ(form_->TryNumber(), 1);
-  EXPECT_EQ(Label("LblNumero")->text(), QStringLiteral("1/1"));
-  EXPECT_EQ(Label("LblNumero")->toolTip(), QStringLiteral("1 exercice réussi sur 1"));
+TEST_F(MainWindowTest, RightAtTheFirstTry) {
+  start("[NbEx/Serie]\nMesurer=5\n");
+  action("measureAction")->trigger();
+  answerRight();
+  EXPECT_EQ(label("verdictLabel")->text(), QStringLiteral("Bonne réponse !"));
+  EXPECT_EQ(verdictColour(), kGreen);
+  EXPECT_EQ(lamp(1), kGreen);
+  EXPECT_EQ(lamp(2), kWhite);
+  EXPECT_EQ(lamp(3), kWhite);
+  EXPECT_EQ(m_form->successCount(), 1);
+  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("1/1"));
+  EXPECT_EQ(label("scoreLabel")->toolTip(), QStringLiteral("1 exercice réussi sur 1"));
   // Decided: the canvas is off, the tool box (its sibling) is not.
-  EXPECT_FALSE(Canvas().isEnabled());
-  EXPECT_TRUE(ToolBox().isEnabled());
-  EXPECT_FALSE(Answer()->isEnabled());
-  EXPECT_FALSE(Button("BitBtnCheck")->isEnabled());
-  EXPECT_TRUE(Button("BitBtnNext")->isEnabled());
-  EXPECT_TRUE(ToolBox().isAncestorOf(QApplication::focusWidget()) ||
-              QApplication::focusWidget() == &ToolBox());
+  EXPECT_FALSE(canvas().isEnabled());
+  EXPECT_TRUE(toolBox().isEnabled());
+  EXPECT_FALSE(answer()->isEnabled());
+  EXPECT_FALSE(button("checkButton")->isEnabled());
+  EXPECT_TRUE(button("nextButton")->isEnabled());
+  EXPECT_TRUE(toolBox().isAncestorOf(QApplication::focusWidget()) ||
+              QApplication::focusWidget() == &toolBox());
 }
 
-TEST_F(MainFormTest, ThreeWrongTriesMarkThreeRedLamps) {
-  Start("[NbEx/Serie]\nMesurer=5\n");
-  Action("MIMesurer")->trigger();
+TEST_F(MainWindowTest, ThreeWrongTriesMarkThreeRedLamps) {
+  start("[NbEx/Serie]\nMesurer=5\n");
+  action("measureAction")->trigger();
   for (int attempt = 1; attempt <= 3; ++attempt) {
     // The same wrong value again still costs a try.
-    AnswerWrong();
-    EXPECT_EQ(Label("LblReponse")->text(), QStringLiteral("Erreur ..."));
-    EXPECT_EQ(VerdictColour(), kRed);
-    for (int lamp = 1; lamp <= 3; ++lamp) {
-      EXPECT_EQ(Lamp(lamp), lamp <= attempt ? kRed : kWhite) << attempt << ' ' << lamp;
+    answerWrong();
+    EXPECT_EQ(label("verdictLabel")->text(), QStringLiteral("Erreur ..."));
+    EXPECT_EQ(verdictColour(), kRed);
+    for (int index = 1; index <= 3; ++index) {
+      EXPECT_EQ(lamp(index), index <= attempt ? kRed : kWhite) << attempt << ' ' << index;
     }
   }
-  EXPECT_EQ(form_->SuccessCount(), 0);
-  EXPECT_EQ(form_->TryNumber(), 1);
-  EXPECT_EQ(Label("LblNumero")->text(), QStringLiteral("0/1"));
-  EXPECT_EQ(Label("LblNumero")->toolTip(), QStringLiteral("0 exercice réussi sur 1"));
-  EXPECT_TRUE(Button("BitBtnNext")->isEnabled());
-  EXPECT_FALSE(Button("BitBtnCheck")->isEnabled());
+  EXPECT_EQ(m_form->successCount(), 0);
+  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("0/1"));
+  EXPECT_EQ(label("scoreLabel")->toolTip(), QStringLiteral("0 exercice réussi sur 1"));
+  EXPECT_TRUE(button("nextButton")->isEnabled());
+  EXPECT_FALSE(button("checkButton")->isEnabled());
 }
 
-TEST_F(MainFormTest, ScoreAndHintThroughASeriesToItsEnd) {
-  Start("[NbEx/Serie]\nMesurer=3\nTracer=10\n");
-  Action("MIMesurer")->trigger();
-  AnswerRight();
-  PressEnterOnFocus();  // the tool box has the focus: Enter goes on
-  EXPECT_EQ(form_->ExerciseNumber(), 2);
-  EXPECT_EQ(Lamp(1), kWhite);  // lamps reset for the new exercise
-  EXPECT_TRUE(Label("LblReponse")->text().isEmpty());
-  AnswerRight();
-  EXPECT_EQ(Label("LblNumero")->toolTip(), QStringLiteral("2 exercices réussis sur 2"));
-  PressEnterOnFocus();
+TEST_F(MainWindowTest, ScoreAndHintThroughASeriesToItsEnd) {
+  start("[NbEx/Serie]\nMesurer=3\nTracer=10\n");
+  action("measureAction")->trigger();
+  answerRight();
+  pressEnterOnFocus();  // the tool box has the focus: Enter goes on
+  EXPECT_EQ(m_form->exerciseNumber(), 2);
+  EXPECT_EQ(lamp(1), kWhite);  // lamps reset for the new exercise
+  EXPECT_TRUE(label("verdictLabel")->text().isEmpty());
+  answerRight();
+  EXPECT_EQ(label("scoreLabel")->toolTip(), QStringLiteral("2 exercices réussis sur 2"));
+  pressEnterOnFocus();
 
-  AnswerWrong();
-  AnswerWrong();
-  const auto seen = AnswerNextModal(QStringLiteral("OK"));
-  AnswerWrong();
+  answerWrong();
+  answerWrong();
+  const auto seen = answerNextModal(QStringLiteral("OK"));
+  answerWrong();
   ASSERT_TRUE(seen->shown);
   EXPECT_EQ(seen->title, QStringLiteral("Information"));
   EXPECT_EQ(seen->text, QStringLiteral("La série d'exercices est terminée."));
   EXPECT_EQ(seen->icon, QMessageBox::Information);
   EXPECT_EQ(seen->buttons, QStringList{QStringLiteral("OK")});
-  EXPECT_EQ(Label("LblNumero")->text(), QStringLiteral("2/3"));
-  EXPECT_EQ(Label("LblNumero")->toolTip(), QStringLiteral("2 exercices réussis sur 3"));
-  EXPECT_TRUE(form_->SeriesOver());
-  EXPECT_FALSE(Button("BitBtnNext")->isEnabled());
-  EXPECT_FALSE(Button("BitBtnCheck")->isEnabled());
-  EXPECT_FALSE(Canvas().isEnabled());
+  EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("2/3"));
+  EXPECT_EQ(label("scoreLabel")->toolTip(), QStringLiteral("2 exercices réussis sur 3"));
+  EXPECT_TRUE(m_form->seriesOver());
+  EXPECT_FALSE(button("nextButton")->isEnabled());
+  EXPECT_FALSE(button("checkButton")->isEnabled());
+  EXPECT_FALSE(canvas().isEnabled());
 
   // Enter after the end does nothing; a new choice starts without asking.
   // The offscreen platform does not give the activation back after a modal
   // box closes, as a window manager does.
-  form_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
-  PressEnterOnFocus();
-  EXPECT_EQ(form_->ExerciseNumber(), 3);
-  const auto again = AnswerNextModal(QStringLiteral("&Non"));
-  Action("MIMesurer")->trigger();
+  m_form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
+  pressEnterOnFocus();
+  EXPECT_EQ(m_form->exerciseNumber(), 3);
+  const auto again = answerNextModal(QStringLiteral("&Non"));
+  action("measureAction")->trigger();
   EXPECT_FALSE(again->shown);
-  EXPECT_EQ(form_->ExerciseNumber(), 1);
-  EXPECT_FALSE(form_->SeriesOver());
-  EXPECT_TRUE(Label("LblNumero")->text().isEmpty());
+  EXPECT_EQ(m_form->exerciseNumber(), 1);
+  EXPECT_FALSE(m_form->seriesOver());
+  EXPECT_TRUE(label("scoreLabel")->text().isEmpty());
 }
 
-TEST_F(MainFormTest, SeriesOfOneEndsAtOnce) {
-  Start("[NbEx/Serie]\nMesurer=1\n");
-  Action("MIMesurer")->trigger();
-  const auto seen = AnswerNextModal(QStringLiteral("OK"));
-  AnswerRight();
+TEST_F(MainWindowTest, SeriesOfOneEndsAtOnce) {
+  start("[NbEx/Serie]\nMesurer=1\n");
+  action("measureAction")->trigger();
+  const auto seen = answerNextModal(QStringLiteral("OK"));
+  answerRight();
   EXPECT_TRUE(seen->shown);
-  EXPECT_EQ(Label("LblNumero")->text(), QStringLiteral("1/1"));
-  EXPECT_TRUE(form_->SeriesOver());
+  EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("1/1"));
+  EXPECT_TRUE(m_form->seriesOver());
 }
 
-TEST_F(MainFormTest, SeriesOfZeroNeverEnds) {
-  Start("[NbEx/Serie]\nMesurer=0\n");
-  Action("MIMesurer")->trigger();
-  const auto seen = AnswerNextModal(QStringLiteral("OK"));
+TEST_F(MainWindowTest, SeriesOfZeroNeverEnds) {
+  start("[NbEx/Serie]\nMesurer=0\n");
+  action("measureAction")->trigger();
+  const auto seen = answerNextModal(QStringLiteral("OK"));
   for (int exercise = 1; exercise <= 4; ++exercise) {
-    AnswerRight();
-    EXPECT_TRUE(Button("BitBtnNext")->isEnabled());
-    PressEnterOnFocus();
+    answerRight();
+    EXPECT_TRUE(button("nextButton")->isEnabled());
+    pressEnterOnFocus();
   }
   EXPECT_FALSE(seen->shown);
-  EXPECT_FALSE(form_->SeriesOver());
-  EXPECT_EQ(form_->ExerciseNumber(), 5);
-  EXPECT_EQ(Label("LblNumero")->text(), QStringLiteral("4/4"));
+  EXPECT_FALSE(m_form->seriesOver());
+  EXPECT_EQ(m_form->exerciseNumber(), 5);
+  EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("4/4"));
 }
 
-TEST_F(MainFormTest, EachKindEndsAfterItsOwnLength) {
-  Start("[NbEx/Serie]\nMesurer=10\nTracer=3\n");
-  Action("MITracer")->trigger();
-  const auto seen = AnswerNextModal(QStringLiteral("OK"));
+TEST_F(MainWindowTest, EachKindEndsAfterItsOwnLength) {
+  start("[NbEx/Serie]\nMesurer=10\nTracer=3\n");
+  action("drawAction")->trigger();
+  const auto seen = answerNextModal(QStringLiteral("OK"));
   for (int exercise = 1; exercise <= 2; ++exercise) {
-    Canvas().SetAngleMeasure(form_->TargetMeasure());
-    Button("BitBtnCheck")->click();
-    EXPECT_TRUE(Button("BitBtnNext")->isEnabled()) << exercise;
-    Button("BitBtnNext")->click();
+    drawSide(m_form->targetMeasure());
+    button("checkButton")->click();
+    EXPECT_TRUE(button("nextButton")->isEnabled()) << exercise;
+    button("nextButton")->click();
   }
   EXPECT_FALSE(seen->shown);
-  Canvas().SetAngleMeasure(form_->TargetMeasure());
-  Button("BitBtnCheck")->click();
+  drawSide(m_form->targetMeasure());
+  button("checkButton")->click();
   EXPECT_TRUE(seen->shown);
-  EXPECT_EQ(Label("LblNumero")->text(), QStringLiteral("3/3"));
-  EXPECT_TRUE(form_->SeriesOver());
+  EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("3/3"));
+  EXPECT_TRUE(m_form->seriesOver());
 }
 
 }  // namespace

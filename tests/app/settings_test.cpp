@@ -10,172 +10,172 @@
 #include <optional>
 #include <string>
 
-#include "app/profile_file.h"
+#include "app/ini_file.h"
 #include "app/settings.h"
 
 namespace gradoir {
 namespace {
 
 TEST(ParseProfileInteger, DecimalWithBlanksAndSigns) {
-  EXPECT_EQ(ParseProfileInteger("7"), 7);
-  EXPECT_EQ(ParseProfileInteger("  7"), 7);
-  EXPECT_EQ(ParseProfileInteger("\t7"), 7);
-  EXPECT_EQ(ParseProfileInteger("+12"), 12);
-  EXPECT_EQ(ParseProfileInteger("-3"), -3);
-  EXPECT_EQ(ParseProfileInteger("007"), 7);
-  EXPECT_EQ(ParseProfileInteger("0"), 0);
+  EXPECT_EQ(parseProfileInteger("7"), 7);
+  EXPECT_EQ(parseProfileInteger("  7"), 7);
+  EXPECT_EQ(parseProfileInteger("\t7"), 7);
+  EXPECT_EQ(parseProfileInteger("+12"), 12);
+  EXPECT_EQ(parseProfileInteger("-3"), -3);
+  EXPECT_EQ(parseProfileInteger("007"), 7);
+  EXPECT_EQ(parseProfileInteger("0"), 0);
 }
 
 TEST(ParseProfileInteger, HexadecimalForms) {
-  EXPECT_EQ(ParseProfileInteger("0x0A"), 10);
-  EXPECT_EQ(ParseProfileInteger("0X0a"), 10);
-  EXPECT_EQ(ParseProfileInteger("$A"), 10);
-  EXPECT_EQ(ParseProfileInteger("-$10"), -16);
-  EXPECT_EQ(ParseProfileInteger("0x7FFFFFFF"), 2147483647);
+  EXPECT_EQ(parseProfileInteger("0x0A"), 10);
+  EXPECT_EQ(parseProfileInteger("0X0a"), 10);
+  EXPECT_EQ(parseProfileInteger("$A"), 10);
+  EXPECT_EQ(parseProfileInteger("-$10"), -16);
+  EXPECT_EQ(parseProfileInteger("0x7FFFFFFF"), 2147483647);
   // Hexadecimal is a 32-bit pattern.
-  EXPECT_EQ(ParseProfileInteger("$FFFFFFFF"), -1);
-  EXPECT_EQ(ParseProfileInteger("$80000000"), INT32_MIN);
+  EXPECT_EQ(parseProfileInteger("$FFFFFFFF"), -1);
+  EXPECT_EQ(parseProfileInteger("$80000000"), INT32_MIN);
 }
 
 TEST(ParseProfileInteger, RejectsWhatIsNotAWholeNumber) {
   for (const char* text : {"", " ", "7 exercices", "oui", "true", "non", "0x", "$", "+", "-",
                            "- 5", "5-", "1.5", "1e3", "$G", "0xG1", "12a", "x10", "0b1"}) {
-    EXPECT_EQ(ParseProfileInteger(text), std::nullopt) << '"' << text << '"';
+    EXPECT_EQ(parseProfileInteger(text), std::nullopt) << '"' << text << '"';
   }
 }
 
 TEST(ParseProfileInteger, ThirtyTwoBitRange) {
-  EXPECT_EQ(ParseProfileInteger("2147483647"), INT32_MAX);
-  EXPECT_EQ(ParseProfileInteger("-2147483648"), INT32_MIN);
-  EXPECT_EQ(ParseProfileInteger("2147483648"), std::nullopt);
-  EXPECT_EQ(ParseProfileInteger("-2147483649"), std::nullopt);
-  EXPECT_EQ(ParseProfileInteger("$100000000"), std::nullopt);
-  EXPECT_EQ(ParseProfileInteger("99999999999999999999999"), std::nullopt);
-  EXPECT_EQ(ParseProfileInteger("0x00000000000000000001"), 1);
+  EXPECT_EQ(parseProfileInteger("2147483647"), INT32_MAX);
+  EXPECT_EQ(parseProfileInteger("-2147483648"), INT32_MIN);
+  EXPECT_EQ(parseProfileInteger("2147483648"), std::nullopt);
+  EXPECT_EQ(parseProfileInteger("-2147483649"), std::nullopt);
+  EXPECT_EQ(parseProfileInteger("$100000000"), std::nullopt);
+  EXPECT_EQ(parseProfileInteger("99999999999999999999999"), std::nullopt);
+  EXPECT_EQ(parseProfileInteger("0x00000000000000000001"), 1);
 }
 
 TEST(ProfileFile, SectionsAndKeysIgnoreCaseAndBlanks) {
-  const auto p = TProfileFile::FromText(
+  const auto p = IniFile::fromText(
       "  [ nbex/serie ]  \r\n"
       "  mesurer =  4 \r\n"
       "TRACER\t=\t0x10\r\n"
       "[Angle]\n"
       "SommetAimante=0\n");
-  EXPECT_EQ(p.ReadText("NbEx/Serie", "Mesurer"), "4");
-  EXPECT_EQ(p.ReadInteger("NbEx/Serie", "Tracer", 99), 16);
-  EXPECT_FALSE(p.ReadBool("ANGLE", "sommetaimante", true));
+  EXPECT_EQ(p.readText("NbEx/Serie", "Mesurer"), "4");
+  EXPECT_EQ(p.readInteger("NbEx/Serie", "Tracer", 99), 16);
+  EXPECT_FALSE(p.readBool("ANGLE", "sommetaimante", true));
   // Keys belong to the section opened last.
-  EXPECT_EQ(p.ReadText("Angle", "Mesurer"), "");
-  EXPECT_EQ(p.ReadText("NbEx", "Mesurer"), "");
+  EXPECT_EQ(p.readText("Angle", "Mesurer"), "");
+  EXPECT_EQ(p.readText("NbEx", "Mesurer"), "");
 }
 
 TEST(ProfileFile, KeysBeforeAnySectionAndLinesWithoutEqualsAreIgnored) {
-  const auto p = TProfileFile::FromText("Mesurer=3\n[NbEx/Serie]\nMesurer\n=5\nTracer=2=3\n");
-  EXPECT_EQ(p.ReadInteger("NbEx/Serie", "Mesurer", 10), 10);
+  const auto p = IniFile::fromText("Mesurer=3\n[NbEx/Serie]\nMesurer\n=5\nTracer=2=3\n");
+  EXPECT_EQ(p.readInteger("NbEx/Serie", "Mesurer", 10), 10);
   // Only the first equals sign separates key and value.
-  EXPECT_EQ(p.ReadText("NbEx/Serie", "Tracer"), "2=3");
+  EXPECT_EQ(p.readText("NbEx/Serie", "Tracer"), "2=3");
 }
 
 TEST(ProfileFile, FirstOccurrenceWinsAcrossRepeatedSections) {
-  const auto p = TProfileFile::FromText("[A]\nk=1\nk=2\n[B]\n[a]\nk=3\nj=4\n");
-  EXPECT_EQ(p.ReadText("A", "k"), "1");
-  EXPECT_EQ(p.ReadText("A", "j"), "4");
+  const auto p = IniFile::fromText("[A]\nk=1\nk=2\n[B]\n[a]\nk=3\nj=4\n");
+  EXPECT_EQ(p.readText("A", "k"), "1");
+  EXPECT_EQ(p.readText("A", "j"), "4");
 }
 
 TEST(ProfileFile, BooleansAreNonZeroIntegers) {
-  const auto p = TProfileFile::FromText("[S]\na=1\nb=2\nc=-1\nd=0\ne=oui\nf=true\n");
-  EXPECT_TRUE(p.ReadBool("S", "a", false));
-  EXPECT_TRUE(p.ReadBool("S", "b", false));
-  EXPECT_TRUE(p.ReadBool("S", "c", false));
-  EXPECT_FALSE(p.ReadBool("S", "d", true));
-  EXPECT_FALSE(p.ReadBool("S", "e", false));
-  EXPECT_TRUE(p.ReadBool("S", "e", true));
-  EXPECT_FALSE(p.ReadBool("S", "f", false));
-  EXPECT_FALSE(p.ReadBool("S", "missing", false));
-  EXPECT_TRUE(p.ReadBool("S", "missing", true));
+  const auto p = IniFile::fromText("[S]\na=1\nb=2\nc=-1\nd=0\ne=oui\nf=true\n");
+  EXPECT_TRUE(p.readBool("S", "a", false));
+  EXPECT_TRUE(p.readBool("S", "b", false));
+  EXPECT_TRUE(p.readBool("S", "c", false));
+  EXPECT_FALSE(p.readBool("S", "d", true));
+  EXPECT_FALSE(p.readBool("S", "e", false));
+  EXPECT_TRUE(p.readBool("S", "e", true));
+  EXPECT_FALSE(p.readBool("S", "f", false));
+  EXPECT_FALSE(p.readBool("S", "missing", false));
+  EXPECT_TRUE(p.readBool("S", "missing", true));
 }
 
 class SettingsFile : public ::testing::Test {
  protected:
-  QString Write(const QByteArray& bytes) {
-    const QString path = dir_.filePath("Grado.ini");
+  QString write(const QByteArray& bytes) {
+    const QString path = m_dir.filePath("Grado.ini");
     QFile f(path);
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
     return path;
   }
-  QTemporaryDir dir_;
-  const TSettings defaults_{};
+  QTemporaryDir m_dir;
+  const Settings m_defaults{};
 };
 
 TEST_F(SettingsFile, DefaultsWhenTheFileIsMissing) {
-  const TSettings s = ReadSettings(dir_.filePath("Grado.ini"));
-  EXPECT_EQ(s.MeasureSeriesLength, 10);
-  EXPECT_EQ(s.DrawSeriesLength, 10);
-  EXPECT_TRUE(s.MagneticVertex);
-  EXPECT_FALSE(s.HorizontalSide);
+  const Settings s = readSettings(m_dir.filePath("Grado.ini"));
+  EXPECT_EQ(s.measureSeriesLength, 10);
+  EXPECT_EQ(s.drawSeriesLength, 10);
+  EXPECT_TRUE(s.magneticVertex);
+  EXPECT_FALSE(s.horizontalSide);
 }
 
 TEST_F(SettingsFile, EveryKeyRead) {
-  const TSettings s = ReadSettings(Write(
+  const Settings s = readSettings(write(
       "[NbEx/Serie]\nMesurer=0x0A\nTracer=3\n[Angle]\nSommetAimante=0\nCoteHorizontal=-1\n"));
-  EXPECT_EQ(s, (TSettings{10, 3, false, true}));
+  EXPECT_EQ(s, (Settings{10, 3, false, true}));
 }
 
 TEST_F(SettingsFile, MissingAndBadValuesKeepTheirOwnDefault) {
-  EXPECT_EQ(ReadSettings(Write("[NbEx/Serie]\nTracer=3\n")), (TSettings{10, 3, true, false}));
-  EXPECT_EQ(ReadSettings(Write("[NbEx/Serie]\nMesurer=7 exercices\nTracer= 7\n"
+  EXPECT_EQ(readSettings(write("[NbEx/Serie]\nTracer=3\n")), (Settings{10, 3, true, false}));
+  EXPECT_EQ(readSettings(write("[NbEx/Serie]\nMesurer=7 exercices\nTracer= 7\n"
                                "[Angle]\nSommetAimante=non\nCoteHorizontal=oui\n")),
-            (TSettings{10, 7, true, false}));
-  EXPECT_EQ(ReadSettings(Write("[nbex/serie]\nmesurer=$A\n")).MeasureSeriesLength, 10);
-  EXPECT_EQ(ReadSettings(Write("[nbex/serie]\nmesurer=5\n")).MeasureSeriesLength, 5);
+            (Settings{10, 7, true, false}));
+  EXPECT_EQ(readSettings(write("[nbex/serie]\nmesurer=$A\n")).measureSeriesLength, 10);
+  EXPECT_EQ(readSettings(write("[nbex/serie]\nmesurer=5\n")).measureSeriesLength, 5);
   // No range test: zero and negative lengths are read as they are.
-  EXPECT_EQ(ReadSettings(Write("[NbEx/Serie]\nMesurer=0\nTracer=-2\n")), (TSettings{0, -2, true, false}));
+  EXPECT_EQ(readSettings(write("[NbEx/Serie]\nMesurer=0\nTracer=-2\n")), (Settings{0, -2, true, false}));
 }
 
 TEST_F(SettingsFile, GarbageAndBinaryFilesGiveDefaults) {
-  EXPECT_EQ(ReadSettings(Write("]]]=[[[\n=\n[\n[]\n==Mesurer==\n\xff\xfe\x01")), defaults_);
+  EXPECT_EQ(readSettings(write("]]]=[[[\n=\n[\n[]\n==Mesurer==\n\xff\xfe\x01")), m_defaults);
   QByteArray binary;
   for (int i = 0; i < 70000; ++i) binary.append(static_cast<char>((i * 7919) & 0xFF));
-  EXPECT_EQ(ReadSettings(Write(binary)), defaults_);
+  EXPECT_EQ(readSettings(write(binary)), m_defaults);
   // A value after binary rubbish, NUL bytes included, is still found.
-  EXPECT_EQ(ReadSettings(Write(QByteArray("\0\0\x01\n", 4) + "[Angle]\nCoteHorizontal=1\n")),
-            (TSettings{10, 10, true, true}));
+  EXPECT_EQ(readSettings(write(QByteArray("\0\0\x01\n", 4) + "[Angle]\nCoteHorizontal=1\n")),
+            (Settings{10, 10, true, true}));
 }
 
 TEST_F(SettingsFile, DirectoryInPlaceOfTheFileGivesDefaults) {
-  ASSERT_TRUE(QDir(dir_.path()).mkdir("Grado.ini"));
-  EXPECT_EQ(ReadSettings(dir_.filePath("Grado.ini")), defaults_);
+  ASSERT_TRUE(QDir(m_dir.path()).mkdir("Grado.ini"));
+  EXPECT_EQ(readSettings(m_dir.filePath("Grado.ini")), m_defaults);
 }
 
 TEST_F(SettingsFile, NamedPipeIsNotOpened) {
   // Opening a pipe with no writer would block the start-up for ever.
-  const QString path = dir_.filePath("Grado.ini");
+  const QString path = m_dir.filePath("Grado.ini");
   ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-  EXPECT_EQ(ReadSettings(path), defaults_);
+  EXPECT_EQ(readSettings(path), m_defaults);
 }
 
 TEST_F(SettingsFile, HugeFileIsReadOnlyUpToItsFirstMebibyte) {
-  const std::int64_t limit = TProfileFile::MaxReadBytes;
+  const std::int64_t limit = IniFile::kMaxReadBytes;
   QByteArray bytes("[NbEx/Serie]\nMesurer=4\n");
   QByteArray filler(64, 'x');
   filler.append('\n');
   while (bytes.size() < limit + 4096) bytes.append(filler);
   bytes.append("Tracer=3\n");
   bytes.append(QByteArray(8 << 20, 'y'));  // 8 MiB more on one line
-  const TSettings s = ReadSettings(Write(bytes));
-  EXPECT_EQ(s.MeasureSeriesLength, 4);
-  EXPECT_EQ(s.DrawSeriesLength, 10);
+  const Settings s = readSettings(write(bytes));
+  EXPECT_EQ(s.measureSeriesLength, 4);
+  EXPECT_EQ(s.drawSeriesLength, 10);
 }
 
 TEST_F(SettingsFile, ValueCutAtTheReadLimitIsNotReadShortened) {
-  const std::int64_t limit = TProfileFile::MaxReadBytes;
+  const std::int64_t limit = IniFile::kMaxReadBytes;
   QByteArray bytes("[NbEx/Serie]\n");
   bytes.append(QByteArray(limit - bytes.size() - 10, ' '));
   bytes.append("\nMesurer=12345\n");  // "12345" straddles the limit
   ASSERT_LT(bytes.indexOf("Mesurer"), limit);
   ASSERT_GT(bytes.indexOf("12345") + 5, limit);
-  EXPECT_EQ(ReadSettings(Write(bytes)).MeasureSeriesLength, 10);
+  EXPECT_EQ(readSettings(write(bytes)).measureSeriesLength, 10);
 }
 
 TEST(SettingsFilePath, BesideTheExecutable) {
@@ -183,7 +183,7 @@ TEST(SettingsFilePath, BesideTheExecutable) {
   char name[] = "settings_test";
   char* argv[] = {name, nullptr};
   QCoreApplication app(argc, argv);
-  const QString path = SettingsFilePath();
+  const QString path = settingsFilePath();
   EXPECT_EQ(QFileInfo(path).fileName(), "Grado.ini");
   EXPECT_EQ(QFileInfo(path).absolutePath(), QCoreApplication::applicationDirPath());
 }

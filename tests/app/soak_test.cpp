@@ -18,7 +18,7 @@
 #include "figures/angle.h"
 #include "figures/protractor.h"
 #include "figures/random_source.h"
-#include "main_form_fixture.h"
+#include "main_window_fixture.h"
 #include "modal_answer.h"
 #include "raster/geometry.h"
 
@@ -30,226 +30,226 @@ constexpr std::uint32_t kSoakSeed = 20260;
 // Steps between two comparisons of the picture with a whole rebuild.
 constexpr int kPictureCheckEvery = 10;
 
-class SoakTest : public MainFormTest {
+class SoakTest : public MainWindowTest {
  protected:
   // Picks uniformly in 0..n-1.
-  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
-  bool Coin() { return Pick(2) == 0; }
+  int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
+  bool coin() { return pick(2) == 0; }
 
-  bool Trying() const { return Button("BitBtnCheck")->isEnabled(); }
-  bool Measuring() const { return !Answer()->isHidden(); }
+  bool trying() const { return button("checkButton")->isEnabled(); }
+  bool measuring() const { return !answer()->isHidden(); }
 
   // Arms the answer of a modal window that `action` may open, and makes sure
   // none stays open after it.
   template <class Action>
-  void WithModalAnswered(const QString& button, Action action) {
-    const auto seen = AnswerNextModal(button);
+  void withModalAnswered(const QString& button, Action action) {
+    const auto seen = answerNextModal(button);
     action();
-    if (seen->shown) ++modals_;
-    ASSERT_TRUE(NoModalOpen());
+    if (seen->shown) ++m_modals;
+    ASSERT_TRUE(noModalOpen());
   }
 
-  void ChooseFromMenu() {
-    const bool measure = Coin();
-    const bool abandon = Coin();
-    const bool asked = !form_->SeriesOver();
-    const std::int32_t exercise = form_->ExerciseNumber();
-    const TAngle* before = Canvas().Angle();
-    WithModalAnswered(abandon ? QStringLiteral("&Oui") : QStringLiteral("&Non"),
-                      [&] { Action(measure ? "MIMesurer" : "MITracer")->trigger(); });
+  void chooseFromMenu() {
+    const bool measure = coin();
+    const bool abandon = coin();
+    const bool asked = !m_form->seriesOver();
+    const std::int32_t exercise = m_form->exerciseNumber();
+    const AngleFigure* before = canvas().angle();
+    withModalAnswered(abandon ? QStringLiteral("&Oui") : QStringLiteral("&Non"),
+                      [&] { action(measure ? "measureAction" : "drawAction")->trigger(); });
     if (asked && !abandon) {
-      EXPECT_EQ(Canvas().Angle(), before) << "an abandon answered no replaced the exercise";
-      EXPECT_EQ(form_->ExerciseNumber(), exercise);
+      EXPECT_EQ(canvas().angle(), before) << "an abandon answered no replaced the exercise";
+      EXPECT_EQ(m_form->exerciseNumber(), exercise);
     } else {
-      ++started_;
-      EXPECT_EQ(form_->ExerciseNumber(), 1);
-      EXPECT_EQ(Measuring(), measure);
+      ++m_started;
+      EXPECT_EQ(m_form->exerciseNumber(), 1);
+      EXPECT_EQ(measuring(), measure);
     }
   }
 
-  void PressNext() {
-    const std::int32_t exercise = form_->ExerciseNumber();
-    if (Coin()) {
-      Button("BitBtnNext")->click();
+  void pressNext() {
+    const std::int32_t exercise = m_form->exerciseNumber();
+    if (coin()) {
+      button("nextButton")->click();
     } else {
-      QTest::keyClick(&ToolBox(), Qt::Key_Return);
-      ++events_;
+      QTest::keyClick(&toolBox(), Qt::Key_Return);
+      ++m_events;
     }
-    ++started_;
-    EXPECT_EQ(form_->ExerciseNumber(), exercise + 1);
+    ++m_started;
+    EXPECT_EQ(m_form->exerciseNumber(), exercise + 1);
   }
 
-  void AnswerMeasure() {
-    switch (Pick(5)) {
+  void answerMeasure() {
+    switch (pick(5)) {
       case 0:
-        Type(QString::number(Canvas().AngleMeasure()));
+        type(QString::number(canvas().angleMeasure().value_or(0)));
         break;
       case 1:
-        Type(QString::number(WrongMeasure()));
+        type(QString::number(wrongMeasure()));
         break;
       case 2:  // Enter on an empty box: nothing happens
-        Type(QString());
+        type(QString());
         break;
       case 3: {
         // Pasted text bypasses the key filter: words, signs, blanks, too long.
         static const QString kPasted[] = {QStringLiteral("4a"),     QStringLiteral("-12"),
                                           QStringLiteral(" 7"),     QStringLiteral("abc"),
                                           QStringLiteral("123456"), QStringLiteral("+")};
-        Answer()->clear();
-        QApplication::clipboard()->setText(kPasted[Pick(6)]);
-        Answer()->setFocus();
-        QTest::keySequence(Answer(), QKeySequence::Paste);
-        QTest::keyClick(Answer(), Qt::Key_Return);
-        events_ += 2;
+        answer()->clear();
+        QApplication::clipboard()->setText(kPasted[pick(6)]);
+        answer()->setFocus();
+        QTest::keySequence(answer(), QKeySequence::Paste);
+        QTest::keyClick(answer(), Qt::Key_Return);
+        m_events += 2;
         return;
       }
       default:
         // Typing letters: the filter keeps them out of the box.
-        Type(QStringLiteral("x%1y").arg(Pick(10)));
+        type(QStringLiteral("x%1y").arg(pick(10)));
         break;
     }
-    events_ += 4;
+    m_events += 4;
   }
 
-  void SendMouse(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
-    QMouseEvent event(type, QPointF(p), Canvas().mapToGlobal(QPointF(p)), button, held, Qt::NoModifier);
-    QApplication::sendEvent(&Canvas(), &event);
-    ++events_;
+  void sendMouse(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(p), canvas().mapToGlobal(QPointF(p)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&canvas(), &event);
+    ++m_events;
   }
 
   // A pencil stroke from the vertex region to the generated second end
   // (right), to some other point (most likely wrong), or no stroke at all.
-  void DrawSecondSide() {
-    if (!Tool("TBtnDraw")->isChecked()) Tool("TBtnDraw")->click();
-    const TAngle& angle = *Canvas().Angle();
-    const TPoint v = RoundPoint(angle.Vertex);
-    const TPoint end =
-        Coin() ? RoundPoint(angle.GeneratedEnd) : PointOf(v.X + Pick(400) - 200, v.Y + Pick(400) - 200);
-    const QPoint mid((v.X + end.X) / 2, (v.Y + end.Y) / 2);
-    SendMouse(QEvent::MouseButtonPress, mid, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(QEvent::MouseMove, QPoint(end.X, end.Y), Qt::NoButton, Qt::LeftButton);
-    SendMouse(QEvent::MouseButtonRelease, QPoint(end.X, end.Y), Qt::LeftButton, Qt::NoButton);
+  void drawSecondSide() {
+    if (!tool("pencilButton")->isChecked()) tool("pencilButton")->click();
+    const AngleFigure& angle = *canvas().angle();
+    const Point v = roundPoint(angle.vertex());
+    const Point end =
+        coin() ? roundPoint(angle.generatedEnd()) : pointOf(v.x + pick(400) - 200, v.y + pick(400) - 200);
+    const QPoint mid((v.x + end.x) / 2, (v.y + end.y) / 2);
+    sendMouse(QEvent::MouseButtonPress, mid, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(QEvent::MouseMove, QPoint(end.x, end.y), Qt::NoButton, Qt::LeftButton);
+    sendMouse(QEvent::MouseButtonRelease, QPoint(end.x, end.y), Qt::LeftButton, Qt::NoButton);
   }
 
-  void CheckDrawing() {
-    if (Coin()) {
-      Button("BitBtnCheck")->click();
+  void checkDrawing() {
+    if (coin()) {
+      button("checkButton")->click();
     } else {
-      QTest::keyClick(&ToolBox(), Qt::Key_Return);
-      ++events_;
+      QTest::keyClick(&toolBox(), Qt::Key_Return);
+      ++m_events;
     }
   }
 
   // The protractor dragged by its centre somewhere, as a pupil would.
-  void DragProtractor() {
-    if (Tool("TBtnDraw")->isChecked()) Tool("TBtnRotate")->click();
-    const TRect centre = Canvas().Protractor().GrabZones[TGradoir::kCentre];
-    const QPoint from((centre.Left + centre.Right) / 2, (centre.Top + centre.Bottom) / 2);
-    const QPoint to(Pick(Canvas().width() + 1), Pick(Canvas().height() + 1));
-    SendMouse(QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
-    SendMouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-    SendMouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+  void dragProtractor() {
+    if (tool("pencilButton")->isChecked()) tool("moveTurnButton")->click();
+    const Rect centre = canvas().protractor().grabZones()[Protractor::kCentre];
+    const QPoint from((centre.left + centre.right) / 2, (centre.top + centre.bottom) / 2);
+    const QPoint to(pick(canvas().width() + 1), pick(canvas().height() + 1));
+    sendMouse(QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
+    sendMouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    sendMouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
   }
 
-  void UseTool() {
-    switch (Pick(4)) {
+  void useTool() {
+    switch (pick(4)) {
       case 0:
-        Tool("TBtnGrado")->click();
+        tool("protractorButton")->click();
         break;
       case 1:
-        Tool("TBtnIniGradoPos")->click();
+        tool("centerProtractorButton")->click();
         break;
       case 2:
-        Tool("TBtnRotate")->click();
+        tool("moveTurnButton")->click();
         break;
       default:
-        if (Tool("TBtnDraw")->isEnabled()) Tool("TBtnDraw")->click();
+        if (tool("pencilButton")->isEnabled()) tool("pencilButton")->click();
         break;
     }
   }
 
-  void OpenHelp() {
-    WithModalAnswered(QString(), [&] { Action(Coin() ? "MIHelp" : "MIAbout")->trigger(); });
+  void openHelp() {
+    withModalAnswered(QString(), [&] { action(coin() ? "helpAction" : "aboutAction")->trigger(); });
   }
 
   // One step of the pupil while an exercise is open.
-  void WorkOnExercise() {
-    switch (Pick(12)) {
+  void workOnExercise() {
+    switch (pick(12)) {
       case 0:
-        UseTool();
+        useTool();
         break;
       case 1:
-        OpenHelp();
+        openHelp();
         break;
       case 2:
-        ChooseFromMenu();
+        chooseFromMenu();
         break;
       case 3:
-        if (Measuring()) DragProtractor();
+        if (measuring()) dragProtractor();
         break;
       default:
-        if (Measuring()) {
-          WithModalAnswered(QStringLiteral("OK"), [&] { AnswerMeasure(); });
+        if (measuring()) {
+          withModalAnswered(QStringLiteral("OK"), [&] { answerMeasure(); });
         } else {
-          if (Coin()) DrawSecondSide();
-          WithModalAnswered(QStringLiteral("OK"), [&] { CheckDrawing(); });
+          if (coin()) drawSecondSide();
+          withModalAnswered(QStringLiteral("OK"), [&] { checkDrawing(); });
         }
         break;
     }
   }
 
-  void Step() {
-    if (form_->SeriesOver() || Canvas().Angle() == nullptr) {
-      ChooseFromMenu();
-    } else if (Trying()) {
-      WorkOnExercise();
-    } else if (Pick(8) == 0) {
-      ChooseFromMenu();
+  void step() {
+    if (m_form->seriesOver() || canvas().angle() == nullptr) {
+      chooseFromMenu();
+    } else if (trying()) {
+      workOnExercise();
+    } else if (pick(8) == 0) {
+      chooseFromMenu();
     } else {
-      PressNext();
+      pressNext();
     }
-    ++steps_;
+    ++m_steps;
   }
 
   // Lamp colours as a string, one letter per lamp: W white, R red, G green.
-  QString Lamps() const {
+  QString lampStates() const {
     QString s;
-    for (int lamp = 1; lamp <= 3; ++lamp) {
-      const QColor c = Lamp(lamp);
+    for (int index = 1; index <= 3; ++index) {
+      const QColor c = lamp(index);
       s += c == kWhite ? u'W' : c == kRed ? u'R' : c == kGreen ? u'G' : u'?';
     }
     return s;
   }
 
   // True when the button, not the one lying at the same place, is on top.
-  bool InFront(const char* name) const {
-    QPushButton* button = Button(name);
-    QWidget* parent = button->parentWidget();
-    return parent->childAt(button->geometry().center()) == button;
+  bool inFront(const char* name) const {
+    QPushButton* pushButton = button(name);
+    QWidget* parent = pushButton->parentWidget();
+    return parent->childAt(pushButton->geometry().center()) == pushButton;
   }
 
-  void CheckInvariants() {
-    const std::int32_t tries = form_->TryNumber();
+  void checkInvariants() {
+    const std::int32_t tries = m_form->tryNumber();
     ASSERT_GE(tries, 1);
     ASSERT_LE(tries, 4);
-    ASSERT_GE(form_->SuccessCount(), 0);
-    ASSERT_LE(form_->SuccessCount(), form_->ExerciseNumber());
+    ASSERT_GE(m_form->successCount(), 0);
+    ASSERT_LE(m_form->successCount(), m_form->exerciseNumber());
 
-    const bool check = Button("BitBtnCheck")->isEnabled();
-    const bool next = Button("BitBtnNext")->isEnabled();
-    const bool was_trying = std::exchange(was_trying_, check);
+    const bool check = button("checkButton")->isEnabled();
+    const bool next = button("nextButton")->isEnabled();
+    const bool wasTrying = std::exchange(m_wasTrying, check);
     ASSERT_FALSE(check && next);
     if (check) {
-      ASSERT_TRUE(InFront("BitBtnCheck"));
+      ASSERT_TRUE(inFront("checkButton"));
     }
     if (next) {
-      ASSERT_TRUE(InFront("BitBtnNext"));
+      ASSERT_TRUE(inFront("nextButton"));
     }
-    if (Canvas().Angle() == nullptr) return;
-    ASSERT_EQ(Canvas().isEnabled(), check);
+    if (canvas().angle() == nullptr) return;
+    ASSERT_EQ(canvas().isEnabled(), check);
 
-    const QString lamps = Lamps();
+    const QString lamps = lampStates();
     if (check) {
       // Trying: the tries before the current one failed, the rest are open.
       const QString expected = QString(tries - 1, u'R') + QString(4 - tries, u'W');
@@ -259,73 +259,73 @@ class SoakTest : public MainFormTest {
       static const QStringList kDecided = {QStringLiteral("GWW"), QStringLiteral("RGW"),
                                            QStringLiteral("RRG"), QStringLiteral("RRR")};
       ASSERT_TRUE(kDecided.contains(lamps)) << lamps.toStdString();
-      if (was_trying) CountDecision(lamps.contains(u'G'));
-      ASSERT_EQ(Label("LblNumero")->text(),
-                QStringLiteral("%1/%2").arg(form_->SuccessCount()).arg(form_->ExerciseNumber()));
+      if (wasTrying) countDecision(lamps.contains(u'G'));
+      ASSERT_EQ(label("scoreLabel")->text(),
+                QStringLiteral("%1/%2").arg(m_form->successCount()).arg(m_form->exerciseNumber()));
     }
-    const std::int32_t m = Canvas().AngleMeasure();
-    ASSERT_TRUE((-180 <= m && m <= 180) || m == 181) << m;
+    const std::optional<std::int32_t> m = canvas().angleMeasure();
+    if (m) ASSERT_TRUE(-180 <= *m && *m <= 180) << *m;
   }
 
   // The picture rebuilt where it changed is the picture of a whole rebuild.
-  void CheckPictureUpToDate() {
-    TGradoImg32& canvas = Canvas();
-    canvas.ValidateBuffer();
-    const QImage partial = BufferImage(canvas);
-    canvas.InvalidateImage();
-    canvas.ValidateBuffer();
-    ASSERT_TRUE(BufferImage(canvas) == partial) << "stale picture after step " << steps_;
+  void checkPictureUpToDate() {
+    ExerciseCanvas& view = canvas();
+    view.validateBuffer();
+    const QImage partial = bufferImage(view);
+    view.invalidateImage();
+    view.validateBuffer();
+    ASSERT_TRUE(bufferImage(view) == partial) << "stale picture after step " << m_steps;
   }
 
-  static QImage BufferImage(TGradoImg32& canvas) {
-    const TBitmap32& b = canvas.Buffer();
-    const QImage whole(reinterpret_cast<const uchar*>(b.Bits()), b.Width(), b.Height(),
-                       static_cast<qsizetype>(b.Width()) * 4, QImage::Format_ARGB32);
-    return whole.copy(0, 0, std::min(b.Width(), canvas.width()), std::min(b.Height(), canvas.height()));
+  static QImage bufferImage(ExerciseCanvas& canvas) {
+    const Bitmap32& b = canvas.buffer();
+    const QImage whole(reinterpret_cast<const uchar*>(b.bits()), b.width(), b.height(),
+                       static_cast<qsizetype>(b.width()) * 4, QImage::Format_ARGB32);
+    return whole.copy(0, 0, std::min(b.width(), canvas.width()), std::min(b.height(), canvas.height()));
   }
 
   // An exercise has just been decided, right or after three wrong tries.
-  void CountDecision(bool right) {
-    int(&counts)[2] = Measuring() ? measured_ : drawn_;
+  void countDecision(bool right) {
+    int(&counts)[2] = measuring() ? m_measured : m_drawn;
     ++counts[right ? 1 : 0];
   }
 
-  std::mt19937 rng_{kSoakSeed};
-  int started_ = 0;
-  int steps_ = 0;
-  int events_ = 0;
-  int modals_ = 0;
-  bool was_trying_ = false;
+  std::mt19937 m_rng{kSoakSeed};
+  int m_started = 0;
+  int m_steps = 0;
+  int m_events = 0;
+  int m_modals = 0;
+  bool m_wasTrying = false;
   // Exercises decided, [0] after three wrong tries, [1] right.
-  int measured_[2] = {0, 0};
-  int drawn_[2] = {0, 0};
+  int m_measured[2] = {0, 0};
+  int m_drawn[2] = {0, 0};
 };
 
 TEST_F(SoakTest, ThousandsOfRandomExercisesKeepTheSeriesConsistent) {
   // The angles come from a seeded sequence too, so that a failure repeats.
-  std::mt19937 angle_seeds(kSoakSeed + 1);
-  TScopedSeedProvider seeds([&angle_seeds] { return static_cast<std::uint32_t>(angle_seeds()); });
-  Start("[NbEx/Serie]\nMesurer=4\nTracer=3\n");
-  form_->resize(800, 600);
+  std::mt19937 angleSeeds(kSoakSeed + 1);
+  ScopedSeedProvider seeds([&angleSeeds] { return static_cast<std::uint32_t>(angleSeeds()); });
+  start("[NbEx/Serie]\nMesurer=4\nTracer=3\n");
+  m_form->resize(800, 600);
   QApplication::processEvents();
-  while (started_ < kExercises) {
-    Step();
-    CheckInvariants();
-    if (steps_ % kPictureCheckEvery == 0) CheckPictureUpToDate();
+  while (m_started < kExercises) {
+    step();
+    checkInvariants();
+    if (m_steps % kPictureCheckEvery == 0) checkPictureUpToDate();
     if (HasFatalFailure() || HasFailure()) {
-      FAIL() << "after step " << steps_ << ", exercise " << started_;
+      FAIL() << "after step " << m_steps << ", exercise " << m_started;
     }
   }
   // Both verdicts of both kinds and the modal windows really occurred.
-  EXPECT_GT(measured_[0], 0);
-  EXPECT_GT(measured_[1], 0);
-  EXPECT_GT(drawn_[0], 0);
-  EXPECT_GT(drawn_[1], 0);
-  EXPECT_GT(modals_, 0);
-  std::printf("soak: %d exercises, %d steps, %d pointer and key events, %d modal windows\n", started_, steps_,
-              events_, modals_);
-  std::printf("soak: decided measuring %d right %d wrong, drawing %d right %d wrong\n", measured_[1],
-              measured_[0], drawn_[1], drawn_[0]);
+  EXPECT_GT(m_measured[0], 0);
+  EXPECT_GT(m_measured[1], 0);
+  EXPECT_GT(m_drawn[0], 0);
+  EXPECT_GT(m_drawn[1], 0);
+  EXPECT_GT(m_modals, 0);
+  std::printf("soak: %d exercises, %d steps, %d pointer and key events, %d modal windows\n", m_started, m_steps,
+              m_events, m_modals);
+  std::printf("soak: decided measuring %d right %d wrong, drawing %d right %d wrong\n", m_measured[1],
+              m_measured[0], m_drawn[1], m_drawn[0]);
 }
 
 }  // namespace

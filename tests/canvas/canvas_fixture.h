@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "canvas/grado_img32.h"
+#include "canvas/exercise_canvas.h"
 #include "figures/angle.h"
 #include "figures/protractor.h"
 #include "figures/random_source.h"
@@ -17,24 +17,24 @@ namespace gradoir::testing {
 
 constexpr std::uint32_t kSeed = 12345;
 
-inline void SendMouse(QWidget& widget, QEvent::Type type, TPoint p, Qt::MouseButton button,
+inline void sendMouse(QWidget& widget, QEvent::Type type, Point p, Qt::MouseButton button,
                       Qt::MouseButtons held) {
-  const QPointF local(p.X, p.Y);
+  const QPointF local(p.x, p.y);
   QMouseEvent event(type, local, widget.mapToGlobal(local), button, held, Qt::NoModifier);
   QApplication::sendEvent(&widget, &event);
 }
 
 // A move with no button held.
-inline void Hover(QWidget& w, TPoint p) { SendMouse(w, QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton); }
-inline void PressLeft(QWidget& w, TPoint p) {
-  SendMouse(w, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+inline void hover(QWidget& w, Point p) { sendMouse(w, QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton); }
+inline void pressLeft(QWidget& w, Point p) {
+  sendMouse(w, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
 }
-inline void DragLeft(QWidget& w, TPoint p) { SendMouse(w, QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton); }
-inline void ReleaseLeft(QWidget& w, TPoint p) {
-  SendMouse(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+inline void dragLeft(QWidget& w, Point p) { sendMouse(w, QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton); }
+inline void releaseLeft(QWidget& w, Point p) {
+  sendMouse(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
 }
 
-inline TPoint CentreOf(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+inline Point centreOf(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 class CanvasTest : public ::testing::Test {
  protected:
@@ -43,31 +43,38 @@ class CanvasTest : public ::testing::Test {
   void SetUp() override {
     host = std::make_unique<QWidget>();
     host->resize(1000, 700);
-    canvas = new TGradoImg32(host.get());  // owned by its Qt parent
+    canvas = new ExerciseCanvas(host.get());  // owned by its Qt parent
     canvas->resize(1000, 700);
     host->show();
     QApplication::processEvents();
   }
 
   // What the main window does to start an exercise.
-  void StartExercise(TMode mode, bool magnetic = false, bool horizontal = false) {
-    TScopedSeedProvider seed([] { return kSeed; });
-    canvas->SetMode(mode);
-    canvas->CenterProtractor();
-    canvas->NewExercise(magnetic, horizontal);
+  void startExercise(CanvasTool mode, bool magnetic = false, bool horizontal = false) {
+    ScopedSeedProvider seed([] { return kSeed; });
+    canvas->setMode(mode);
+    canvas->centerProtractor();
+    canvas->newExercise(magnetic, horizontal);
   }
 
   // The picture the next copy to the window shows.
-  const TBitmap32& Picture() {
-    canvas->ValidateBuffer();
-    return canvas->Buffer();
+  // The exercise's angle with its vertex elsewhere, all else kept.
+  void moveVertexTo(PointF vertex) {
+    AngleGeometry g = canvas->angle()->geometry();
+    g.vertex = vertex;
+    canvas->setAngle(g);
   }
 
-  TRealRect ProtractorLocation() { return canvas->ProtractorLayer().Location(); }
-  TRect Zone(int i) { return canvas->Protractor().GrabZones[i]; }
+  const Bitmap32& composedPicture() {
+    canvas->validateBuffer();
+    return canvas->buffer();
+  }
+
+  RectF protractorLocation() { return canvas->protractorLayer().location(); }
+  Rect zone(int i) { return canvas->protractor().grabZones()[i]; }
 
   std::unique_ptr<QWidget> host;
-  TGradoImg32* canvas = nullptr;
+  ExerciseCanvas* canvas = nullptr;
 };
 
 }  // namespace gradoir::testing

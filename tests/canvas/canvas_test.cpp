@@ -11,37 +11,36 @@
 namespace gradoir::testing {
 namespace {
 
-constexpr TColor32 kWhite = 0xFFFFFFFFu;
+constexpr Color32 kWhite = 0xFFFFFFFFu;
 
 TEST(TransparentWhiteCombine, OnlyExactOpaqueWhiteIsSeeThrough) {
-  const TColor32 under = 0xFF102030u;
-  for (TColor32 f : {0xFEFFFFFFu, 0x00000000u, 0xFFFFFFFEu, 0x7F00FF00u, 0xFF7F7F7Fu}) {
-    TColor32 b = under;
-    TransparentWhiteCombine(f, b, 255);
+  const Color32 under = 0xFF102030u;
+  for (Color32 f : {0xFEFFFFFFu, 0x00000000u, 0xFFFFFFFEu, 0x7F00FF00u, 0xFF7F7F7Fu}) {
+    Color32 b = under;
+    transparentWhiteCombine(f, b, 255);
     EXPECT_EQ(b, f) << std::hex << f;
   }
-  TColor32 b = under;
-  TransparentWhiteCombine(kWhite, b, 0);
+  Color32 b = under;
+  transparentWhiteCombine(kWhite, b, 0);
   EXPECT_EQ(b, under);
 }
 
 TEST_F(CanvasTest, NewCanvasShowsOnlyWhiteAndAnswersWithoutAnAngle) {
-  EXPECT_EQ(canvas->Layers().Items(0), &canvas->AngleLayer());  // painted first, under
-  EXPECT_EQ(canvas->Layers().Items(1), &canvas->ProtractorLayer());
-  EXPECT_EQ(ProtractorLocation(), (TRealRect{0, 0, 482, 482}));
+  EXPECT_EQ(canvas->layers().items(0), &canvas->angleLayer());  // painted first, under
+  EXPECT_EQ(canvas->layers().items(1), &canvas->protractorLayer());
+  EXPECT_EQ(protractorLocation(), (RectF{0, 0, 482, 482}));
   EXPECT_TRUE(canvas->hasMouseTracking());
-  const TBitmap32& picture = Picture();
-  for (TPoint p : {TPoint{0, 0}, TPoint{241, 241}, TPoint{999, 699}}) EXPECT_EQ(picture.PixelAt(p.X, p.Y), kWhite);
-  EXPECT_EQ(canvas->AngleMeasure(), 0);
-  TRect first{1, 1, 1, 1}, second{1, 1, 1, 1};
-  canvas->GetSideBounds(first, second);
-  EXPECT_EQ(first, TRect{});
-  EXPECT_EQ(second, TRect{});
+  const Bitmap32& picture = composedPicture();
+  for (Point p : {Point{0, 0}, Point{241, 241}, Point{999, 699}}) EXPECT_EQ(picture.pixelAt(p.x, p.y), kWhite);
+  EXPECT_FALSE(canvas->angleMeasure().has_value());
+  const SideBounds sides = canvas->sideBounds();
+  EXPECT_EQ(sides.first, Rect{});
+  EXPECT_EQ(sides.second, Rect{});
 }
 
 struct CentringCase {
   int width, height;
-  TRealRect expected;
+  RectF expected;
 };
 
 class Centring : public CanvasTest, public ::testing::WithParamInterface<CentringCase> {};
@@ -49,10 +48,10 @@ class Centring : public CanvasTest, public ::testing::WithParamInterface<Centrin
 TEST_P(Centring, LeftAndTopTruncateTowardZero) {
   const CentringCase c = GetParam();
   canvas->resize(c.width, c.height);
-  canvas->Protractor().Orientation = 37;
-  canvas->CenterProtractor();
-  EXPECT_EQ(ProtractorLocation(), c.expected);
-  EXPECT_EQ(canvas->Protractor().Orientation, 0);
+  canvas->protractor().setOrientation(37);
+  canvas->centerProtractor();
+  EXPECT_EQ(protractorLocation(), c.expected);
+  EXPECT_EQ(canvas->protractor().orientation(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Canvas, Centring,
@@ -63,62 +62,62 @@ INSTANTIATE_TEST_SUITE_P(Canvas, Centring,
 
 TEST_F(CanvasTest, NewExerciseFillsTheClientAreaAndShowsBothFiguresAtOnce) {
   canvas->setCursor(Qt::PointingHandCursor);
-  StartExercise(aMesure);
-  ASSERT_NE(canvas->Angle(), nullptr);
-  const TAngle& angle = *canvas->Angle();
-  EXPECT_EQ(canvas->AngleLayer().Bitmap().PixelBounds(), (TRect{0, 0, 1000, 700}));
-  EXPECT_EQ(canvas->AngleLayer().Location(), (TRealRect{0, 0, 1000, 700}));
+  startExercise(CanvasTool::Protractor);
+  ASSERT_NE(canvas->angle(), nullptr);
+  const AngleFigure& angle = *canvas->angle();
+  EXPECT_EQ(canvas->angleLayer().bitmap().pixelBounds(), (Rect{0, 0, 1000, 700}));
+  EXPECT_EQ(canvas->angleLayer().location(), (RectF{0, 0, 1000, 700}));
   EXPECT_EQ(canvas->cursor().shape(), Qt::ArrowCursor);
-  const TRect placement{30, 30, 990, 690};
-  EXPECT_TRUE(RectContains(placement, RoundPoint(angle.Vertex)));
-  EXPECT_TRUE(RectContains(placement, RoundPoint(angle.FirstEnd)));
-  EXPECT_TRUE(RectContains(placement, RoundPoint(angle.SecondEnd)));
-  EXPECT_EQ(angle.SecondLength, 260);
-  EXPECT_EQ(angle.Measure, canvas->AngleMeasure());
-  // ShowProtractor repainted before returning.
-  EXPECT_TRUE(canvas->BufferValid());
-  const TPoint v = RoundPoint(angle.Vertex);
-  EXPECT_NE(canvas->Buffer().PixelAt(v.X, v.Y), kWhite);
+  const Rect placement{30, 30, 990, 690};
+  EXPECT_TRUE(rectContains(placement, roundPoint(angle.vertex())));
+  EXPECT_TRUE(rectContains(placement, roundPoint(angle.firstEnd())));
+  EXPECT_TRUE(rectContains(placement, roundPoint(angle.secondEnd())));
+  EXPECT_EQ(angle.secondLength(), 260);
+  EXPECT_EQ(angle.measure(), canvas->angleMeasure());
+  // showProtractor repainted before returning.
+  EXPECT_TRUE(canvas->bufferValid());
+  const Point v = roundPoint(angle.vertex());
+  EXPECT_NE(canvas->buffer().pixelAt(v.x, v.y), kWhite);
 }
 
-TEST_F(CanvasTest, DrawModeLeavesOutTheSecondSideAndTheMeasureIsStoredWithoutRedrawing) {
-  StartExercise(aDraw, true, true);
-  const TAngle& angle = *canvas->Angle();
-  EXPECT_EQ(angle.SecondEnd, angle.Vertex);
-  EXPECT_NE(angle.GeneratedEnd, angle.Vertex);
-  EXPECT_TRUE(angle.Magnetic);
-  EXPECT_EQ(angle.FirstEnd.Y, angle.Vertex.Y);  // horizontal side asked for
-  EXPECT_GE(canvas->AngleMeasure(), 5);
-  EXPECT_LE(canvas->AngleMeasure(), 175);
-  ASSERT_TRUE(canvas->BufferValid());
-  canvas->SetAngleMeasure(181);
-  EXPECT_EQ(canvas->AngleMeasure(), 181);
-  EXPECT_TRUE(canvas->BufferValid());
+TEST_F(CanvasTest, DrawModeLeavesOutTheSecondSideAndClearingTheMeasureDoesNotRedraw) {
+  startExercise(CanvasTool::Pencil, true, true);
+  const AngleFigure& angle = *canvas->angle();
+  EXPECT_EQ(angle.secondEnd(), angle.vertex());
+  EXPECT_NE(angle.generatedEnd(), angle.vertex());
+  EXPECT_TRUE(angle.magnetic());
+  EXPECT_EQ(angle.firstEnd().y, angle.vertex().y);  // horizontal side asked for
+  EXPECT_GE(canvas->angleMeasure(), 5);
+  EXPECT_LE(canvas->angleMeasure(), 175);
+  ASSERT_TRUE(canvas->bufferValid());
+  canvas->clearSecondSide();
+  EXPECT_FALSE(canvas->angleMeasure().has_value());
+  EXPECT_TRUE(canvas->bufferValid());
 }
 
 TEST_F(CanvasTest, SideBoundsSpanVertexAndEndsWithoutPlusOne) {
-  StartExercise(aDraw);
-  TAngle& angle = *canvas->Angle();
-  angle.Vertex = {100, 200};
-  angle.FirstEnd = {350, 200};
-  angle.GeneratedEnd = {40.5f, 301.5f};  // rounds to (40, 302)
-  angle.SecondEnd = {900, 20};           // what the pupil drew does not count
-  TRect first, second;
-  canvas->GetSideBounds(first, second);
-  EXPECT_EQ(first, (TRect{100, 200, 350, 200}));
-  EXPECT_EQ(second, (TRect{40, 200, 100, 302}));
+  startExercise(CanvasTool::Pencil);
+  AngleGeometry g = canvas->angle()->geometry();
+  g.vertex = {100, 200};
+  g.firstEnd = {350, 200};
+  g.generatedEnd = {40.5f, 301.5f};  // rounds to (40, 302)
+  g.secondEnd = {900, 20};           // what the pupil drew does not count
+  canvas->setAngle(g);
+  const SideBounds sides = canvas->sideBounds();
+  EXPECT_EQ(sides.first, (Rect{100, 200, 350, 200}));
+  EXPECT_EQ(sides.second, (Rect{40, 200, 100, 302}));
 }
 
 // A canvas pixel where the protractor draws something and the angle does not.
-bool FindProtractorOnlyPixel(TGradoImg32& canvas, TPoint& found) {
-  const TBitmap32& prot = canvas.ProtractorLayer().Bitmap();
-  const TBitmap32& angle = canvas.AngleLayer().Bitmap();
-  const TRect at = RoundRealRect(canvas.ProtractorLayer().Location());
-  for (int y = 0; y < prot.Height(); ++y)
-    for (int x = 0; x < prot.Width(); ++x) {
-      const TPoint c{at.Left + x, at.Top + y};
-      if (!RectContains(angle.PixelBounds(), c)) continue;
-      if (prot.PixelAt(x, y) != kWhite && angle.PixelAt(c.X, c.Y) == kWhite) {
+bool findProtractorOnlyPixel(ExerciseCanvas& canvas, Point& found) {
+  const Bitmap32& prot = canvas.protractorLayer().bitmap();
+  const Bitmap32& angle = canvas.angleLayer().bitmap();
+  const Rect at = roundRealRect(canvas.protractorLayer().location());
+  for (int y = 0; y < prot.height(); ++y)
+    for (int x = 0; x < prot.width(); ++x) {
+      const Point c{at.left + x, at.top + y};
+      if (!rectContains(angle.pixelBounds(), c)) continue;
+      if (prot.pixelAt(x, y) != kWhite && angle.pixelAt(c.x, c.y) == kWhite) {
         found = c;
         return true;
       }
@@ -127,59 +126,59 @@ bool FindProtractorOnlyPixel(TGradoImg32& canvas, TPoint& found) {
 }
 
 TEST_F(CanvasTest, HideRemovesTheProtractorFromTheNextPictureAndNewExerciseBringsItBack) {
-  StartExercise(aMesure);
-  TPoint p;
-  ASSERT_TRUE(FindProtractorOnlyPixel(*canvas, p));
-  EXPECT_NE(canvas->Buffer().PixelAt(p.X, p.Y), kWhite);
+  startExercise(CanvasTool::Protractor);
+  Point p;
+  ASSERT_TRUE(findProtractorOnlyPixel(*canvas, p));
+  EXPECT_NE(canvas->buffer().pixelAt(p.x, p.y), kWhite);
 
-  canvas->HideProtractor();
+  canvas->hideProtractor();
   // Hiding notifies nobody; the canvas repainted by itself.
-  EXPECT_TRUE(canvas->BufferValid());
-  EXPECT_EQ(canvas->Buffer().PixelAt(p.X, p.Y), kWhite);
+  EXPECT_TRUE(canvas->bufferValid());
+  EXPECT_EQ(canvas->buffer().pixelAt(p.x, p.y), kWhite);
   const QImage window = canvas->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-  EXPECT_EQ(window.pixel(p.X, p.Y), kWhite);
+  EXPECT_EQ(window.pixel(p.x, p.y), kWhite);
 
-  canvas->Protractor().Orientation = 90;
-  StartExercise(aMesure);
-  EXPECT_TRUE(canvas->ProtractorLayer().Visible());
-  EXPECT_EQ(ProtractorLocation(), (TRealRect{259, 109, 741, 591}));
-  EXPECT_EQ(canvas->Protractor().Orientation, 0);
+  canvas->protractor().setOrientation(90);
+  startExercise(CanvasTool::Protractor);
+  EXPECT_TRUE(canvas->protractorLayer().visible());
+  EXPECT_EQ(protractorLocation(), (RectF{259, 109, 741, 591}));
+  EXPECT_EQ(canvas->protractor().orientation(), 0);
 }
 
 TEST_F(CanvasTest, ProtractorWhiteLetsTheAngleThroughAndNothingElseDoes) {
-  StartExercise(aMesure);
-  const TPoint v = RoundPoint(canvas->Angle()->Vertex);
-  const TColor32 angle_pixel = canvas->AngleLayer().Bitmap().PixelAt(v.X, v.Y);
-  ASSERT_NE(angle_pixel, kWhite);
+  startExercise(CanvasTool::Protractor);
+  const Point v = roundPoint(canvas->angle()->vertex());
+  const Color32 anglePixel = canvas->angleLayer().bitmap().pixelAt(v.x, v.y);
+  ASSERT_NE(anglePixel, kWhite);
   // Put the protractor's centre pixel (241, 241) over the vertex.
-  canvas->ProtractorLayer().SetLocation(RealRectOf(v.X - 241.0f, v.Y - 241.0f, v.X + 241.0f, v.Y + 241.0f));
-  TBitmap32& prot = canvas->ProtractorLayer().Bitmap();
+  canvas->protractorLayer().setLocation(realRectOf(v.x - 241.0f, v.y - 241.0f, v.x + 241.0f, v.y + 241.0f));
+  Bitmap32& prot = canvas->protractorLayer().bitmap();
 
-  for (TColor32 over : {kWhite, 0xFEFFFFFFu, 0x00000000u}) {
-    prot.SetPixelAt(241, 241, over);
-    canvas->InvalidateImage();  // a direct pixel write notifies nobody
-    const TColor32 seen = Picture().PixelAt(v.X, v.Y);
-    EXPECT_EQ(seen, over == kWhite ? angle_pixel : over) << std::hex << over;
+  for (Color32 over : {kWhite, 0xFEFFFFFFu, 0x00000000u}) {
+    prot.setPixelAt(241, 241, over);
+    canvas->invalidateImage();  // a direct pixel write notifies nobody
+    const Color32 seen = composedPicture().pixelAt(v.x, v.y);
+    EXPECT_EQ(seen, over == kWhite ? anglePixel : over) << std::hex << over;
   }
 }
 
 TEST_F(CanvasTest, TinyAndEmptyCanvasesAreSafe) {
   for (QSize size : {QSize(0, 0), QSize(1, 1), QSize(40, 30), QSize(300, 200)}) {
     canvas->resize(size);
-    StartExercise(aMesure);
-    Hover(*canvas, {0, 0});
-    PressLeft(*canvas, {0, 0});
-    DragLeft(*canvas, {-5000, 7000});
-    ReleaseLeft(*canvas, {-5000, 7000});
-    StartExercise(aDraw);
-    PressLeft(*canvas, {3, 3});
-    DragLeft(*canvas, {-200, -200});
-    ReleaseLeft(*canvas, {-200, -200});
-    canvas->HideProtractor();
-    const TBitmap32& picture = Picture();
-    EXPECT_GE(picture.Width(), size.width());
+    startExercise(CanvasTool::Protractor);
+    hover(*canvas, {0, 0});
+    pressLeft(*canvas, {0, 0});
+    dragLeft(*canvas, {-5000, 7000});
+    releaseLeft(*canvas, {-5000, 7000});
+    startExercise(CanvasTool::Pencil);
+    pressLeft(*canvas, {3, 3});
+    dragLeft(*canvas, {-200, -200});
+    releaseLeft(*canvas, {-200, -200});
+    canvas->hideProtractor();
+    const Bitmap32& picture = composedPicture();
+    EXPECT_GE(picture.width(), size.width());
     if (!size.isEmpty()) {
-      EXPECT_EQ(picture.PixelAt(0, 0) >> 24, 0xFFu);
+      EXPECT_EQ(picture.pixelAt(0, 0) >> 24, 0xFFu);
     }
   }
 }

@@ -7,7 +7,7 @@
 
 namespace gradoir::testing {
 
-inline const std::map<std::string, std::uint64_t>& PixelIdentityReferences() {
+inline const std::map<std::string, std::uint64_t>& pixelIdentityReferences() {
   static const std::map<std::string, std::uint64_t> references{
     {"protractor/0", 0xe360d7452eda70d3ull},
     {"protractor/1", 0x2c2f82b2bceabac4ull},

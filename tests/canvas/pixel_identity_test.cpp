@@ -24,20 +24,20 @@
 #include <map>
 #include <string>
 
-#include "canvas/grado_img32.h"
+#include "canvas/exercise_canvas.h"
 #include "figures/angle.h"
 #include "figures/degrees.h"
 #include "figures/pencil.h"
 #include "figures/protractor.h"
 #include "figures/random_source.h"
 #include "pixel_identity_references.h"
-#include "raster/layers.h"
+#include "view/layers.h"
 
 namespace gradoir::testing {
 namespace {
 
 // FNV-1a over the size and the pixel words, byte by byte.
-std::uint64_t PixelHash(const TBitmap32& bitmap, std::int32_t width, std::int32_t height) {
+std::uint64_t pixelHash(const Bitmap32& bitmap, std::int32_t width, std::int32_t height) {
   std::uint64_t h = 0xcbf29ce484222325ull;
   auto add = [&h](std::uint32_t word) {
     for (int i = 0; i < 4; ++i) {
@@ -48,86 +48,86 @@ std::uint64_t PixelHash(const TBitmap32& bitmap, std::int32_t width, std::int32_
   add(static_cast<std::uint32_t>(width));
   add(static_cast<std::uint32_t>(height));
   for (std::int32_t y = 0; y < height; ++y)
-    for (std::int32_t x = 0; x < width; ++x) add(bitmap.PixelAt(x, y));
+    for (std::int32_t x = 0; x < width; ++x) add(bitmap.pixelAt(x, y));
   return h;
 }
 
-bool Printing() { return std::getenv("GRADOIR_PRINT_PIXEL_HASHES") != nullptr; }
+bool printing() { return std::getenv("GRADOIR_PRINT_PIXEL_HASHES") != nullptr; }
 
-void ExpectReference(const std::string& name, std::uint64_t actual) {
-  if (Printing()) std::printf("    {\"%s\", 0x%016llxull},\n", name.c_str(), static_cast<unsigned long long>(actual));
-  const auto& refs = PixelIdentityReferences();
+void expectReference(const std::string& name, std::uint64_t actual) {
+  if (printing()) std::printf("    {\"%s\", 0x%016llxull},\n", name.c_str(), static_cast<unsigned long long>(actual));
+  const auto& refs = pixelIdentityReferences();
   const auto it = refs.find(name);
   ASSERT_NE(it, refs.end()) << "no reference recorded for " << name;
   EXPECT_EQ(it->second, actual) << name << " no longer draws the recorded picture";
 }
 
 // The composed picture of the client area, as the next window copy shows it.
-std::uint64_t CanvasHash(TGradoImg32& canvas) {
-  canvas.ValidateBuffer();
-  return PixelHash(canvas.Buffer(), canvas.width(), canvas.height());
+std::uint64_t canvasHash(ExerciseCanvas& canvas) {
+  canvas.validateBuffer();
+  return pixelHash(canvas.buffer(), canvas.width(), canvas.height());
 }
 
 // A canvas started as the main window starts an exercise.
 struct Scene {
-  TGradoImg32 canvas;
+  ExerciseCanvas canvas;
 
   Scene(std::int32_t w, std::int32_t h, std::uint32_t seed, bool drawing) {
     canvas.resize(w, h);
-    const TScopedSeedProvider fixed([seed] { return seed; });
-    canvas.SetMode(drawing ? aDraw : aMesure);
-    canvas.CenterProtractor();
-    canvas.NewExercise(true, false);
-    canvas.SetMode(aMesure);
+    const ScopedSeedProvider fixed([seed] { return seed; });
+    canvas.setMode(drawing ? CanvasTool::Pencil : CanvasTool::Protractor);
+    canvas.centerProtractor();
+    canvas.newExercise(true, false);
+    canvas.setMode(CanvasTool::Protractor);
   }
 
-  void Turn(std::int32_t orientation) {
-    canvas.Protractor().Orientation = orientation;
-    canvas.Protractor().Draw(canvas.ProtractorLayer());
+  void turn(std::int32_t orientation) {
+    canvas.protractor().setOrientation(orientation);
+    canvas.protractor().draw(canvas.protractorLayer().bitmap(), canvas.protractorLayer().location());
   }
 
-  void MoveTo(float left, float top) {
-    const float side = static_cast<float>(canvas.ProtractorLayer().Bitmap().Width());
-    canvas.ProtractorLayer().SetLocation({left, top, left + side, top + side});
+  void moveTo(float left, float top) {
+    const float side = static_cast<float>(canvas.protractorLayer().bitmap().width());
+    canvas.protractorLayer().setLocation({left, top, left + side, top + side});
   }
 };
 
-std::string SceneName(const char* what, std::int32_t w, std::int32_t h, std::uint32_t seed) {
+std::string sceneName(const char* what, std::int32_t w, std::int32_t h, std::uint32_t seed) {
   return std::string(what) + "/" + std::to_string(w) + "x" + std::to_string(h) + "/" + std::to_string(seed);
 }
 
 TEST(PixelIdentityTest, ProtractorAtEveryTestedOrientation) {
-  FillDegreeTables();
-  TLayerCollection layers(nullptr);
-  TBitmapLayer layer(&layers);
+  fillDegreeTables();
+  LayerStack layers(nullptr);
+  BitmapLayer layer(&layers);
   for (const bool inner : {true, false}) {
-    TGradoir protractor(240, inner);
+    Protractor protractor(240, inner);
     for (const std::int32_t o : {0, 1, 37, 90, 135, 180, 270, -45, 359, -180, 360, -1, 213, -400}) {
-      protractor.Orientation = o;
-      protractor.Draw(layer);
-      const TBitmap32& b = layer.Bitmap();
-      ExpectReference(std::string(inner ? "protractor/" : "protractor-no-inner/") + std::to_string(o),
-                      PixelHash(b, b.Width(), b.Height()));
+      protractor.setOrientation(o);
+      protractor.draw(layer.bitmap(), layer.location());
+      const Bitmap32& b = layer.bitmap();
+      expectReference(std::string(inner ? "protractor/" : "protractor-no-inner/") + std::to_string(o),
+                      pixelHash(b, b.width(), b.height()));
     }
   }
 }
 
 // Redrawing over a previous orientation must leave nothing of it behind.
 TEST(PixelIdentityTest, ProtractorRedrawnOverAnotherOrientation) {
-  FillDegreeTables();
-  TLayerCollection layers(nullptr);
-  TBitmapLayer fresh_layer(&layers), reused_layer(&layers);
-  TGradoir fresh(240, true), reused(240, true);
+  fillDegreeTables();
+  const RectF location{0, 0, 482, 482};
+  Bitmap32 freshBitmap, reusedBitmap;
+  Protractor fresh(240, true), reused(240, true);
   for (const std::int32_t o : {12, 300, -90}) {
-    reused.Orientation = o + 45;
-    reused.Draw(reused_layer);
-    reused.Orientation = o;
-    reused.Draw(reused_layer);
-    fresh.Orientation = o;
-    fresh.Draw(fresh_layer);
-    const TBitmap32& a = fresh_layer.Bitmap();
-    EXPECT_EQ(PixelHash(a, a.Width(), a.Height()),
-              PixelHash(reused_layer.Bitmap(), a.Width(), a.Height())) << "orientation " << o;
+    reused.setOrientation(o + 45);
+    reused.draw(reusedBitmap, location);
+    reused.setOrientation(o);
+    reused.draw(reusedBitmap, location);
+    fresh.setOrientation(o);
+    fresh.draw(freshBitmap, location);
+    const Bitmap32& a = freshBitmap;
+    EXPECT_EQ(pixelHash(a, a.width(), a.height()),
+              pixelHash(reusedBitmap, a.width(), a.height())) << "orientation " << o;
   }
 }
 
@@ -136,7 +136,7 @@ TEST(PixelIdentityTest, NewExerciseOfBothKindsAtSeveralSizesAndSeeds) {
     for (const std::uint32_t seed : {7u, 12345u}) {
       for (const bool drawing : {false, true}) {
         Scene scene(w, h, seed, drawing);
-        ExpectReference(SceneName(drawing ? "draw" : "measure", w, h, seed), CanvasHash(scene.canvas));
+        expectReference(sceneName(drawing ? "draw" : "measure", w, h, seed), canvasHash(scene.canvas));
       }
     }
   }
@@ -147,18 +147,18 @@ TEST(PixelIdentityTest, NewExerciseOfBothKindsAtSeveralSizesAndSeeds) {
 TEST(PixelIdentityTest, ProtractorTurnedMovedAndHiddenOnTheCanvas) {
   Scene scene(1000, 700, 12345, false);
   for (const std::int32_t o : {37, -45, 180}) {
-    scene.Turn(o);
-    ExpectReference(SceneName(("turned" + std::to_string(o)).c_str(), 1000, 700, 12345), CanvasHash(scene.canvas));
+    scene.turn(o);
+    expectReference(sceneName(("turned" + std::to_string(o)).c_str(), 1000, 700, 12345), canvasHash(scene.canvas));
   }
   const std::pair<float, float> places[] = {{10.5f, 20.5f}, {-120.5f, 400.5f}, {700.25f, -90.75f}, {998.0f, 698.0f}};
   int index = 0;
   for (const auto& [left, top] : places) {
-    scene.MoveTo(left, top);
-    ExpectReference(SceneName(("moved" + std::to_string(index++)).c_str(), 1000, 700, 12345),
-                    CanvasHash(scene.canvas));
+    scene.moveTo(left, top);
+    expectReference(sceneName(("moved" + std::to_string(index++)).c_str(), 1000, 700, 12345),
+                    canvasHash(scene.canvas));
   }
-  scene.canvas.HideProtractor();
-  ExpectReference(SceneName("hidden", 1000, 700, 12345), CanvasHash(scene.canvas));
+  scene.canvas.hideProtractor();
+  expectReference(sceneName("hidden", 1000, 700, 12345), canvasHash(scene.canvas));
 }
 
 // The pencil's stroke redraws the angle with its tracing colour under the
@@ -166,25 +166,26 @@ TEST(PixelIdentityTest, ProtractorTurnedMovedAndHiddenOnTheCanvas) {
 TEST(PixelIdentityTest, PencilStrokeWithTracing) {
   for (const auto& [w, h] : {std::pair{1920, 1080}, std::pair{1000, 700}}) {
     Scene scene(w, h, 7, true);
-    TAngle& angle = *scene.canvas.Angle();
-    const TPoint vertex{static_cast<std::int32_t>(angle.Vertex.X), static_cast<std::int32_t>(angle.Vertex.Y)};
-    const TPoint stroke[] = {{vertex.X + 200, vertex.Y - 150}, {vertex.X - 90, vertex.Y - 240}, {vertex.X + 5, vertex.Y + 3}};
+    AngleFigure& angle = *scene.canvas.angle();
+    const Point vertex{static_cast<std::int32_t>(angle.vertex().x), static_cast<std::int32_t>(angle.vertex().y)};
+    const Point stroke[] = {{vertex.x + 200, vertex.y - 150}, {vertex.x - 90, vertex.y - 240}, {vertex.x + 5, vertex.y + 3}};
     int index = 0;
-    for (const TPoint p : stroke) {
-      ApplyPencilStep(angle, p);
-      angle.Draw(scene.canvas.AngleLayer(), true);
-      ExpectReference(SceneName(("pencil" + std::to_string(index++)).c_str(), w, h, 7), CanvasHash(scene.canvas));
+    for (const Point p : stroke) {
+      applyPencilStep(angle, p);
+      angle.draw(scene.canvas.angleLayer().bitmap(), true);
+      scene.canvas.angleLayer().setVisible(true);
+      expectReference(sceneName(("pencil" + std::to_string(index++)).c_str(), w, h, 7), canvasHash(scene.canvas));
     }
   }
 }
 
 // What the window shows: the client area of the buffer drawn whole as the
 // non-premultiplied image it is.
-QImage WholeWindowReference(TGradoImg32& canvas) {
-  canvas.InvalidateImage();
-  canvas.ValidateBuffer();
-  const TBitmap32& b = canvas.Buffer();
-  const QImage wrap(reinterpret_cast<const uchar*>(b.Bits()), b.Width(), b.Height(), b.Width() * 4,
+QImage wholeWindowReference(ExerciseCanvas& canvas) {
+  canvas.invalidateImage();
+  canvas.validateBuffer();
+  const Bitmap32& b = canvas.buffer();
+  const QImage wrap(reinterpret_cast<const uchar*>(b.bits()), b.width(), b.height(), b.width() * 4,
                     QImage::Format_ARGB32);
   QImage window(canvas.width(), canvas.height(), QImage::Format_ARGB32_Premultiplied);
   QPainter p(&window);
@@ -197,27 +198,28 @@ QImage WholeWindowReference(TGradoImg32& canvas) {
 // picture: turning, moving (also off the canvas) and the pencil's stroke.
 TEST(PixelIdentityTest, WindowRepaintedWhereAskedShowsTheWholePicture) {
   Scene scene(900, 640, 12345, true);
-  TGradoImg32& canvas = scene.canvas;
+  ExerciseCanvas& canvas = scene.canvas;
   QImage window(canvas.width(), canvas.height(), QImage::Format_ARGB32_Premultiplied);
   window.fill(0);
   canvas.render(&window);
-  TAngle& angle = *canvas.Angle();
-  const TPoint v{static_cast<std::int32_t>(angle.Vertex.X), static_cast<std::int32_t>(angle.Vertex.Y)};
+  AngleFigure& angle = *canvas.angle();
+  const Point v{static_cast<std::int32_t>(angle.vertex().x), static_cast<std::int32_t>(angle.vertex().y)};
   for (int step = 0; step < 12; ++step) {
     switch (step % 4) {
-      case 0: scene.Turn(step * 29 - 140); break;
-      case 1: scene.MoveTo(static_cast<float>(step * 61 - 300) + 0.5f, static_cast<float>(step * 23 - 100)); break;
+      case 0: scene.turn(step * 29 - 140); break;
+      case 1: scene.moveTo(static_cast<float>(step * 61 - 300) + 0.5f, static_cast<float>(step * 23 - 100)); break;
       case 2:
-        ApplyPencilStep(angle, {v.X + 40 * step - 200, v.Y - 150});
-        angle.Draw(canvas.AngleLayer(), true);
+        applyPencilStep(angle, {v.x + 40 * step - 200, v.y - 150});
+        angle.draw(canvas.angleLayer().bitmap(), true);
+        canvas.angleLayer().setVisible(true);
         break;
-      case 3: scene.MoveTo(static_cast<float>(v.X - 241), static_cast<float>(v.Y - 241)); break;
+      case 3: scene.moveTo(static_cast<float>(v.x - 241), static_cast<float>(v.y - 241)); break;
     }
-    TRect a;
-    ASSERT_TRUE(canvas.PendingWindowArea(a)) << "step " << step;
-    const QRect part(a.Left, a.Top, a.Right - a.Left, a.Bottom - a.Top);
+    Rect a;
+    ASSERT_TRUE(canvas.pendingWindowArea(a)) << "step " << step;
+    const QRect part(a.left, a.top, a.right - a.left, a.bottom - a.top);
     canvas.render(&window, part.topLeft(), QRegion(part));
-    ASSERT_TRUE(window == WholeWindowReference(canvas)) << "step " << step;
+    ASSERT_TRUE(window == wholeWindowReference(canvas)) << "step " << step;
   }
 }
 

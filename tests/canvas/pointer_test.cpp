@@ -10,7 +10,7 @@
 namespace gradoir::testing {
 namespace {
 
-constexpr TColor32 kWhite = 0xFFFFFFFFu;
+constexpr Color32 kWhite = 0xFFFFFFFFu;
 
 // Centre at (500, 350): zones 1 (260, 345, 288, 355), 2 (490, 340, 510, 360)
 // and 3 (712, 345, 740, 355).
@@ -18,98 +18,99 @@ class PointerTest : public CanvasTest {
  protected:
   void SetUp() override {
     CanvasTest::SetUp();
-    StartExercise(aMesure, /*magnetic=*/true);
+    startExercise(CanvasTool::Protractor, /*magnetic=*/true);
   }
 };
 
-bool Reddish(TColor32 c) {
+bool reddish(Color32 c) {
   const int r = (c >> 16) & 0xFF;
   const int g = (c >> 8) & 0xFF;
   return r - g > 60;
 }
 
-int CountReddish(const TBitmap32& b) {
+int countReddish(const Bitmap32& b) {
   int n = 0;
-  for (int y = 0; y < b.Height(); ++y)
-    for (int x = 0; x < b.Width(); ++x) n += Reddish(b.PixelAt(x, y)) ? 1 : 0;
+  for (int y = 0; y < b.height(); ++y)
+    for (int x = 0; x < b.width(); ++x) n += reddish(b.pixelAt(x, y)) ? 1 : 0;
   return n;
 }
 
 // True when the picture shows the protractor bitmap at its layer's place,
 // judged by its first non-white pixel inside the canvas.
-bool PictureShowsProtractorAt(TGradoImg32& canvas, const TBitmap32& picture) {
-  const TBitmap32& prot = canvas.ProtractorLayer().Bitmap();
-  const TRect at = RoundRealRect(canvas.ProtractorLayer().Location());
-  for (int y = 0; y < prot.Height(); ++y)
-    for (int x = 0; x < prot.Width(); ++x) {
-      const TPoint c{at.Left + x, at.Top + y};
-      if (prot.PixelAt(x, y) == kWhite || !RectContains(RectOf(0, 0, canvas.width(), canvas.height()), c))
+bool pictureShowsProtractorAt(ExerciseCanvas& canvas, const Bitmap32& picture) {
+  const Bitmap32& prot = canvas.protractorLayer().bitmap();
+  const Rect at = roundRealRect(canvas.protractorLayer().location());
+  for (int y = 0; y < prot.height(); ++y)
+    for (int x = 0; x < prot.width(); ++x) {
+      const Point c{at.left + x, at.top + y};
+      if (prot.pixelAt(x, y) == kWhite || !rectContains(rectOf(0, 0, canvas.width(), canvas.height()), c))
         continue;
-      return picture.PixelAt(c.X, c.Y) == prot.PixelAt(x, y);
+      return picture.pixelAt(c.x, c.y) == prot.pixelAt(x, y);
     }
   return false;
 }
 
 TEST_F(PointerTest, HoverChoosesTheZoneAndShowsTheHand) {
-  ASSERT_EQ(Zone(2), (TRect{490, 340, 510, 360}));
+  ASSERT_EQ(zone(2), (Rect{490, 340, 510, 360}));
   const struct {
-    TPoint at;
+    Point at;
     int zone;
   } cases[] = {{{500, 350}, 2}, {{274, 350}, 1}, {{726, 350}, 3}, {{490, 340}, 2}, {{509, 359}, 2}};
   for (const auto& c : cases) {
-    Hover(*canvas, c.at);
-    EXPECT_EQ(canvas->Protractor().ActiveZone, c.zone) << c.at.X << "," << c.at.Y;
+    hover(*canvas, c.at);
+    EXPECT_EQ(canvas->activeZone(), c.zone) << c.at.x << "," << c.at.y;
     EXPECT_EQ(canvas->cursor().shape(), Qt::PointingHandCursor);
   }
-  Hover(*canvas, {510, 350});  // right edge excluded
-  EXPECT_EQ(canvas->Protractor().ActiveZone, 0);
+  hover(*canvas, {510, 350});  // right edge excluded
+  EXPECT_EQ(canvas->activeZone(), 0);
   EXPECT_EQ(canvas->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(PointerTest, ZoneStaysActiveWhenTheCursorWasResetElsewhere) {
-  Hover(*canvas, {726, 350});
+  hover(*canvas, {726, 350});
   canvas->setCursor(Qt::ArrowCursor);  // as the main window does
-  Hover(*canvas, {100, 100});
-  EXPECT_EQ(canvas->Protractor().ActiveZone, 3);
-  DragLeft(*canvas, {500, 600});
-  EXPECT_EQ(canvas->Protractor().Orientation, 90);
+  hover(*canvas, {100, 100});
+  EXPECT_EQ(canvas->activeZone(), 3);
+  dragLeft(*canvas, {500, 600});
+  EXPECT_EQ(canvas->protractor().orientation(), 90);
 }
 
 TEST_F(PointerTest, HiddenProtractorIgnoresHoverAndDrag) {
-  canvas->HideProtractor();
-  Hover(*canvas, {500, 350});
-  EXPECT_EQ(canvas->Protractor().ActiveZone, 0);
+  canvas->hideProtractor();
+  hover(*canvas, {500, 350});
+  EXPECT_EQ(canvas->activeZone(), 0);
   EXPECT_EQ(canvas->cursor().shape(), Qt::ArrowCursor);
-  canvas->Protractor().ActiveZone = 2;
-  DragLeft(*canvas, {600, 400});
-  EXPECT_EQ(ProtractorLocation(), (TRealRect{259, 109, 741, 591}));
+  pressLeft(*canvas, {500, 350});
+  EXPECT_EQ(canvas->activeZone(), 0);
+  dragLeft(*canvas, {600, 400});
+  EXPECT_EQ(protractorLocation(), (RectF{259, 109, 741, 591}));
 }
 
 TEST_F(PointerTest, DraggingTheCentreKeepsItSevenPixelsAboveThePointer) {
-  Hover(*canvas, {500, 350});
-  PressLeft(*canvas, {500, 350});
-  DragLeft(*canvas, {600, 400});
-  EXPECT_EQ(ProtractorLocation(), (TRealRect{359, 152, 841, 634}));  // centre (600, 393)
-  EXPECT_EQ(Zone(2), (TRect{590, 383, 610, 403}));
-  EXPECT_EQ(canvas->Protractor().Orientation, 0);
+  hover(*canvas, {500, 350});
+  pressLeft(*canvas, {500, 350});
+  dragLeft(*canvas, {600, 400});
+  EXPECT_EQ(protractorLocation(), (RectF{359, 152, 841, 634}));  // centre (600, 393)
+  EXPECT_EQ(zone(2), (Rect{590, 383, 610, 403}));
+  EXPECT_EQ(canvas->protractor().orientation(), 0);
   QApplication::processEvents();
-  EXPECT_TRUE(canvas->BufferValid());  // the move repainted through the window system
-  EXPECT_TRUE(PictureShowsProtractorAt(*canvas, canvas->Buffer()));
+  EXPECT_TRUE(canvas->bufferValid());  // the move repainted through the window system
+  EXPECT_TRUE(pictureShowsProtractorAt(*canvas, canvas->buffer()));
 
   // The pointer is grabbed: it goes on past the canvas edge, unclamped.
-  DragLeft(*canvas, {-50, -60});
-  EXPECT_EQ(ProtractorLocation(), (TRealRect{-291, -308, 191, 174}));
-  DragLeft(*canvas, {-50, 300});
-  EXPECT_EQ(ProtractorLocation(), (TRealRect{-291, 52, 191, 534}));
-  EXPECT_TRUE(PictureShowsProtractorAt(*canvas, Picture()));
-  ReleaseLeft(*canvas, {-50, 300});
-  DragLeft(*canvas, {2000000000, -2000000000});
-  EXPECT_EQ(Picture().PixelAt(500, 350) >> 24, 0xFFu);
+  dragLeft(*canvas, {-50, -60});
+  EXPECT_EQ(protractorLocation(), (RectF{-291, -308, 191, 174}));
+  dragLeft(*canvas, {-50, 300});
+  EXPECT_EQ(protractorLocation(), (RectF{-291, 52, 191, 534}));
+  EXPECT_TRUE(pictureShowsProtractorAt(*canvas, composedPicture()));
+  releaseLeft(*canvas, {-50, 300});
+  dragLeft(*canvas, {2000000000, -2000000000});
+  EXPECT_EQ(composedPicture().pixelAt(500, 350) >> 24, 0xFFu);
 }
 
 struct TurnCase {
-  TPoint grab;
-  TPoint pointer;
+  Point grab;
+  Point pointer;
   std::int32_t orientation;
 };
 
@@ -117,15 +118,15 @@ class Turning : public PointerTest, public ::testing::WithParamInterface<TurnCas
 
 TEST_P(Turning, GrabbedEndFollowsThePointerDirection) {
   const TurnCase c = GetParam();
-  Hover(*canvas, c.grab);
-  PressLeft(*canvas, c.grab);
-  canvas->ValidateBuffer();
-  DragLeft(*canvas, c.pointer);
-  EXPECT_EQ(canvas->Protractor().Orientation, c.orientation);
-  EXPECT_EQ(ProtractorLocation(), (TRealRect{259, 109, 741, 591}));
+  hover(*canvas, c.grab);
+  pressLeft(*canvas, c.grab);
+  canvas->validateBuffer();
+  dragLeft(*canvas, c.pointer);
+  EXPECT_EQ(canvas->protractor().orientation(), c.orientation);
+  EXPECT_EQ(protractorLocation(), (RectF{259, 109, 741, 591}));
   // Turning repaints at once, without waiting for the window system.
-  EXPECT_TRUE(canvas->BufferValid());
-  EXPECT_TRUE(PictureShowsProtractorAt(*canvas, canvas->Buffer()));
+  EXPECT_TRUE(canvas->bufferValid());
+  EXPECT_TRUE(pictureShowsProtractorAt(*canvas, canvas->buffer()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Canvas, Turning,
@@ -136,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(Canvas, Turning,
                                            TurnCase{{726, 350}, {-400, -350}, -142}));
 
 struct SnapCase {
-  TRealPoint vertex;
+  PointF vertex;
   bool snaps;
 };
 
@@ -144,14 +145,14 @@ class Snapping : public PointerTest, public ::testing::WithParamInterface<SnapCa
 
 TEST_P(Snapping, ReleaseSnapsTheCentreOntoANearVertex) {
   const SnapCase c = GetParam();
-  canvas->Angle()->Vertex = c.vertex;
-  Hover(*canvas, {500, 350});
-  ReleaseLeft(*canvas, {500, 350});
-  const TRealRect expected =
-      c.snaps ? TRealRect{c.vertex.X - 241, c.vertex.Y - 241, c.vertex.X + 241, c.vertex.Y + 241}
-              : TRealRect{259, 109, 741, 591};
-  EXPECT_EQ(ProtractorLocation(), expected);
-  EXPECT_EQ(canvas->Protractor().ActiveZone, 2);
+  moveVertexTo(c.vertex);
+  hover(*canvas, {500, 350});
+  releaseLeft(*canvas, {500, 350});
+  const RectF expected =
+      c.snaps ? RectF{c.vertex.x - 241, c.vertex.y - 241, c.vertex.x + 241, c.vertex.y + 241}
+              : RectF{259, 109, 741, 591};
+  EXPECT_EQ(protractorLocation(), expected);
+  EXPECT_EQ(canvas->activeZone(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Canvas, Snapping,
@@ -161,106 +162,110 @@ INSTANTIATE_TEST_SUITE_P(Canvas, Snapping,
                                            SnapCase{{496, 350}, false}, SnapCase{{500, 354}, false}));
 
 TEST_F(PointerTest, SnapNeedsMagnetismZoneTwoAndTheLeftButton) {
-  canvas->Angle()->Vertex = {501, 351};
-  canvas->Angle()->Magnetic = false;
-  Hover(*canvas, {500, 350});
-  SendMouse(*canvas, QEvent::MouseButtonPress, {500, 350}, Qt::RightButton, Qt::RightButton);
-  SendMouse(*canvas, QEvent::MouseButtonPress, {500, 350}, Qt::MiddleButton, Qt::RightButton | Qt::MiddleButton);
-  EXPECT_EQ(canvas->Protractor().ActiveZone, 2);
-  ReleaseLeft(*canvas, {500, 350});
-  EXPECT_EQ(ProtractorLocation(), (TRealRect{259, 109, 741, 591}));
+  AngleGeometry g = canvas->angle()->geometry();
+  g.vertex = {501, 351};
+  g.magnetic = false;
+  canvas->setAngle(g);
+  hover(*canvas, {500, 350});
+  sendMouse(*canvas, QEvent::MouseButtonPress, {500, 350}, Qt::RightButton, Qt::RightButton);
+  sendMouse(*canvas, QEvent::MouseButtonPress, {500, 350}, Qt::MiddleButton, Qt::RightButton | Qt::MiddleButton);
+  EXPECT_EQ(canvas->activeZone(), 2);
+  releaseLeft(*canvas, {500, 350});
+  EXPECT_EQ(protractorLocation(), (RectF{259, 109, 741, 591}));
 
-  canvas->Angle()->Magnetic = true;
-  SendMouse(*canvas, QEvent::MouseButtonRelease, {500, 350}, Qt::RightButton, Qt::NoButton);
-  SendMouse(*canvas, QEvent::MouseButtonRelease, {500, 350}, Qt::MiddleButton, Qt::NoButton);
-  EXPECT_EQ(ProtractorLocation(), (TRealRect{259, 109, 741, 591}));
+  g.magnetic = true;
+  canvas->setAngle(g);
+  sendMouse(*canvas, QEvent::MouseButtonRelease, {500, 350}, Qt::RightButton, Qt::NoButton);
+  sendMouse(*canvas, QEvent::MouseButtonRelease, {500, 350}, Qt::MiddleButton, Qt::NoButton);
+  EXPECT_EQ(protractorLocation(), (RectF{259, 109, 741, 591}));
 
-  Hover(*canvas, {726, 350});  // zone 3
-  ReleaseLeft(*canvas, {500, 350});
-  EXPECT_EQ(ProtractorLocation(), (TRealRect{259, 109, 741, 591}));
+  hover(*canvas, {726, 350});  // zone 3
+  releaseLeft(*canvas, {500, 350});
+  EXPECT_EQ(protractorLocation(), (RectF{259, 109, 741, 591}));
 }
 
 TEST_F(PointerTest, DragAfterSnapMovesTheProtractorBackUnderThePointer) {
-  canvas->Angle()->Vertex = {503, 347};
-  Hover(*canvas, {500, 350});
-  ReleaseLeft(*canvas, {500, 350});
-  ASSERT_EQ(ProtractorLocation(), (TRealRect{262, 106, 744, 588}));
-  PressLeft(*canvas, {500, 350});
-  DragLeft(*canvas, {500, 350});
-  EXPECT_EQ(ProtractorLocation(), (TRealRect{259, 102, 741, 584}));
+  moveVertexTo({503, 347});
+  hover(*canvas, {500, 350});
+  releaseLeft(*canvas, {500, 350});
+  ASSERT_EQ(protractorLocation(), (RectF{262, 106, 744, 588}));
+  pressLeft(*canvas, {500, 350});
+  dragLeft(*canvas, {500, 350});
+  EXPECT_EQ(protractorLocation(), (RectF{259, 102, 741, 584}));
 }
 
 class PencilTest : public CanvasTest {
  protected:
   void SetUp() override {
     CanvasTest::SetUp();
-    StartExercise(aDraw);
-    canvas->SetAngleMeasure(181);  // as the main window does
-    TAngle& angle = *canvas->Angle();
-    angle.Vertex = {100, 100};
-    angle.FirstEnd = {350, 100};
-    angle.SecondEnd = angle.Vertex;
+    startExercise(CanvasTool::Pencil);
+    AngleGeometry g = canvas->angle()->geometry();
+    g.vertex = {100, 100};
+    g.firstEnd = {350, 100};
+    g.secondEnd = g.vertex;
+    g.measure.reset();  // as the main window starts a drawing
+    canvas->setAngle(g);
   }
-  const TBitmap32& AngleBitmap() { return canvas->AngleLayer().Bitmap(); }
+  const Bitmap32& angleBitmap() { return canvas->angleLayer().bitmap(); }
 };
 
 TEST_F(PencilTest, PressDragOutsideAndReleaseDrawRedThenBlack) {
-  PressLeft(*canvas, {200, 200});
-  EXPECT_EQ(canvas->Angle()->SecondEnd, (TRealPoint{200, 200}));
-  EXPECT_EQ(canvas->AngleMeasure(), 45);
-  EXPECT_GT(CountReddish(AngleBitmap()), 100);
+  pressLeft(*canvas, {200, 200});
+  EXPECT_EQ(canvas->angle()->secondEnd(), (PointF{200, 200}));
+  EXPECT_EQ(canvas->angleMeasure(), 45);
+  EXPECT_GT(countReddish(angleBitmap()), 100);
 
   // Grabbed pointer, far outside the canvas, at negative coordinates.
-  DragLeft(*canvas, {-300, 100});
-  EXPECT_EQ(std::abs(canvas->AngleMeasure()), 180);
-  EXPECT_TRUE(Reddish(AngleBitmap().PixelAt(50, 100)) || Reddish(AngleBitmap().PixelAt(50, 101)));
-  DragLeft(*canvas, {100, -5000});
-  EXPECT_EQ(canvas->AngleMeasure(), -90);
-  EXPECT_GT(CountReddish(AngleBitmap()), 50);
+  dragLeft(*canvas, {-300, 100});
+  EXPECT_EQ(std::abs(canvas->angleMeasure().value_or(0)), 180);
+  EXPECT_TRUE(reddish(angleBitmap().pixelAt(50, 100)) || reddish(angleBitmap().pixelAt(50, 101)));
+  dragLeft(*canvas, {100, -5000});
+  EXPECT_EQ(canvas->angleMeasure(), -90);
+  EXPECT_GT(countReddish(angleBitmap()), 50);
 
-  ReleaseLeft(*canvas, {100, -5000});
-  EXPECT_EQ(CountReddish(AngleBitmap()), 0);
-  const TColor32 side = AngleBitmap().PixelAt(100, 50);
+  releaseLeft(*canvas, {100, -5000});
+  EXPECT_EQ(countReddish(angleBitmap()), 0);
+  const Color32 side = angleBitmap().pixelAt(100, 50);
   EXPECT_LT(side & 0xFF, 0x80u);  // dark: drawn in black
-  EXPECT_EQ(canvas->AngleMeasure(), -90);
+  EXPECT_EQ(canvas->angleMeasure(), -90);
   QApplication::processEvents();
-  EXPECT_EQ(Picture().PixelAt(100, 50), side);
+  EXPECT_EQ(composedPicture().pixelAt(100, 50), side);
 }
 
 TEST_F(PencilTest, HoveringAndOtherButtonsAloneDoNotDraw) {
-  Hover(*canvas, {200, 200});
-  SendMouse(*canvas, QEvent::MouseButtonPress, {200, 200}, Qt::RightButton, Qt::RightButton);
-  SendMouse(*canvas, QEvent::MouseMove, {210, 200}, Qt::NoButton, Qt::RightButton);
-  SendMouse(*canvas, QEvent::MouseButtonRelease, {200, 200}, Qt::RightButton, Qt::NoButton);
-  SendMouse(*canvas, QEvent::MouseButtonPress, {200, 200}, Qt::MiddleButton, Qt::MiddleButton);
-  EXPECT_EQ(canvas->AngleMeasure(), 181);
-  EXPECT_EQ(canvas->Angle()->SecondEnd, canvas->Angle()->Vertex);
+  hover(*canvas, {200, 200});
+  sendMouse(*canvas, QEvent::MouseButtonPress, {200, 200}, Qt::RightButton, Qt::RightButton);
+  sendMouse(*canvas, QEvent::MouseMove, {210, 200}, Qt::NoButton, Qt::RightButton);
+  sendMouse(*canvas, QEvent::MouseButtonRelease, {200, 200}, Qt::RightButton, Qt::NoButton);
+  sendMouse(*canvas, QEvent::MouseButtonPress, {200, 200}, Qt::MiddleButton, Qt::MiddleButton);
+  EXPECT_FALSE(canvas->angleMeasure().has_value());
+  EXPECT_EQ(canvas->angle()->secondEnd(), canvas->angle()->vertex());
 }
 
 TEST_F(PencilTest, AnotherButtonWhileTheLeftIsHeldActsLikeAMove) {
-  PressLeft(*canvas, {300, 100});
-  ASSERT_EQ(canvas->AngleMeasure(), 0);
-  SendMouse(*canvas, QEvent::MouseButtonPress, {200, 200}, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
-  EXPECT_EQ(canvas->AngleMeasure(), 45);
+  pressLeft(*canvas, {300, 100});
+  ASSERT_EQ(canvas->angleMeasure(), 0);
+  sendMouse(*canvas, QEvent::MouseButtonPress, {200, 200}, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+  EXPECT_EQ(canvas->angleMeasure(), 45);
   // Releasing that other button does not end the stroke: still red.
-  SendMouse(*canvas, QEvent::MouseButtonRelease, {200, 200}, Qt::RightButton, Qt::LeftButton);
-  EXPECT_GT(CountReddish(AngleBitmap()), 0);
+  sendMouse(*canvas, QEvent::MouseButtonRelease, {200, 200}, Qt::RightButton, Qt::LeftButton);
+  EXPECT_GT(countReddish(angleBitmap()), 0);
 }
 
 TEST_F(PencilTest, DisabledCanvasIgnoresThePointer) {
   canvas->setEnabled(false);
-  PressLeft(*canvas, {200, 200});
-  DragLeft(*canvas, {220, 200});
-  EXPECT_EQ(canvas->AngleMeasure(), 181);
+  pressLeft(*canvas, {200, 200});
+  dragLeft(*canvas, {220, 200});
+  EXPECT_FALSE(canvas->angleMeasure().has_value());
 
-  canvas->SetMode(aMesure);
-  Hover(*canvas, {500, 350});
-  EXPECT_EQ(canvas->Protractor().ActiveZone, 0);
+  canvas->setMode(CanvasTool::Protractor);
+  hover(*canvas, {500, 350});
+  EXPECT_EQ(canvas->activeZone(), 0);
   EXPECT_EQ(canvas->cursor().shape(), Qt::ArrowCursor);
 
   canvas->setEnabled(true);
-  Hover(*canvas, {500, 350});
-  EXPECT_EQ(canvas->Protractor().ActiveZone, 2);
+  hover(*canvas, {500, 350});
+  EXPECT_EQ(canvas->activeZone(), 2);
 }
 
 }  // namespace

@@ -12,22 +12,22 @@ namespace {
 
 // The table index as the wrap is described: add 360 while negative, then
 // subtract 360 while above 360, one turn at a time.
-std::int32_t IndexByWholeTurns(std::int64_t a) {
+std::int32_t indexByWholeTurns(std::int64_t a) {
   while (a < 0) a += 360;
   while (a > 360) a -= 360;
   return static_cast<std::int32_t>(a);
 }
 
 TEST(DegreeTables, WorkedValues) {
-  EXPECT_EQ(DegSin(-90), -1.0f);
-  EXPECT_EQ(DegCos(720), 1.0f);
-  EXPECT_EQ(DegCos(360), 1.0f);
-  EXPECT_EQ(DegCos(-1), DegCos(359));
-  EXPECT_EQ(DegSin(90), 1.0f);
-  EXPECT_EQ(DegCos(180), -1.0f);
-  EXPECT_EQ(DegSin(30), 0.5f);
-  EXPECT_EQ(DegCos(0), 1.0f);
-  EXPECT_EQ(DegSin(0), 0.0f);
+  EXPECT_EQ(degSin(-90), -1.0f);
+  EXPECT_EQ(degCos(720), 1.0f);
+  EXPECT_EQ(degCos(360), 1.0f);
+  EXPECT_EQ(degCos(-1), degCos(359));
+  EXPECT_EQ(degSin(90), 1.0f);
+  EXPECT_EQ(degCos(180), -1.0f);
+  EXPECT_EQ(degSin(30), 0.5f);
+  EXPECT_EQ(degCos(0), 1.0f);
+  EXPECT_EQ(degSin(0), 0.0f);
 }
 
 
@@ -44,35 +44,35 @@ TEST(DegreeTables, ConstantTimeWrapMatchesWholeTurns) {
                          std::int64_t{INT_MAX} - 1})
     angles.push_back(a);
   for (std::int64_t a : angles) {
-    const std::int32_t index = IndexByWholeTurns(a);
-    ASSERT_EQ(DegreeTableIndex(a), index) << a;
-    ASSERT_EQ(DegSin(a), static_cast<float>(SinTable[index])) << a;
-    ASSERT_EQ(DegCos(a), static_cast<float>(CosTable[index])) << a;
+    const std::int32_t index = indexByWholeTurns(a);
+    ASSERT_EQ(degreeTableIndex(a), index) << a;
+    ASSERT_EQ(degSin(a), static_cast<float>(kSinTable[index])) << a;
+    ASSERT_EQ(degCos(a), static_cast<float>(kCosTable[index])) << a;
   }
 }
 
 
 TEST(RotatePoint, QuarterTurnsAreCounterclockwiseOnScreen) {
-  const TRealPoint origin{0, 0};
-  const TRealPoint up = RotatePoint(origin, {1, 0}, 90);
-  EXPECT_NEAR(up.X, 0.0f, 1e-6f);
-  EXPECT_FLOAT_EQ(up.Y, -1.0f);
-  const TRealPoint down = RotatePoint(origin, {1, 0}, -90);
-  EXPECT_NEAR(down.X, 0.0f, 1e-6f);
-  EXPECT_FLOAT_EQ(down.Y, 1.0f);
-  const TRealPoint left = RotatePoint(origin, {1, 0}, 180);
-  EXPECT_FLOAT_EQ(left.X, -1.0f);
-  EXPECT_NEAR(left.Y, 0.0f, 1e-6f);
+  const PointF origin{0, 0};
+  const PointF up = rotatePoint(origin, {1, 0}, 90);
+  EXPECT_NEAR(up.x, 0.0f, 1e-6f);
+  EXPECT_FLOAT_EQ(up.y, -1.0f);
+  const PointF down = rotatePoint(origin, {1, 0}, -90);
+  EXPECT_NEAR(down.x, 0.0f, 1e-6f);
+  EXPECT_FLOAT_EQ(down.y, 1.0f);
+  const PointF left = rotatePoint(origin, {1, 0}, 180);
+  EXPECT_FLOAT_EQ(left.x, -1.0f);
+  EXPECT_NEAR(left.y, 0.0f, 1e-6f);
 
-  const TRealPoint about = RotatePoint({100, 100}, {110, 100}, 90);
-  EXPECT_FLOAT_EQ(about.X, 100.0f);
-  EXPECT_FLOAT_EQ(about.Y, 90.0f);
+  const PointF about = rotatePoint({100, 100}, {110, 100}, 90);
+  EXPECT_FLOAT_EQ(about.x, 100.0f);
+  EXPECT_FLOAT_EQ(about.y, 90.0f);
 }
 
 TEST(RotatePoint, ZeroTurnReturnsThePointUnchanged) {
-  const TRealPoint p{123.25f, -7.5f};
-  EXPECT_EQ(RotatePoint({3.5f, 9.0f}, p, 0), p);
-  EXPECT_EQ(RotatePoint({3.5f, 9.0f}, p, 360 * 3), RotatePoint({3.5f, 9.0f}, p, 360));
+  const PointF p{123.25f, -7.5f};
+  EXPECT_EQ(rotatePoint({3.5f, 9.0f}, p, 0), p);
+  EXPECT_EQ(rotatePoint({3.5f, 9.0f}, p, 360 * 3), rotatePoint({3.5f, 9.0f}, p, 360));
 }
 
 

@@ -6,22 +6,22 @@
 
 namespace gradoir::test {
 
-constexpr TColor32 kWhite = 0xFFFFFFFF;
+constexpr Color32 kWhite = 0xFFFFFFFF;
 
-inline std::uint32_t Red(TColor32 c) { return (c >> 16) & 0xFF; }
-inline std::uint32_t Green(TColor32 c) { return (c >> 8) & 0xFF; }
-inline std::uint32_t Blue(TColor32 c) { return c & 0xFF; }
+inline std::uint32_t red(Color32 c) { return (c >> 16) & 0xFF; }
+inline std::uint32_t green(Color32 c) { return (c >> 8) & 0xFF; }
+inline std::uint32_t blue(Color32 c) { return c & 0xFF; }
 
 // Something was drawn here: clearly darker than the white background.
-inline bool Inked(const TBitmap32& b, int x, int y) {
-  const TColor32 c = b.PixelAt(x, y);
-  return Red(c) + Green(c) + Blue(c) < 3 * 200;
+inline bool inked(const Bitmap32& b, int x, int y) {
+  const Color32 c = b.pixelAt(x, y);
+  return red(c) + green(c) + blue(c) < 3 * 200;
 }
 
-inline int CountNonWhite(const TBitmap32& b) {
+inline int countNonWhite(const Bitmap32& b) {
   int n = 0;
-  for (int y = 0; y < b.Height(); ++y)
-    for (int x = 0; x < b.Width(); ++x) n += b.PixelAt(x, y) != kWhite;
+  for (int y = 0; y < b.height(); ++y)
+    for (int x = 0; x < b.width(); ++x) n += b.pixelAt(x, y) != kWhite;
   return n;
 }
 

@@ -18,12 +18,12 @@ namespace gradoir {
 namespace {
 
 struct ProbeRun {
-  int exit_code = -1;
+  int exitCode = -1;
   QByteArray out;
   QByteArray err;
 };
 
-ProbeRun RunProbe(const QStringList& args) {
+ProbeRun runProbe(const QStringList& args) {
   QProcess process;
   process.start(QString::fromUtf8(GRADOIR_PROBE), args);
   process.waitForFinished(60000);
@@ -33,12 +33,12 @@ ProbeRun RunProbe(const QStringList& args) {
 
 class Probe : public ::testing::Test {
  protected:
-  QString Out(const char* name) const { return dir_.filePath(name); }
-  QTemporaryDir dir_;
+  QString out(const char* name) const { return m_dir.filePath(name); }
+  QTemporaryDir m_dir;
 };
 
 // Lines other than Qt's own start-up chatter.
-int MessageLines(const QByteArray& err) {
+int messageLines(const QByteArray& err) {
   int n = 0;
   for (const QByteArray& line : err.split('\n'))
     if (line.startsWith("gradoir-probe:")) ++n;
@@ -46,7 +46,7 @@ int MessageLines(const QByteArray& err) {
 }
 
 TEST_F(Probe, BadArgumentsExitWithStatus2AndOneLine) {
-  const QString png = Out("x.png");
+  const QString png = out("x.png");
   const std::vector<QStringList> bad = {
       {"angle"},
       {"angle", "--canvas", "800,600", "--out", png},                      // no seed
@@ -64,33 +64,33 @@ TEST_F(Probe, BadArgumentsExitWithStatus2AndOneLine) {
       {"protractor", "--orientation", "99999999999", "--out", png},
   };
   for (const QStringList& args : bad) {
-    const ProbeRun run = RunProbe(args);
-    EXPECT_EQ(run.exit_code, 2) << args.join(' ').toStdString();
-    EXPECT_EQ(MessageLines(run.err), 1) << args.join(' ').toStdString();
+    const ProbeRun run = runProbe(args);
+    EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+    EXPECT_EQ(messageLines(run.err), 1) << args.join(' ').toStdString();
     EXPECT_TRUE(run.out.isEmpty()) << args.join(' ').toStdString();
   }
 }
 
 TEST_F(Probe, AngleIsBuiltAsTheCanvasBuildsIt) {
-  const ProbeRun run = RunProbe({"angle", "--canvas", "1000,700", "--seed", "4242", "--out", Out("a.png")});
-  ASSERT_EQ(run.exit_code, 0) << run.err.toStdString();
+  const ProbeRun run = runProbe({"angle", "--canvas", "1000,700", "--seed", "4242", "--out", out("a.png")});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   const QJsonObject json = QJsonDocument::fromJson(run.out).object();
 
-  TScopedSeedProvider seed([] { return 4242u; });
-  const TAngle want({0, 0}, {30, 30, 990, 690}, 250, 260, 30, 0, true, false, false);
+  ScopedSeedProvider seed([] { return 4242u; });
+  const AngleFigure want({0, 0}, {30, 30, 990, 690}, 250, 260, 30, 0, true, false, false);
   auto point = [&](const char* key) {
     const QJsonArray a = json.value(key).toArray();
-    return TRealPoint{static_cast<float>(a.at(0).toDouble()), static_cast<float>(a.at(1).toDouble())};
+    return PointF{static_cast<float>(a.at(0).toDouble()), static_cast<float>(a.at(1).toDouble())};
   };
-  EXPECT_EQ(point("vertex"), want.Vertex);
-  EXPECT_EQ(point("first_end"), want.FirstEnd);
-  EXPECT_EQ(point("second_end"), want.SecondEnd);
-  EXPECT_EQ(point("generated_end"), want.GeneratedEnd);
-  EXPECT_EQ(point("mark_start"), want.MarkStart);
-  EXPECT_EQ(point("mark_end"), want.MarkEnd);
-  EXPECT_EQ(json.value("measure").toInt(), want.Measure);
+  EXPECT_EQ(point("vertex"), want.vertex());
+  EXPECT_EQ(point("first_end"), want.firstEnd());
+  EXPECT_EQ(point("second_end"), want.secondEnd());
+  EXPECT_EQ(point("generated_end"), want.generatedEnd());
+  EXPECT_EQ(point("mark_start"), want.markStart());
+  EXPECT_EQ(point("mark_end"), want.markEnd());
+  EXPECT_EQ(json.value("measure").toInt(), want.measure().value_or(181));
 
-  QImage image(Out("a.png"));
+  QImage image(out("a.png"));
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.width(), 1000);
   EXPECT_EQ(image.height(), 700);
@@ -101,18 +101,18 @@ TEST_F(Probe, AngleIsBuiltAsTheCanvasBuildsIt) {
 
 
 TEST_F(Probe, ProtractorGrabZonesAndPicture) {
-  const ProbeRun run = RunProbe({"protractor", "--orientation", "0", "--out", Out("g.png")});
-  ASSERT_EQ(run.exit_code, 0) << run.err.toStdString();
+  const ProbeRun run = runProbe({"protractor", "--orientation", "0", "--out", out("g.png")});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_EQ(run.out.trimmed(), QByteArray("{\"grab_zones\":[[1,236,29,246],[231,231,251,251],[453,236,481,246]]}"));
-  QImage image(Out("g.png"));
+  QImage image(out("g.png"));
   EXPECT_EQ(image.width(), 482);
   EXPECT_EQ(image.height(), 482);
 
   const ProbeRun small =
-      RunProbe({"protractor", "--orientation", "90", "--radius", "100", "--no-inner-scale", "--out", Out("s.png")});
-  ASSERT_EQ(small.exit_code, 0) << small.err.toStdString();
+      runProbe({"protractor", "--orientation", "90", "--radius", "100", "--no-inner-scale", "--out", out("s.png")});
+  ASSERT_EQ(small.exitCode, 0) << small.err.toStdString();
   EXPECT_EQ(small.out.trimmed(), QByteArray("{\"grab_zones\":[[96,1,106,29],[91,91,111,111],[96,173,106,201]]}"));
-  EXPECT_EQ(QImage(Out("s.png")).width(), 202);
+  EXPECT_EQ(QImage(out("s.png")).width(), 202);
 }
 
 }  // namespace

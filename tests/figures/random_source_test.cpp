@@ -10,52 +10,52 @@ namespace {
 // (seed * n) div 2^32.
 
 TEST(RandomSource, EachDrawAdvancesFirstThenReadsTheNewSeed) {
-  TRandomSource r(0);
-  EXPECT_EQ(r.Below(171), 0);  // seed 1
-  EXPECT_EQ(r.Seed(), 1u);
-  EXPECT_EQ(r.Below(171), 5);  // seed 134775814
-  EXPECT_EQ(r.Seed(), 134775814u);
-  EXPECT_EQ(r.Below(361), 310);  // seed 3698175007
-  EXPECT_EQ(r.Below(171), 34);   // seed 870078620
+  RandomSource r(0);
+  EXPECT_EQ(r.below(171), 0);  // seed 1
+  EXPECT_EQ(r.seed(), 1u);
+  EXPECT_EQ(r.below(171), 5);  // seed 134775814
+  EXPECT_EQ(r.seed(), 134775814u);
+  EXPECT_EQ(r.below(361), 310);  // seed 3698175007
+  EXPECT_EQ(r.below(171), 34);   // seed 870078620
 }
 
 
 
 TEST(RandomSource, SignIsMinusOneOnlyAboveOneHalf) {
   // 2796574515 advances to exactly 2^31 (a real draw of 0.5), 2^31 to 2^31 + 1.
-  TRandomSource half(2796574515u);
-  EXPECT_EQ(half.Sign(), 1);
-  EXPECT_EQ(half.Seed(), 0x80000000u);
-  TRandomSource above(0x80000000u);
-  EXPECT_EQ(above.Sign(), -1);
-  EXPECT_EQ(above.Seed(), 0x80000001u);
+  RandomSource half(2796574515u);
+  EXPECT_EQ(half.sign(), 1);
+  EXPECT_EQ(half.seed(), 0x80000000u);
+  RandomSource above(0x80000000u);
+  EXPECT_EQ(above.sign(), -1);
+  EXPECT_EQ(above.seed(), 0x80000001u);
 }
 
 
 TEST(RandomSource, EmptyRangesGiveZeroAndStillAdvance) {
-  TRandomSource r(0);
-  EXPECT_EQ(r.Below(0), 0);
-  EXPECT_EQ(r.Seed(), 1u);
-  EXPECT_EQ(r.Below(-40), 0);
-  EXPECT_EQ(r.Seed(), 134775814u);
+  RandomSource r(0);
+  EXPECT_EQ(r.below(0), 0);
+  EXPECT_EQ(r.seed(), 1u);
+  EXPECT_EQ(r.below(-40), 0);
+  EXPECT_EQ(r.seed(), 134775814u);
   // Ranges past 32 bits are taken as the largest 32-bit range.
-  TRandomSource wide(0);
-  wide.Real();
-  EXPECT_EQ(wide.Below(std::int64_t{1} << 40), (134775814ull * 0xFFFFFFFFull) >> 32);
+  RandomSource wide(0);
+  wide.real();
+  EXPECT_EQ(wide.below(std::int64_t{1} << 40), (134775814ull * 0xFFFFFFFFull) >> 32);
 }
 
 
 TEST(SeedProvider, ScopedProviderIsRestored) {
   {
-    TScopedSeedProvider outer([] { return 7u; });
-    EXPECT_EQ(NextAngleSeed(), 7u);
+    ScopedSeedProvider outer([] { return 7u; });
+    EXPECT_EQ(nextAngleSeed(), 7u);
     {
-      TScopedSeedProvider inner([] { return 9u; });
-      EXPECT_EQ(NextAngleSeed(), 9u);
+      ScopedSeedProvider inner([] { return 9u; });
+      EXPECT_EQ(nextAngleSeed(), 9u);
     }
-    EXPECT_EQ(NextAngleSeed(), 7u);
+    EXPECT_EQ(nextAngleSeed(), 7u);
   }
-  EXPECT_LT(NextAngleSeed(), 24u * 60 * 60 * 1000);  // the clock again
+  EXPECT_LT(nextAngleSeed(), 24u * 60 * 60 * 1000);  // the clock again
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
-  gradoir::FillDegreeTables();
+  gradoir::fillDegreeTables();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -18,7 +18,7 @@
 #include <memory>
 #include <vector>
 
-#include "canvas/grado_img32.h"
+#include "canvas/exercise_canvas.h"
 #include "figures/angle.h"
 #include "figures/random_source.h"
 
@@ -31,7 +31,7 @@ constexpr std::int32_t kSmallSide = 400;
 constexpr std::int32_t kFittingSide = 600;
 constexpr int kMaxSteps = 48;
 
-void Require(bool condition, const char* what) {
+void require(bool condition, const char* what) {
   if (!condition) {
     std::fprintf(stderr, "canvas fuzz: %s\n", what);
     std::abort();
@@ -40,7 +40,7 @@ void Require(bool condition, const char* what) {
 
 // One shown host for the whole run: a child canvas may take any size, 0 x 0
 // included, and a shown canvas paints for real on each immediate repaint.
-QWidget& Host() {
+QWidget& host() {
   static QWidget* host = [] {
     auto* w = new QWidget;  // lives until the process ends, like the app
     w->resize(kMaxSide, kMaxSide);
@@ -50,7 +50,7 @@ QWidget& Host() {
   return *host;
 }
 
-double Coordinate(FuzzedDataProvider& in, std::int32_t side) {
+double coordinate(FuzzedDataProvider& in, std::int32_t side) {
   static constexpr double kFar[] = {-1e9, 1e9, -2147483648.0, 2147483647.0, -0.5, 0.5, 65536.0, -32769.0};
   switch (in.ConsumeIntegralInRange<int>(0, 4)) {
     case 0:
@@ -62,7 +62,7 @@ double Coordinate(FuzzedDataProvider& in, std::int32_t side) {
   }
 }
 
-Qt::MouseButton AnyButton(FuzzedDataProvider& in) {
+Qt::MouseButton anyButton(FuzzedDataProvider& in) {
   static constexpr Qt::MouseButton kButtons[] = {Qt::NoButton, Qt::LeftButton, Qt::RightButton,
                                                  Qt::MiddleButton, Qt::BackButton};
   return in.PickValueInArray(kButtons);
@@ -71,7 +71,7 @@ Qt::MouseButton AnyButton(FuzzedDataProvider& in) {
 // Canvas sides: on a small canvas no random placement fits and each new
 // angle costs the generator's whole attempt budget, so half the canvases are
 // of a size where the angle fits; one in four is small, one in four anything.
-int AnySide(FuzzedDataProvider& in, int kind) {
+int anySide(FuzzedDataProvider& in, int kind) {
   switch (kind) {
     case 0:
       return in.ConsumeIntegralInRange<int>(0, kSmallSide);
@@ -82,50 +82,50 @@ int AnySide(FuzzedDataProvider& in, int kind) {
   }
 }
 
-void ResizeCanvas(FuzzedDataProvider& in, TGradoImg32& canvas) {
+void resizeCanvas(FuzzedDataProvider& in, ExerciseCanvas& canvas) {
   const int kind = in.ConsumeIntegralInRange<int>(0, 3);
-  canvas.resize(AnySide(in, kind), AnySide(in, kind));
+  canvas.resize(anySide(in, kind), anySide(in, kind));
 }
 
-void SendPointer(FuzzedDataProvider& in, TGradoImg32& canvas, std::int32_t side) {
+void sendPointer(FuzzedDataProvider& in, ExerciseCanvas& canvas, std::int32_t side) {
   static constexpr QEvent::Type kTypes[] = {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseMove,
                                             QEvent::MouseButtonRelease};
   const QEvent::Type type = in.PickValueInArray(kTypes);
-  const QPointF position(Coordinate(in, side), Coordinate(in, side));
-  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : AnyButton(in);
+  const QPointF position(coordinate(in, side), coordinate(in, side));
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : anyButton(in);
   const auto held = Qt::MouseButtons::fromInt(in.ConsumeIntegralInRange<int>(0, 0x1f));
   const auto modifiers = Qt::KeyboardModifiers::fromInt(in.ConsumeIntegral<std::uint8_t>() << 25);
   QMouseEvent event(type, position, position, button, held, modifiers);
   QApplication::sendEvent(&canvas, &event);
 }
 
-void NewExercise(FuzzedDataProvider& in, TGradoImg32& canvas) {
+void newExercise(FuzzedDataProvider& in, ExerciseCanvas& canvas) {
   const std::uint32_t seed = in.ConsumeIntegral<std::uint32_t>();
-  TScopedSeedProvider provider([seed] { return seed; });
-  const TMode mode = canvas.Mode();
-  canvas.SetMode(in.ConsumeBool() ? aDraw : aMesure);
-  canvas.CenterProtractor();
-  canvas.NewExercise(in.ConsumeBool(), in.ConsumeBool());
-  canvas.SetMode(mode);
-  const std::int32_t m = canvas.AngleMeasure();
-  Require(5 <= m && m <= 175, "generated measure outside 5..175");
+  ScopedSeedProvider provider([seed] { return seed; });
+  const CanvasTool mode = canvas.mode();
+  canvas.setMode(in.ConsumeBool() ? CanvasTool::Pencil : CanvasTool::Protractor);
+  canvas.centerProtractor();
+  canvas.newExercise(in.ConsumeBool(), in.ConsumeBool());
+  canvas.setMode(mode);
+  const std::int32_t m = canvas.angleMeasure();
+  require(5 <= m && m <= 175, "generated measure outside 5..175");
 }
 
 // The picture the canvas would show now, rebuilt only where something
 // changed, must be the picture a rebuild of the whole canvas gives.
-void RequireUpToDatePicture(TGradoImg32& canvas) {
-  canvas.ValidateBuffer();
-  const std::int32_t w = std::min(canvas.width(), canvas.Buffer().Width());
-  const std::int32_t h = std::min(canvas.height(), canvas.Buffer().Height());
+void requireUpToDatePicture(ExerciseCanvas& canvas) {
+  canvas.validateBuffer();
+  const std::int32_t w = std::min(canvas.width(), canvas.buffer().width());
+  const std::int32_t h = std::min(canvas.height(), canvas.buffer().height());
   if (w <= 0 || h <= 0) return;
-  const std::size_t row_bytes = static_cast<std::size_t>(w) * sizeof(TColor32);
-  std::vector<TColor32> partial(static_cast<std::size_t>(w) * h);
+  const std::size_t rowBytes = static_cast<std::size_t>(w) * sizeof(Color32);
+  std::vector<Color32> partial(static_cast<std::size_t>(w) * h);
   for (std::int32_t y = 0; y < h; ++y)
-    std::memcpy(&partial[static_cast<std::size_t>(y) * w], canvas.Buffer().RowStart(y), row_bytes);
-  canvas.InvalidateImage();
-  canvas.ValidateBuffer();
+    std::memcpy(&partial[static_cast<std::size_t>(y) * w], canvas.buffer().rowStart(y), rowBytes);
+  canvas.invalidateImage();
+  canvas.validateBuffer();
   for (std::int32_t y = 0; y < h; ++y) {
-    if (std::memcmp(&partial[static_cast<std::size_t>(y) * w], canvas.Buffer().RowStart(y), row_bytes) == 0)
+    if (std::memcmp(&partial[static_cast<std::size_t>(y) * w], canvas.buffer().rowStart(y), rowBytes) == 0)
       continue;
     std::fprintf(stderr, "canvas fuzz: row %d of a %dx%d canvas is stale\n", y, canvas.width(),
                  canvas.height());
@@ -134,36 +134,36 @@ void RequireUpToDatePicture(TGradoImg32& canvas) {
 }
 
 // One thing the pupil or the main window does to the canvas.
-void Step(FuzzedDataProvider& in, TGradoImg32& canvas) {
+void step(FuzzedDataProvider& in, ExerciseCanvas& canvas) {
   const std::int32_t side = std::max(canvas.width(), canvas.height());
   switch (in.ConsumeIntegralInRange<int>(0, 15)) {
     case 0:
-      NewExercise(in, canvas);
+      newExercise(in, canvas);
       break;
     case 1:
-      canvas.SetMode(in.ConsumeBool() ? aDraw : aMesure);
+      canvas.setMode(in.ConsumeBool() ? CanvasTool::Pencil : CanvasTool::Protractor);
       break;
     case 2:
-      canvas.CenterProtractor();
+      canvas.centerProtractor();
       break;
     case 3:
-      in.ConsumeBool() ? canvas.ShowProtractor() : canvas.HideProtractor();
+      in.ConsumeBool() ? canvas.showProtractor() : canvas.hideProtractor();
       break;
     case 4:
-      canvas.SetAngleMeasure(181);
+      canvas.setAngleMeasure(181);
       break;
     case 5:
-      RequireUpToDatePicture(canvas);
+      requireUpToDatePicture(canvas);
       break;
     case 6:
-      ResizeCanvas(in, canvas);
+      resizeCanvas(in, canvas);
       break;
     default:
-      SendPointer(in, canvas, side);
+      sendPointer(in, canvas, side);
       break;
   }
-  const std::int32_t m = canvas.AngleMeasure();
-  Require((-180 <= m && m <= 180) || m == 181, "measure outside -180..180 and not 181");
+  const std::int32_t m = canvas.angleMeasure();
+  require((-180 <= m && m <= 180) || m == 181, "measure outside -180..180 and not 181");
 }
 
 }  // namespace
@@ -174,17 +174,17 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   // application down under static destructors crashes inside Qt.
   static QApplication* app = new QApplication(*argc, *argv);
   (void)app;
-  Host();
+  host();
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
-  auto canvas = std::make_unique<TGradoImg32>(&Host());
-  ResizeCanvas(in, *canvas);
+  auto canvas = std::make_unique<ExerciseCanvas>(&host());
+  resizeCanvas(in, *canvas);
   canvas->show();
-  NewExercise(in, *canvas);
-  for (int i = 0; i < kMaxSteps && in.remaining_bytes() > 0; ++i) Step(in, *canvas);
-  RequireUpToDatePicture(*canvas);
+  newExercise(in, *canvas);
+  for (int i = 0; i < kMaxSteps && in.remaining_bytes() > 0; ++i) step(in, *canvas);
+  requireUpToDatePicture(*canvas);
   return 0;
 }

@@ -14,16 +14,16 @@
 #include <string>
 #include <string_view>
 
-#include "app/profile_file.h"
+#include "app/ini_file.h"
 #include "app/settings.h"
 
 namespace {
 
-using gradoir::ParseProfileInteger;
-using gradoir::TProfileFile;
-using gradoir::TSettings;
+using gradoir::parseProfileInteger;
+using gradoir::IniFile;
+using gradoir::Settings;
 
-void Require(bool condition, const char* what) {
+void require(bool condition, const char* what) {
   if (!condition) {
     std::fprintf(stderr, "settings fuzz: %s\n", what);
     std::abort();
@@ -31,7 +31,7 @@ void Require(bool condition, const char* what) {
 }
 
 // The whole of `digits` as an unsigned value in `base`, when it fits 64 bits.
-std::optional<std::uint64_t> Magnitude(std::string_view digits, int base) {
+std::optional<std::uint64_t> magnitude(std::string_view digits, int base) {
   if (digits.empty()) return std::nullopt;
   std::uint64_t value = 0;
   const char* end = digits.data() + digits.size();
@@ -43,7 +43,7 @@ std::optional<std::uint64_t> Magnitude(std::string_view digits, int base) {
 // Leading blanks, a sign, then decimal digits or "$" and hexadecimal digits;
 // "0x" counts as "$" in texts longer than two characters. Hexadecimal gives a
 // 32-bit pattern, decimal must fit a signed 32-bit integer.
-std::optional<std::int32_t> ReferenceInteger(std::string_view text) {
+std::optional<std::int32_t> referenceInteger(std::string_view text) {
   std::string s(text);
   if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s.replace(0, 2, "$");
   std::string_view rest = s;
@@ -58,12 +58,12 @@ std::optional<std::int32_t> ReferenceInteger(std::string_view text) {
   if (!rest.empty() && rest[0] == '$') {
     const std::string_view hex = rest.substr(1);
     if (!hex.empty() && (hex[0] == '+' || hex[0] == '-')) return std::nullopt;
-    const auto m = Magnitude(hex, 16);
+    const auto m = magnitude(hex, 16);
     if (!m || *m > 0xFFFFFFFFull) return std::nullopt;
     const auto bits = static_cast<std::uint32_t>(*m);
     return static_cast<std::int32_t>(negative ? 0u - bits : bits);
   }
-  const auto m = Magnitude(rest, 10);
+  const auto m = magnitude(rest, 10);
   if (!m) return std::nullopt;
   const std::int64_t v = negative ? -static_cast<std::int64_t>(*m) : static_cast<std::int64_t>(*m);
   if (*m > 2147483648ull || v > INT32_MAX || v < INT32_MIN) return std::nullopt;
@@ -71,7 +71,7 @@ std::optional<std::int32_t> ReferenceInteger(std::string_view text) {
 }
 
 // Every integer that any "key = value" line of the text could give.
-std::set<std::int32_t> IntegersWritten(std::string_view text) {
+std::set<std::int32_t> integersWritten(std::string_view text) {
   std::set<std::int32_t> values;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
@@ -84,34 +84,34 @@ std::set<std::int32_t> IntegersWritten(std::string_view text) {
       value.remove_prefix(1);
     while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\r'))
       value.remove_suffix(1);
-    if (const auto v = ReferenceInteger(value)) values.insert(*v);
+    if (const auto v = referenceInteger(value)) values.insert(*v);
   }
   return values;
 }
 
 // The reader's integer for one key: the text it found converted, or the
 // default; and a value other than the default must have been written.
-std::int32_t CheckedInteger(const TProfileFile& profile, const std::set<std::int32_t>& written,
+std::int32_t checkedInteger(const IniFile& profile, const std::set<std::int32_t>& written,
                             const char* section, const char* key, std::int32_t fallback) {
-  const std::int32_t got = profile.ReadInteger(section, key, fallback);
-  const std::string text = profile.ReadText(section, key);
-  Require(got == ReferenceInteger(text).value_or(fallback), "integer differs from its text");
-  Require(got == fallback || written.count(got) == 1, "integer that no line holds");
+  const std::int32_t got = profile.readInteger(section, key, fallback);
+  const std::string text = profile.readText(section, key);
+  require(got == referenceInteger(text).value_or(fallback), "integer differs from its text");
+  require(got == fallback || written.count(got) == 1, "integer that no line holds");
   return got;
 }
 
-TSettings CheckedSettings(std::string_view text) {
-  const TProfileFile profile = TProfileFile::FromText(text);
-  const std::set<std::int32_t> written = IntegersWritten(text);
-  const TSettings defaults;
-  TSettings s;
-  s.MeasureSeriesLength =
-      CheckedInteger(profile, written, "NbEx/Serie", "Mesurer", defaults.MeasureSeriesLength);
-  s.DrawSeriesLength = CheckedInteger(profile, written, "NbEx/Serie", "Tracer", defaults.DrawSeriesLength);
-  s.MagneticVertex = CheckedInteger(profile, written, "Angle", "SommetAimante", 1) != 0;
-  s.HorizontalSide = CheckedInteger(profile, written, "Angle", "CoteHorizontal", 0) != 0;
-  Require(profile.ReadBool("Angle", "SommetAimante", true) == s.MagneticVertex, "boolean differs");
-  Require(profile.ReadBool("Angle", "CoteHorizontal", false) == s.HorizontalSide, "boolean differs");
+Settings checkedSettings(std::string_view text) {
+  const IniFile profile = IniFile::fromText(text);
+  const std::set<std::int32_t> written = integersWritten(text);
+  const Settings defaults;
+  Settings s;
+  s.measureSeriesLength =
+      checkedInteger(profile, written, "NbEx/Serie", "Mesurer", defaults.measureSeriesLength);
+  s.drawSeriesLength = checkedInteger(profile, written, "NbEx/Serie", "Tracer", defaults.drawSeriesLength);
+  s.magneticVertex = checkedInteger(profile, written, "Angle", "SommetAimante", 1) != 0;
+  s.horizontalSide = checkedInteger(profile, written, "Angle", "CoteHorizontal", 0) != 0;
+  require(profile.readBool("Angle", "SommetAimante", true) == s.magneticVertex, "boolean differs");
+  require(profile.readBool("Angle", "CoteHorizontal", false) == s.horizontalSide, "boolean differs");
   return s;
 }
 
@@ -127,13 +127,13 @@ QString SettingsFile() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
 
-  Require(ParseProfileInteger(text) == ReferenceInteger(text), "conversion differs from the reference");
+  require(parseProfileInteger(text) == referenceInteger(text), "conversion differs from the reference");
 
-  const TSettings expected = CheckedSettings(text);
+  const Settings expected = checkedSettings(text);
   QFile file(SettingsFile());
-  Require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "cannot write the settings file");
+  require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "cannot write the settings file");
   file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
   file.close();
-  Require(gradoir::ReadSettings(SettingsFile()) == expected, "file and text give different settings");
+  require(gradoir::readSettings(SettingsFile()) == expected, "file and text give different settings");
   return 0;
 }

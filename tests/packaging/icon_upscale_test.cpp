@@ -18,7 +18,7 @@ constexpr int kIcon = 32;
 
 // A 32x32 XPM with a transparent colour, a frame and a diagonal, so that
 // rows and columns differ and a swapped or shifted sample shows.
-QByteArray SampleXpmText() {
+QByteArray sampleXpmText() {
   std::vector<QByteArray> lines = {"32 32 4 1", "  c None", "# c #000080", ". c #F0F0FF", "x c #FF0000"};
   for (int y = 0; y < kIcon; ++y) {
     QByteArray row(kIcon, ' ');
@@ -34,18 +34,18 @@ QByteArray SampleXpmText() {
   return xpm;
 }
 
-QImage SampleXpm() { return QImage::fromData(SampleXpmText(), "XPM"); }
+QImage sampleXpm() { return QImage::fromData(sampleXpmText(), "XPM"); }
 
 // Written as text: Qt's own XPM writer drops the transparency of indexed images.
-bool WriteSampleXpm(const QString& path) {
+bool writeSampleXpm(const QString& path) {
   QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(SampleXpmText()) == SampleXpmText().size();
+  return file.open(QIODevice::WriteOnly) && file.write(sampleXpmText()) == sampleXpmText().size();
 }
 
 TEST(NearestSourceIndex, WholeFactorsRepeatEachPixelEvenly) {
   for (int factor : {1, 2, 4, 8}) {
     for (int out = 0; out < kIcon * factor; ++out)
-      ASSERT_EQ(NearestSourceIndex(out, kIcon, kIcon * factor), out / factor) << factor << "x at " << out;
+      ASSERT_EQ(nearestSourceIndex(out, kIcon, kIcon * factor), out / factor) << factor << "x at " << out;
   }
 }
 
@@ -56,13 +56,13 @@ TEST(NearestSourceIndex, EnlargementKeepsEveryPixelInOrderAndMirrorsExactly) {
     std::vector<int> copies(kIcon, 0);
     int previous = 0;
     for (int out = 0; out < size; ++out) {
-      const int source = NearestSourceIndex(out, kIcon, size);
+      const int source = nearestSourceIndex(out, kIcon, size);
       ASSERT_GE(source, previous) << "size " << size;
       ASSERT_LT(source, kIcon) << "size " << size;
       // An odd size's middle pixel mirrors onto itself and cannot sit between
       // the two middle source pixels; every other one must mirror exactly.
       if (2 * out + 1 != size) {
-        ASSERT_EQ(NearestSourceIndex(size - 1 - out, kIcon, size), kIcon - 1 - source)
+        ASSERT_EQ(nearestSourceIndex(size - 1 - out, kIcon, size), kIcon - 1 - source)
             << "size " << size << " is not symmetric at " << out;
       }
       ++copies[source];
@@ -76,12 +76,12 @@ TEST(NearestSourceIndex, EnlargementKeepsEveryPixelInOrderAndMirrorsExactly) {
 }
 
 TEST(UpscaleNearest, EnlargesAnIndexedXpmAndKeepsItsTransparency) {
-  const QImage source = SampleXpm();
+  const QImage source = sampleXpm();
   ASSERT_FALSE(source.isNull());
   const QImage argb = source.convertToFormat(QImage::Format_ARGB32);
   ASSERT_EQ(qAlpha(argb.pixel(kIcon - 2, 1)), 0) << "sample must hold a transparent pixel";
 
-  const QImage icon = UpscaleNearest(source, 128);
+  const QImage icon = upscaleNearest(source, 128);
   ASSERT_EQ(icon.size(), QSize(128, 128));
   EXPECT_EQ(icon.format(), QImage::Format_ARGB32);
   for (int y = 0; y < 128; ++y)
@@ -89,9 +89,9 @@ TEST(UpscaleNearest, EnlargesAnIndexedXpmAndKeepsItsTransparency) {
 }
 
 TEST(UpscaleNearest, RefusesNullSourcesAndEmptySizes) {
-  EXPECT_TRUE(UpscaleNearest(QImage(), 48).isNull());
-  EXPECT_TRUE(UpscaleNearest(SampleXpm(), 0).isNull());
-  EXPECT_TRUE(UpscaleNearest(SampleXpm(), -32).isNull());
+  EXPECT_TRUE(upscaleNearest(QImage(), 48).isNull());
+  EXPECT_TRUE(upscaleNearest(sampleXpm(), 0).isNull());
+  EXPECT_TRUE(upscaleNearest(sampleXpm(), -32).isNull());
 }
 
 TEST(WriteUpscaledIcon, WritesAPngThatReadsBackPixelForPixel) {
@@ -99,11 +99,11 @@ TEST(WriteUpscaledIcon, WritesAPngThatReadsBackPixelForPixel) {
   ASSERT_TRUE(dir.isValid());
   const QString input = dir.filePath("icon.xpm");
   const QString output = dir.filePath("icon48.png");
-  ASSERT_TRUE(WriteSampleXpm(input));
+  ASSERT_TRUE(writeSampleXpm(input));
 
-  ASSERT_EQ(WriteUpscaledIcon(input, output, 48), QString());
+  ASSERT_EQ(writeUpscaledIcon(input, output, 48), QString());
   const QImage written(output);
-  const QImage expected = UpscaleNearest(SampleXpm(), 48);
+  const QImage expected = upscaleNearest(sampleXpm(), 48);
   ASSERT_EQ(written.size(), QSize(48, 48));
   ASSERT_TRUE(written.hasAlphaChannel());
   for (int y = 0; y < 48; ++y)
@@ -114,13 +114,13 @@ TEST(WriteUpscaledIcon, ReportsUnreadableInputAndUnwritableOutput) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   const QString output = dir.filePath("out.png");
-  EXPECT_FALSE(WriteUpscaledIcon(dir.filePath("missing.xpm"), output, 64).isEmpty());
+  EXPECT_FALSE(writeUpscaledIcon(dir.filePath("missing.xpm"), output, 64).isEmpty());
   EXPECT_FALSE(QFile::exists(output));
 
   const QString input = dir.filePath("icon.xpm");
-  ASSERT_TRUE(WriteSampleXpm(input));
-  EXPECT_FALSE(WriteUpscaledIcon(input, dir.filePath("no/such/folder/out.png"), 64).isEmpty());
-  EXPECT_FALSE(WriteUpscaledIcon(input, output, 0).isEmpty());
+  ASSERT_TRUE(writeSampleXpm(input));
+  EXPECT_FALSE(writeUpscaledIcon(input, dir.filePath("no/such/folder/out.png"), 64).isEmpty());
+  EXPECT_FALSE(writeUpscaledIcon(input, output, 0).isEmpty());
   EXPECT_FALSE(QFile::exists(output));
 }
 

@@ -15,19 +15,19 @@ namespace {
 
 using namespace gradoir::testing;
 
-void Transfer(TBitmap32& dst, TRect dst_rect, TBitmap32& src, TDrawMode mode, const TPixelCombineEvent& handler = {}) {
-  TransferRect(&dst, dst_rect, dst.PixelBounds(), &src, src.PixelBounds(), sfNearest, mode, handler);
+void transfer(Bitmap32& dst, Rect dstRect, Bitmap32& src, DrawMode mode, const PixelCombiner& handler = {}) {
+  transferRect(&dst, dstRect, dst.pixelBounds(), &src, src.pixelBounds(), StretchFilter::Nearest, mode, handler);
 }
 
 TEST(TransferRectChecks, MessagesOrderAndHarmlessEmptyCases) {
-  TBitmap32 dst, src, empty;
-  Sized(dst, 4, 4, kSentinel);
-  Sized(src, 4, 4, kWhite);
-  const TRect r = RectOf(0, 0, 4, 4);
-  auto message = [&](TBitmap32* d, TBitmap32* s, TRect sr) -> std::string {
+  Bitmap32 dst, src, empty;
+  sized(dst, 4, 4, kSentinel);
+  sized(src, 4, 4, kWhite);
+  const Rect r = rectOf(0, 0, 4, 4);
+  auto message = [&](Bitmap32* d, Bitmap32* s, Rect sr) -> std::string {
     try {
-      TransferRect(d, r, r, s, sr, sfNearest, dmOpaque, {});
-    } catch (const ETransformError& e) {
+      transferRect(d, r, r, s, sr, StretchFilter::Nearest, DrawMode::Opaque, {});
+    } catch (const TransformError& e) {
       return e.what();
     }
     return "";
@@ -35,142 +35,142 @@ TEST(TransferRectChecks, MessagesOrderAndHarmlessEmptyCases) {
   EXPECT_EQ(message(nullptr, nullptr, r), "Source bitmap is nil or empty");  // source checked first
   EXPECT_EQ(message(nullptr, &src, r), "Destination bitmap is nil or empty");
   EXPECT_EQ(message(&empty, &src, r), "Destination bitmap is nil or empty");
-  EXPECT_EQ(message(&dst, &src, RectOf(1, 0, 5, 4)), "Source rectangle is invalid");
-  EXPECT_EQ(message(&dst, &src, RectOf(0, -1, 4, 3)), "Source rectangle is invalid");
+  EXPECT_EQ(message(&dst, &src, rectOf(1, 0, 5, 4)), "Source rectangle is invalid");
+  EXPECT_EQ(message(&dst, &src, rectOf(0, -1, 4, 3)), "Source rectangle is invalid");
   EXPECT_EQ(message(nullptr, &empty, r), "");                      // empty source: nothing, even without a destination
-  EXPECT_EQ(message(&dst, &src, RectOf(100, 100, 50, 200)), "");  // empty source rectangle anywhere
-  EXPECT_EQ(dst.PixelAt(0, 0), kSentinel);
+  EXPECT_EQ(message(&dst, &src, rectOf(100, 100, 50, 200)), "");  // empty source rectangle anywhere
+  EXPECT_EQ(dst.pixelAt(0, 0), kSentinel);
 }
 
 TEST(TransferRectClipping, SourceOffsetFollowsTheClippedEdges) {
-  TBitmap32 dst, src;
-  Sized(dst, 10, 10, kSentinel);
-  FillMarkers(src, 6, 6);
-  Transfer(dst, RectOf(-2, -3, 4, 3), src, dmOpaque);  // partly outside
-  ExpectPixels(dst, [](auto x, auto y) { return x < 4 && y < 3 ? Marker(x + 2, y + 3) : kSentinel; });
+  Bitmap32 dst, src;
+  sized(dst, 10, 10, kSentinel);
+  fillMarkers(src, 6, 6);
+  transfer(dst, rectOf(-2, -3, 4, 3), src, DrawMode::Opaque);  // partly outside
+  expectPixels(dst, [](auto x, auto y) { return x < 4 && y < 3 ? marker(x + 2, y + 3) : kSentinel; });
 
   // Source block (1,1)-(4,4) drawn at (5,5), of which the clip keeps x >= 6 and y < 7.
-  dst.FillAll(kSentinel);
-  TransferRect(&dst, RectOf(5, 5, 8, 8), RectOf(6, 0, 10, 7), &src, RectOf(1, 1, 4, 4), sfNearest, dmOpaque, {});
-  ExpectPixels(dst, [](auto x, auto y) { return x >= 6 && x < 8 && y >= 5 && y < 7 ? Marker(x - 4, y - 4) : kSentinel; });
+  dst.fillAll(kSentinel);
+  transferRect(&dst, rectOf(5, 5, 8, 8), rectOf(6, 0, 10, 7), &src, rectOf(1, 1, 4, 4), StretchFilter::Nearest, DrawMode::Opaque, {});
+  expectPixels(dst, [](auto x, auto y) { return x >= 6 && x < 8 && y >= 5 && y < 7 ? marker(x - 4, y - 4) : kSentinel; });
 }
 
 TEST(TransferRectModes, OpaqueAndHandlerlessCustomCopyAlphaBlendFollowsMasterAlpha) {
-  TBitmap32 dst, src;
-  Sized(src, 2, 2, 0x00ABCDEF);
-  for (TDrawMode mode : {dmOpaque, dmCustom}) {
-    Sized(dst, 2, 2, kSentinel);
-    Transfer(dst, dst.PixelBounds(), src, mode);
-    EXPECT_EQ(dst.PixelAt(1, 1), 0x00ABCDEFu) << "mode " << int(mode);
+  Bitmap32 dst, src;
+  sized(src, 2, 2, 0x00ABCDEF);
+  for (DrawMode mode : {DrawMode::Opaque, DrawMode::Custom}) {
+    sized(dst, 2, 2, kSentinel);
+    transfer(dst, dst.pixelBounds(), src, mode);
+    EXPECT_EQ(dst.pixelAt(1, 1), 0x00ABCDEFu) << "mode " << int(mode);
   }
-  src.FillAll(0xFF0000FF);
-  src.SetMasterAlpha(0);
-  dst.FillAll(kSentinel);
-  Transfer(dst, dst.PixelBounds(), src, dmBlend);
-  EXPECT_EQ(dst.PixelAt(0, 0), kSentinel) << "MasterAlpha 0 draws nothing";
-  src.SetMasterAlpha(255);
-  Transfer(dst, dst.PixelBounds(), src, dmBlend);
-  EXPECT_EQ(dst.PixelAt(1, 0), 0xFF0000FFu) << "opaque source at 255 is copied";
-  src.FillAll(0x80000000);
-  dst.FillAll(kWhite);
-  Transfer(dst, dst.PixelBounds(), src, dmBlend);
-  EXPECT_EQ(dst.PixelAt(0, 1), Mix(0x80000000, kWhite, 0x80));
+  src.fillAll(0xFF0000FF);
+  src.setMasterAlpha(0);
+  dst.fillAll(kSentinel);
+  transfer(dst, dst.pixelBounds(), src, DrawMode::Blend);
+  EXPECT_EQ(dst.pixelAt(0, 0), kSentinel) << "MasterAlpha 0 draws nothing";
+  src.setMasterAlpha(255);
+  transfer(dst, dst.pixelBounds(), src, DrawMode::Blend);
+  EXPECT_EQ(dst.pixelAt(1, 0), 0xFF0000FFu) << "opaque source at 255 is copied";
+  src.fillAll(0x80000000);
+  dst.fillAll(kWhite);
+  transfer(dst, dst.pixelBounds(), src, DrawMode::Blend);
+  EXPECT_EQ(dst.pixelAt(0, 1), mix(0x80000000, kWhite, 0x80));
 }
 
 TEST(TransferRectModes, TransparentWhiteHandlerKeepsTheDestinationUnderWhite) {
-  TBitmap32 dst, src;
-  FillMarkers(dst, 4, 3);
-  Sized(src, 4, 3, kWhite);
-  src.SetPixelAt(1, 1, 0xFFFF0000);
-  src.SetPixelAt(2, 2, 0x00000000);
-  Transfer(dst, dst.PixelBounds(), src, dmCustom, [](TColor32 f, TColor32& b, TColor32) {
+  Bitmap32 dst, src;
+  fillMarkers(dst, 4, 3);
+  sized(src, 4, 3, kWhite);
+  src.setPixelAt(1, 1, 0xFFFF0000);
+  src.setPixelAt(2, 2, 0x00000000);
+  transfer(dst, dst.pixelBounds(), src, DrawMode::Custom, [](Color32 f, Color32& b, Color32) {
     if (f != 0xFFFFFFFF) b = f;
   });
-  ExpectPixels(dst, [&](auto x, auto y) { return src.PixelAt(x, y) == kWhite ? Marker(x, y) : src.PixelAt(x, y); });
+  expectPixels(dst, [&](auto x, auto y) { return src.pixelAt(x, y) == kWhite ? marker(x, y) : src.pixelAt(x, y); });
 }
 
 TEST(TransferRectModes, HandlerSeesEachCoveredPixelOnceInRowOrder) {
-  TBitmap32 dst, src;
-  FillMarkers(dst, 8, 6);
-  FillMarkers(src, 4, 3);
-  src.SetMasterAlpha(77);
+  Bitmap32 dst, src;
+  fillMarkers(dst, 8, 6);
+  fillMarkers(src, 4, 3);
+  src.setMasterAlpha(77);
   struct Call {
-    TColor32 f, b, m;
-    const TColor32* where;
+    Color32 f, b, m;
+    const Color32* where;
   };
   std::vector<Call> calls;
   // Partly outside and clipped: columns 6..7 and rows 4..5, from source (1..2, 0..1).
-  TransferRect(&dst, RectOf(5, 4, 9, 7), RectOf(6, 0, 8, 6), &src, src.PixelBounds(), sfNearest, dmCustom,
-               [&](TColor32 f, TColor32& b, TColor32 m) { calls.push_back({f, b, m, &b}); });
+  transferRect(&dst, rectOf(5, 4, 9, 7), rectOf(6, 0, 8, 6), &src, src.pixelBounds(), StretchFilter::Nearest, DrawMode::Custom,
+               [&](Color32 f, Color32& b, Color32 m) { calls.push_back({f, b, m, &b}); });
   ASSERT_EQ(calls.size(), 4u);
   std::size_t i = 0;
   for (std::int32_t y = 4; y < 6; ++y)
     for (std::int32_t x = 6; x < 8; ++x, ++i) {
-      EXPECT_EQ(calls[i].where, dst.PixelAddress(x, y));
-      EXPECT_EQ(calls[i].b, Marker(x, y));
-      EXPECT_EQ(calls[i].f, Marker(x - 5, y - 4));
+      EXPECT_EQ(calls[i].where, dst.pixelAddress(x, y));
+      EXPECT_EQ(calls[i].b, marker(x, y));
+      EXPECT_EQ(calls[i].f, marker(x - 5, y - 4));
       EXPECT_EQ(calls[i].m, 77u);
     }
 }
 
 TEST(CopyOnto, UsesTheSourcesModeOnlyAndNotifiesWhenBothHavePixels) {
-  TBitmap32 dst, src, empty;
-  Sized(dst, 3, 3, kSentinel);
-  dst.SetDrawMode(dmCustom);
-  dst.SetMasterAlpha(0);
-  bool dst_handler_called = false;
-  dst.OnPixelCombine = [&](TColor32, TColor32&, TColor32) { dst_handler_called = true; };
+  Bitmap32 dst, src, empty;
+  sized(dst, 3, 3, kSentinel);
+  dst.setDrawMode(DrawMode::Custom);
+  dst.setMasterAlpha(0);
+  bool dstHandlerCalled = false;
+  dst.pixelCombiner = [&](Color32, Color32&, Color32) { dstHandlerCalled = true; };
   int changes = 0;
-  dst.OnChange = [&](TThreadPersistent*) { ++changes; };
-  FillMarkers(src, 2, 2);
-  CopyOnto(empty, dst, dst.PixelBounds());
+  dst.onChange = [&](Bitmap32*) { ++changes; };
+  fillMarkers(src, 2, 2);
+  copyOnto(empty, dst, dst.pixelBounds());
   EXPECT_EQ(changes, 0);
-  CopyOnto(src, dst, RectOf(1, 1, 3, 3));
+  copyOnto(src, dst, rectOf(1, 1, 3, 3));
   EXPECT_EQ(changes, 1);
-  EXPECT_FALSE(dst_handler_called);
-  ExpectPixels(dst, [](auto x, auto y) { return x >= 1 && y >= 1 ? Marker(x - 1, y - 1) : kSentinel; });
+  EXPECT_FALSE(dstHandlerCalled);
+  expectPixels(dst, [](auto x, auto y) { return x >= 1 && y >= 1 ? marker(x - 1, y - 1) : kSentinel; });
 }
 
 TEST(TransferRectScaling, IntegerEnlargementRepeatsEachPixelAsABlock) {
-  TBitmap32 dst, src;
-  Sized(dst, 9, 9, kSentinel);
-  FillMarkers(src, 3, 2);
-  Transfer(dst, RectOf(0, 0, 9, 6), src, dmOpaque);
-  ExpectPixels(dst, [](auto x, auto y) { return y < 6 ? Marker(x / 3, y / 3) : kSentinel; });
+  Bitmap32 dst, src;
+  sized(dst, 9, 9, kSentinel);
+  fillMarkers(src, 3, 2);
+  transfer(dst, rectOf(0, 0, 9, 6), src, DrawMode::Opaque);
+  expectPixels(dst, [](auto x, auto y) { return y < 6 ? marker(x / 3, y / 3) : kSentinel; });
 }
 
 TEST(TransferRectScaling, HugeInvertedOrDistantRectanglesStayInsideBothBitmaps) {
-  TBitmap32 dst, src;
-  FillMarkers(src, 3, 3);
-  const TRect rects[] = {RectOf(INT_MIN, INT_MIN, INT_MAX, INT_MAX), RectOf(-1000000000, 2, 2000000000, 3),
-                         RectOf(2, INT_MIN, 3, INT_MAX), RectOf(INT_MAX - 1, 0, INT_MAX, 1),
-                         RectOf(4, 4, 1, 6), RectOf(3, 3, 0, 0), RectOf(-3, -3, 0, 0)};
-  for (const TRect& r : rects) {
-    Sized(dst, 7, 5, kSentinel);
+  Bitmap32 dst, src;
+  fillMarkers(src, 3, 3);
+  const Rect rects[] = {rectOf(INT_MIN, INT_MIN, INT_MAX, INT_MAX), rectOf(-1000000000, 2, 2000000000, 3),
+                         rectOf(2, INT_MIN, 3, INT_MAX), rectOf(INT_MAX - 1, 0, INT_MAX, 1),
+                         rectOf(4, 4, 1, 6), rectOf(3, 3, 0, 0), rectOf(-3, -3, 0, 0)};
+  for (const Rect& r : rects) {
+    sized(dst, 7, 5, kSentinel);
     std::int64_t calls = 0;
-    Transfer(dst, r, src, dmCustom, [&](TColor32 f, TColor32& b, TColor32) {
+    transfer(dst, r, src, DrawMode::Custom, [&](Color32 f, Color32& b, Color32) {
       ++calls;
       b = f;
     });
-    TRect covered;
-    IntersectRects(covered, r, dst.PixelBounds());
+    Rect covered;
+    intersectRects(covered, r, dst.pixelBounds());
     const std::int64_t area =
-        RectIsEmpty(covered) ? 0 : std::int64_t{covered.Right - covered.Left} * (covered.Bottom - covered.Top);
+        rectIsEmpty(covered) ? 0 : std::int64_t{covered.right - covered.left} * (covered.bottom - covered.top);
     EXPECT_EQ(calls, area);
-    ExpectPixels(dst, [&](auto x, auto y) {
-      const TColor32 c = dst.PixelAt(x, y);
-      return (c == kSentinel || IsMarkerWithin(c, 3, 3)) ? c : kSentinel;
+    expectPixels(dst, [&](auto x, auto y) {
+      const Color32 c = dst.pixelAt(x, y);
+      return (c == kSentinel || isMarkerWithin(c, 3, 3)) ? c : kSentinel;
     });
   }
 }
 
 TEST(TransferBlock, ArgumentsReachingOutsideEitherBitmapAreClipped) {
-  TBitmap32 dst, src;
-  Sized(dst, 5, 5, kSentinel);
-  FillMarkers(src, 4, 4);
+  Bitmap32 dst, src;
+  sized(dst, 5, 5, kSentinel);
+  fillMarkers(src, 4, 4);
   // Destination (x, y) reads source (x - 1, y + 2).
-  TransferBlock(dst, RectOf(-1, -1, 9, 9), src, -2, 1, dmOpaque, {});
-  ExpectPixels(dst, [](auto x, auto y) { return x >= 1 && y < 2 ? Marker(x - 1, y + 2) : kSentinel; });
+  transferBlock(dst, rectOf(-1, -1, 9, 9), src, -2, 1, DrawMode::Opaque, {});
+  expectPixels(dst, [](auto x, auto y) { return x >= 1 && y < 2 ? marker(x - 1, y + 2) : kSentinel; });
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "ui/floating_window.h"
+#include "ui/floating_panel.h"
 
 namespace gradoir::test {
 
@@ -21,44 +21,44 @@ inline const QRgb kToolBoxColor = qRgb(240, 240, 255);
 class ToolBoxTest : public testing::Test {
  protected:
   ToolBoxTest() {
-    parent_->resize(400, 300);
-    box_ = new TFloatingWindow(parent_.get());
-    box_->SetCtl3D(false);
-    box_->SetTitleBarPosition(tbLeft);
-    box_->SetSizeable(false);
-    box_->SetCaption(QStringLiteral("Boîte à outils"));
-    box_->SetColor(QColor(kToolBoxColor));
+    m_parent->resize(400, 300);
+    m_box = new FloatingPanel(m_parent.get());
+    m_box->setSunkenFrame(false);
+    m_box->setTitleBarPosition(TitleBarPosition::Left);
+    m_box->setSizeable(false);
+    m_box->setCaption(QStringLiteral("Boîte à outils"));
+    m_box->setColor(QColor(kToolBoxColor));
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(11);
-    box_->setFont(font);
-    box_->setGeometry(8, 8, 209, 89);
+    m_box->setFont(font);
+    m_box->setGeometry(8, 8, 209, 89);
   }
 
-  void ShowParent() {
-    parent_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(parent_.get()));
+  void showParent() {
+    m_parent->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_parent.get()));
   }
 
   // Screen pixels hold 8 bits a channel: compare colours as QRgb.
-  QRgb PixelAt(int x, int y) const { return box_->grab().toImage().pixel(x, y); }
+  QRgb pixelAt(int x, int y) const { return m_box->grab().toImage().pixel(x, y); }
 
   // Sends a hover move (no button held) at a point of the panel.
-  void HoverAt(QPoint panelPoint) {
-    QMouseEvent move(QEvent::MouseMove, panelPoint, box_->mapToGlobal(panelPoint), Qt::NoButton,
+  void hoverAt(QPoint panelPoint) {
+    QMouseEvent move(QEvent::MouseMove, panelPoint, m_box->mapToGlobal(panelPoint), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(box_, &move);
+    QApplication::sendEvent(m_box, &move);
   }
 
   // Moves the pointer, left button held, to a point of the parent.
-  void DragTo(QPoint parentPoint) {
-    const QPoint local = box_->mapFromParent(parentPoint);
-    QMouseEvent move(QEvent::MouseMove, local, box_->mapToGlobal(local), Qt::NoButton,
+  void dragTo(QPoint parentPoint) {
+    const QPoint local = m_box->mapFromParent(parentPoint);
+    QMouseEvent move(QEvent::MouseMove, local, m_box->mapToGlobal(local), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(box_, &move);
+    QApplication::sendEvent(m_box, &move);
   }
 
-  std::unique_ptr<QWidget> parent_ = std::make_unique<QWidget>();
-  TFloatingWindow* box_ = nullptr;  // owned by parent_
+  std::unique_ptr<QWidget> m_parent = std::make_unique<QWidget>();
+  FloatingPanel* m_box = nullptr;  // owned by m_parent
 };
 
 }  // namespace gradoir::test

@@ -13,15 +13,15 @@ namespace gradoir {
 // pixel, a tie going to the pixel nearer the middle. Exact integer arithmetic:
 // whole-number factors give even blocks, and any other factor mirrors exactly
 // (but for an odd size's middle pixel).
-int NearestSourceIndex(int out, int sourceSize, int targetSize);
+int nearestSourceIndex(int out, int sourceSize, int targetSize);
 
 // `source` enlarged (or reduced) to size x size by nearest-neighbour sampling,
 // as 32-bit ARGB with the source's transparency kept. A null image for a null
 // source or a size below 1.
-QImage UpscaleNearest(const QImage& source, int size);
+QImage upscaleNearest(const QImage& source, int size);
 
 // Reads `input`, writes its size x size copy to `output` as PNG. Returns an
 // empty string on success, otherwise a one-line reason.
-QString WriteUpscaledIcon(const QString& input, const QString& output, int size);
+QString writeUpscaledIcon(const QString& input, const QString& output, int size);
 
 }  // namespace gradoir

@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kLargestIcon = 1024;
 
-int Fail(int status, const QString& message) {
+int fail(int status, const QString& message) {
   std::fprintf(stderr, "gradoir-iconscale: %s\n", qPrintable(message));
   return status;
 }
@@ -20,12 +20,12 @@ int Fail(int status, const QString& message) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  if (argc != 4) return Fail(2, QStringLiteral("usage: gradoir-iconscale INPUT OUTPUT.png SIZE"));
+  if (argc != 4) return fail(2, QStringLiteral("usage: gradoir-iconscale INPUT OUTPUT.png SIZE"));
   bool isNumber = false;
   const int size = QString::fromLocal8Bit(argv[3]).toInt(&isNumber);
   if (!isNumber || size < 1 || size > kLargestIcon)
-    return Fail(2, QStringLiteral("SIZE must be a whole number from 1 to %1").arg(kLargestIcon));
+    return fail(2, QStringLiteral("SIZE must be a whole number from 1 to %1").arg(kLargestIcon));
   const QString error =
-      gradoir::WriteUpscaledIcon(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), size);
-  return error.isEmpty() ? 0 : Fail(1, error);
+      gradoir::writeUpscaledIcon(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), size);
+  return error.isEmpty() ? 0 : fail(1, error);
 }

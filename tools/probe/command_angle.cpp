@@ -12,7 +12,6 @@
 #include "probe_args.h"
 #include "probe_commands.h"
 #include "probe_output.h"
-#include "raster/layers.h"
 
 namespace probe {
 
@@ -23,47 +22,46 @@ constexpr std::int32_t kMaxCanvasSide = 32767;
 
 }  // namespace
 
-int RunAngle(const Args& args) {
+int runAngle(const Args& args) {
   const ProbeArgs options(args, {"--no-second-side", "--horizontal", "--tracing"},
                           {"--canvas", "--seed", "--measure", "--pencil", "--out"});
-  const IntPair canvas = ProbeArgs::ParsePair("--canvas", options.Required("--canvas"));
+  const IntPair canvas = ProbeArgs::parsePair("--canvas", options.required("--canvas"));
   if (canvas.a < 0 || canvas.b < 0 || canvas.a > kMaxCanvasSide || canvas.b > kMaxCanvasSide)
     throw ProbeUsageError("canvas size out of range 0.." + std::to_string(kMaxCanvasSide));
-  const std::uint32_t seed = ProbeArgs::ParseUnsigned("--seed", options.Required("--seed"));
+  const std::uint32_t seed = ProbeArgs::parseUnsigned("--seed", options.required("--seed"));
   const std::int32_t measure =
-      options.Has("--measure") ? ProbeArgs::ParseInt("--measure", options.Required("--measure")) : 0;
-  std::vector<gradoir::TPoint> pencil;
-  for (const std::string& p : options.All("--pencil")) {
-    const IntPair xy = ProbeArgs::ParsePair("--pencil", p);
+      options.has("--measure") ? ProbeArgs::parseInt("--measure", options.required("--measure")) : 0;
+  std::vector<gradoir::Point> pencil;
+  for (const std::string& p : options.all("--pencil")) {
+    const IntPair xy = ProbeArgs::parsePair("--pencil", p);
     pencil.push_back({xy.a, xy.b});
   }
-  const std::string out = options.Required("--out");
+  const std::string out = options.required("--out");
 
-  gradoir::FillDegreeTables();
+  gradoir::fillDegreeTables();
   const std::int32_t w = canvas.a, h = canvas.b;
-  const gradoir::TScopedSeedProvider fixed_seed([seed] { return seed; });
+  const gradoir::ScopedSeedProvider fixedSeed([seed] { return seed; });
   // Built exactly as the canvas builds it (magnetised vertex, the default).
-  const std::unique_ptr<gradoir::TAngle> built = gradoir::NewExerciseAngle(
-      w, h, measure, true, options.Has("--horizontal"), options.Has("--no-second-side"));
-  gradoir::TAngle& angle = *built;
-  for (const gradoir::TPoint& p : pencil) gradoir::ApplyPencilStep(angle, p);
+  const std::unique_ptr<gradoir::AngleFigure> built = gradoir::newExerciseAngle(
+      w, h, measure, true, options.has("--horizontal"), options.has("--no-second-side"));
+  gradoir::AngleFigure& angle = *built;
+  for (const gradoir::Point& p : pencil) gradoir::applyPencilStep(angle, p);
 
-  // A layer of its own, outside any widget.
-  gradoir::TLayerCollection layers(nullptr);
-  gradoir::TBitmapLayer layer(&layers);
-  layer.SetLocation({0, 0, static_cast<float>(w), static_cast<float>(h)});
-  layer.Bitmap().SetBitmapSize(w, h);
-  angle.Draw(layer, options.Has("--tracing"));
-  WritePng(layer.Bitmap(), out);
+  gradoir::Bitmap32 picture;
+  picture.setBitmapSize(w, h);
+  angle.draw(picture, options.has("--tracing"));
+  writePng(picture, out);
 
   std::printf("{\"vertex\":%s,\"first_end\":%s,\"second_end\":%s,\"generated_end\":%s,"
               "\"mark_start\":%s,\"mark_end\":%s,\"measure\":%d}\n",
-              JsonPoint(angle.Vertex.X, angle.Vertex.Y).c_str(),
-              JsonPoint(angle.FirstEnd.X, angle.FirstEnd.Y).c_str(),
-              JsonPoint(angle.SecondEnd.X, angle.SecondEnd.Y).c_str(),
-              JsonPoint(angle.GeneratedEnd.X, angle.GeneratedEnd.Y).c_str(),
-              JsonPoint(angle.MarkStart.X, angle.MarkStart.Y).c_str(),
-              JsonPoint(angle.MarkEnd.X, angle.MarkEnd.Y).c_str(), angle.Measure);
+              jsonPoint(angle.vertex().x, angle.vertex().y).c_str(),
+              jsonPoint(angle.firstEnd().x, angle.firstEnd().y).c_str(),
+              jsonPoint(angle.secondEnd().x, angle.secondEnd().y).c_str(),
+              jsonPoint(angle.generatedEnd().x, angle.generatedEnd().y).c_str(),
+              jsonPoint(angle.markStart().x, angle.markStart().y).c_str(),
+              jsonPoint(angle.markEnd().x, angle.markEnd().y).c_str(),
+              // 181 says "no second side", as outside checks expect.
+              static_cast<int>(angle.measure().value_or(181)));
   return 0;
 }
 

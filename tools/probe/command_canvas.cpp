@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "canvas/grado_img32.h"
+#include "canvas/exercise_canvas.h"
 #include "figures/random_source.h"
 #include "probe_args.h"
 #include "probe_commands.h"
@@ -24,46 +24,46 @@ constexpr bool kHorizontalSide = false;
 
 // The client-area part of the back buffer (which may be larger by its
 // slack, though never for a freshly built canvas).
-void CopyClientArea(const gradoir::TBitmap32& buffer, std::int32_t w, std::int32_t h,
-                    gradoir::TBitmap32& out) {
-  out.SetBitmapSize(std::min(w, buffer.Width()), std::min(h, buffer.Height()));
-  for (std::int32_t y = 0; y < out.Height(); ++y)
-    std::memcpy(out.RowStart(y), buffer.RowStart(y), static_cast<std::size_t>(out.Width()) * 4);
+void copyClientArea(const gradoir::Bitmap32& buffer, std::int32_t w, std::int32_t h,
+                    gradoir::Bitmap32& out) {
+  out.setBitmapSize(std::min(w, buffer.width()), std::min(h, buffer.height()));
+  for (std::int32_t y = 0; y < out.height(); ++y)
+    std::memcpy(out.rowStart(y), buffer.rowStart(y), static_cast<std::size_t>(out.width()) * 4);
 }
 
 }  // namespace
 
-int RunCanvas(const Args& args) {
+int runCanvas(const Args& args) {
   const ProbeArgs options(args, {"--drawing", "--hide-protractor"}, {"--canvas", "--seed", "--out"});
-  const IntPair size = ProbeArgs::ParsePair("--canvas", options.Required("--canvas"));
+  const IntPair size = ProbeArgs::parsePair("--canvas", options.required("--canvas"));
   if (size.a < 0 || size.b < 0 || size.a > kMaxCanvasSide || size.b > kMaxCanvasSide)
     throw ProbeUsageError("canvas size out of range 0.." + std::to_string(kMaxCanvasSide));
-  const std::uint32_t seed = ProbeArgs::ParseUnsigned("--seed", options.Required("--seed"));
-  const std::string out = options.Required("--out");
-  const bool drawing = options.Has("--drawing");
+  const std::uint32_t seed = ProbeArgs::parseUnsigned("--seed", options.required("--seed"));
+  const std::string out = options.required("--out");
+  const bool drawing = options.has("--drawing");
 
-  gradoir::TGradoImg32 canvas;
+  gradoir::ExerciseCanvas canvas;
   canvas.resize(size.a, size.b);
-  const gradoir::TScopedSeedProvider fixed_seed([seed] { return seed; });
+  const gradoir::ScopedSeedProvider fixedSeed([seed] { return seed; });
   // As the main window starts an exercise: the pencil mode is on during
-  // NewExercise for a drawing exercise, so the second side is left out.
-  canvas.SetMode(drawing ? gradoir::aDraw : gradoir::aMesure);
-  canvas.CenterProtractor();
-  canvas.NewExercise(kMagneticVertex, kHorizontalSide);
-  canvas.SetMode(gradoir::aMesure);
-  const std::int32_t measure = canvas.AngleMeasure();
-  if (options.Has("--hide-protractor")) canvas.HideProtractor();
+  // newExercise for a drawing exercise, so the second side is left out.
+  canvas.setMode(drawing ? gradoir::CanvasTool::Pencil : gradoir::CanvasTool::Protractor);
+  canvas.centerProtractor();
+  canvas.newExercise(kMagneticVertex, kHorizontalSide);
+  canvas.setMode(gradoir::CanvasTool::Protractor);
+  // The probe's JSON says 181 for "no second side", as outside checks expect.
+  const std::int32_t measure = canvas.angleMeasure().value_or(181);
+  if (options.has("--hide-protractor")) canvas.hideProtractor();
 
-  canvas.ValidateBuffer();
-  gradoir::TBitmap32 picture;
-  CopyClientArea(canvas.Buffer(), size.a, size.b, picture);
-  WritePng(picture, out);
+  canvas.validateBuffer();
+  gradoir::Bitmap32 picture;
+  copyClientArea(canvas.buffer(), size.a, size.b, picture);
+  writePng(picture, out);
 
-  gradoir::TRect first, second;
-  canvas.GetSideBounds(first, second);
+  const auto [first, second] = canvas.sideBounds();
   std::printf("{\"protractor_location\":%s,\"measure\":%d,\"side_bounds\":[%s,%s]}\n",
-              JsonRect(canvas.ProtractorLayer().Location()).c_str(), static_cast<int>(measure),
-              JsonRect(first).c_str(), JsonRect(second).c_str());
+              jsonRect(canvas.protractorLayer().location()).c_str(), static_cast<int>(measure),
+              jsonRect(first).c_str(), jsonRect(second).c_str());
   return 0;
 }
 

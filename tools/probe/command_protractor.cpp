@@ -8,7 +8,7 @@
 #include "probe_args.h"
 #include "probe_commands.h"
 #include "probe_output.h"
-#include "raster/layers.h"
+#include "view/layers.h"
 
 namespace probe {
 
@@ -20,29 +20,29 @@ constexpr std::int32_t kMaxRadius = 4096;
 
 }  // namespace
 
-int RunProtractor(const Args& args) {
+int runProtractor(const Args& args) {
   const ProbeArgs options(args, {"--no-inner-scale"}, {"--orientation", "--radius", "--out"});
-  const std::int32_t orientation = ProbeArgs::ParseInt("--orientation", options.Required("--orientation"));
+  const std::int32_t orientation = ProbeArgs::parseInt("--orientation", options.required("--orientation"));
   const std::int32_t radius =
-      options.Has("--radius") ? ProbeArgs::ParseInt("--radius", options.Required("--radius")) : kDefaultRadius;
+      options.has("--radius") ? ProbeArgs::parseInt("--radius", options.required("--radius")) : kDefaultRadius;
   if (radius < 0 || radius > kMaxRadius)
     throw ProbeUsageError("radius out of range 0.." + std::to_string(kMaxRadius));
-  const std::string out = options.Required("--out");
+  const std::string out = options.required("--out");
 
-  gradoir::FillDegreeTables();
-  gradoir::TGradoir protractor(radius, !options.Has("--no-inner-scale"));
-  protractor.Orientation = orientation;
+  gradoir::fillDegreeTables();
+  gradoir::Protractor protractor(radius, !options.has("--no-inner-scale"));
+  protractor.setOrientation(orientation);
 
-  gradoir::TLayerCollection layers(nullptr);
-  gradoir::TBitmapLayer layer(&layers);
+  gradoir::LayerStack layers(nullptr);
+  gradoir::BitmapLayer layer(&layers);
   const float side = 2.0f * static_cast<float>(radius) + 2.0f;
-  layer.SetLocation({0, 0, side, side});
-  protractor.Draw(layer);
-  WritePng(layer.Bitmap(), out);
+  layer.setLocation({0, 0, side, side});
+  protractor.draw(layer.bitmap(), layer.location());
+  writePng(layer.bitmap(), out);
 
   std::string zones;
-  for (std::uint8_t zone = gradoir::TGradoir::kZeroEnd; zone <= gradoir::TGradoir::kEnd180; ++zone)
-    zones += (zones.empty() ? "" : ",") + JsonRect(protractor.GrabZones[zone]);
+  for (std::uint8_t zone = gradoir::Protractor::kZeroEnd; zone <= gradoir::Protractor::kEnd180; ++zone)
+    zones += (zones.empty() ? "" : ",") + jsonRect(protractor.grabZones()[zone]);
   std::printf("{\"grab_zones\":[%s]}\n", zones.c_str());
   return 0;
 }

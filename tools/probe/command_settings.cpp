@@ -12,13 +12,13 @@
 
 namespace probe {
 
-int RunSettings(const Args& args) {
+int runSettings(const Args& args) {
   const ProbeArgs options(args, {}, {"--file"});
-  const std::string& file = options.Required("--file");
-  const gradoir::TSettings s = gradoir::ReadSettings(QString::fromLocal8Bit(file.c_str()));
+  const std::string& file = options.required("--file");
+  const gradoir::Settings s = gradoir::readSettings(QString::fromLocal8Bit(file.c_str()));
   std::printf("{\"Mesurer\":%d,\"Tracer\":%d,\"SommetAimante\":%s,\"CoteHorizontal\":%s}\n",
-              static_cast<int>(s.MeasureSeriesLength), static_cast<int>(s.DrawSeriesLength),
-              JsonBool(s.MagneticVertex).c_str(), JsonBool(s.HorizontalSide).c_str());
+              static_cast<int>(s.measureSeriesLength), static_cast<int>(s.drawSeriesLength),
+              jsonBool(s.magneticVertex).c_str(), jsonBool(s.horizontalSide).c_str());
   return 0;
 }
 

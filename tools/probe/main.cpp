@@ -14,17 +14,17 @@ namespace {
 using Command = int (*)(const probe::Args&);
 
 // Commands are registered here as the parts they drive are built.
-const std::map<std::string, Command>& Commands() {
+const std::map<std::string, Command>& commands() {
   static const std::map<std::string, Command> commands = {
-      {"angle", probe::RunAngle},
-      {"canvas", probe::RunCanvas},
-      {"protractor", probe::RunProtractor},
-      {"settings", probe::RunSettings},
+      {"angle", probe::runAngle},
+      {"canvas", probe::runCanvas},
+      {"protractor", probe::runProtractor},
+      {"settings", probe::runSettings},
   };
   return commands;
 }
 
-int Usage(const std::string& message) {
+int usage(const std::string& message) {
   std::fprintf(stderr, "gradoir-probe: %s\n", message.c_str());
   return 2;
 }
@@ -36,14 +36,14 @@ int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
 
-  if (argc < 2) return Usage("usage: gradoir-probe COMMAND [options]");
-  auto it = Commands().find(argv[1]);
-  if (it == Commands().end()) return Usage(std::string("unknown command '") + argv[1] + "'");
+  if (argc < 2) return usage("usage: gradoir-probe COMMAND [options]");
+  auto it = commands().find(argv[1]);
+  if (it == commands().end()) return usage(std::string("unknown command '") + argv[1] + "'");
   probe::Args args(argv + 2, argv + argc);
   try {
     return it->second(args);
   } catch (const probe::ProbeUsageError& e) {
-    return Usage(e.what());
+    return usage(e.what());
   } catch (const std::exception& e) {
     std::fprintf(stderr, "gradoir-probe: %s\n", e.what());
     return 1;

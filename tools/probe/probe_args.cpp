@@ -15,32 +15,32 @@ ProbeArgs::ProbeArgs(const std::vector<std::string>& args, const std::vector<std
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (is(flags, a)) {
-      values_[a].push_back("");
+      m_values[a].push_back("");
     } else if (is(valued, a)) {
       if (i + 1 >= args.size()) throw ProbeUsageError("missing value after " + a);
-      values_[a].push_back(args[++i]);
+      m_values[a].push_back(args[++i]);
     } else {
       throw ProbeUsageError("unknown argument '" + a + "'");
     }
   }
 }
 
-bool ProbeArgs::Has(const std::string& name) const { return values_.count(name) != 0; }
+bool ProbeArgs::has(const std::string& name) const { return m_values.count(name) != 0; }
 
-const std::string& ProbeArgs::Required(const std::string& name) const {
-  auto it = values_.find(name);
-  if (it == values_.end()) throw ProbeUsageError("missing required option " + name);
+const std::string& ProbeArgs::required(const std::string& name) const {
+  auto it = m_values.find(name);
+  if (it == m_values.end()) throw ProbeUsageError("missing required option " + name);
   return it->second.back();
 }
 
-const std::vector<std::string>& ProbeArgs::All(const std::string& name) const {
+const std::vector<std::string>& ProbeArgs::all(const std::string& name) const {
   static const std::vector<std::string> none;
-  auto it = values_.find(name);
-  return it == values_.end() ? none : it->second;
+  auto it = m_values.find(name);
+  return it == m_values.end() ? none : it->second;
 }
 
 namespace {
-long long ParseWhole(const std::string& option, const std::string& text) {
+long long parseWhole(const std::string& option, const std::string& text) {
   if (text.empty()) throw ProbeUsageError("empty value for " + option);
   errno = 0;
   char* end = nullptr;
@@ -51,24 +51,24 @@ long long ParseWhole(const std::string& option, const std::string& text) {
 }
 }  // namespace
 
-std::int32_t ProbeArgs::ParseInt(const std::string& option, const std::string& text) {
-  long long v = ParseWhole(option, text);
+std::int32_t ProbeArgs::parseInt(const std::string& option, const std::string& text) {
+  long long v = parseWhole(option, text);
   if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
     throw ProbeUsageError("value out of range for " + option + ": '" + text + "'");
   return static_cast<std::int32_t>(v);
 }
 
-std::uint32_t ProbeArgs::ParseUnsigned(const std::string& option, const std::string& text) {
-  long long v = ParseWhole(option, text);
+std::uint32_t ProbeArgs::parseUnsigned(const std::string& option, const std::string& text) {
+  long long v = parseWhole(option, text);
   if (v < 0 || v > std::numeric_limits<std::uint32_t>::max())
     throw ProbeUsageError("value out of range for " + option + ": '" + text + "'");
   return static_cast<std::uint32_t>(v);
 }
 
-IntPair ProbeArgs::ParsePair(const std::string& option, const std::string& text) {
+IntPair ProbeArgs::parsePair(const std::string& option, const std::string& text) {
   auto comma = text.find(',');
   if (comma == std::string::npos) throw ProbeUsageError("expected A,B for " + option + ": '" + text + "'");
-  return {ParseInt(option, text.substr(0, comma)), ParseInt(option, text.substr(comma + 1))};
+  return {parseInt(option, text.substr(0, comma)), parseInt(option, text.substr(comma + 1))};
 }
 
 }  // namespace probe

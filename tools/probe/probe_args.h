@@ -27,17 +27,17 @@ class ProbeArgs {
   ProbeArgs(const std::vector<std::string>& args, const std::vector<std::string>& flags,
             const std::vector<std::string>& valued);
 
-  bool Has(const std::string& name) const;
-  const std::string& Required(const std::string& name) const;
-  const std::vector<std::string>& All(const std::string& name) const;
+  bool has(const std::string& name) const;
+  const std::string& required(const std::string& name) const;
+  const std::vector<std::string>& all(const std::string& name) const;
 
-  static std::int32_t ParseInt(const std::string& option, const std::string& text);
-  static std::uint32_t ParseUnsigned(const std::string& option, const std::string& text);
+  static std::int32_t parseInt(const std::string& option, const std::string& text);
+  static std::uint32_t parseUnsigned(const std::string& option, const std::string& text);
   // "A,B" with two whole numbers.
-  static IntPair ParsePair(const std::string& option, const std::string& text);
+  static IntPair parsePair(const std::string& option, const std::string& text);
 
  private:
-  std::map<std::string, std::vector<std::string>> values_;
+  std::map<std::string, std::vector<std::string>> m_values;
 };
 
 }  // namespace probe

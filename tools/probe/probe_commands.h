@@ -8,9 +8,9 @@ namespace probe {
 
 using Args = std::vector<std::string>;
 
-int RunAngle(const Args& args);       // command_angle.cpp
-int RunProtractor(const Args& args);  // command_protractor.cpp
-int RunCanvas(const Args& args);      // command_canvas.cpp
-int RunSettings(const Args& args);    // command_settings.cpp
+int runAngle(const Args& args);       // command_angle.cpp
+int runProtractor(const Args& args);  // command_protractor.cpp
+int runCanvas(const Args& args);      // command_canvas.cpp
+int runSettings(const Args& args);    // command_settings.cpp
 
 }  // namespace probe

@@ -6,37 +6,37 @@
 
 namespace probe {
 
-void WritePng(const gradoir::TBitmap32& bitmap, const std::string& path) {
-  // Wrap the bitmap's own memory: Format_ARGB32 words are TColor32 values.
+void writePng(const gradoir::Bitmap32& bitmap, const std::string& path) {
+  // Wrap the bitmap's own memory: Format_ARGB32 words are Color32 values.
   // PNG cannot hold a 0 x 0 picture: an empty bitmap is written as one
   // transparent pixel.
   QImage image(1, 1, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
-  if (!bitmap.IsEmpty())
-    image = QImage(reinterpret_cast<const uchar*>(bitmap.Bits()), bitmap.Width(), bitmap.Height(),
-                   bitmap.Width() * 4, QImage::Format_ARGB32);
+  if (!bitmap.isEmpty())
+    image = QImage(reinterpret_cast<const uchar*>(bitmap.bits()), bitmap.width(), bitmap.height(),
+                   bitmap.width() * 4, QImage::Format_ARGB32);
   if (!image.save(QString::fromStdString(path), "PNG"))
     throw std::runtime_error("cannot write " + path);
 }
 
-std::string JsonFloat(double v) {
+std::string jsonFloat(double v) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.9g", v);
   return buf;
 }
 
-std::string JsonPoint(float x, float y) { return "[" + JsonFloat(x) + "," + JsonFloat(y) + "]"; }
+std::string jsonPoint(float x, float y) { return "[" + jsonFloat(x) + "," + jsonFloat(y) + "]"; }
 
-std::string JsonRect(const gradoir::TRect& r) {
-  return "[" + std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
-         std::to_string(r.Bottom) + "]";
+std::string jsonRect(const gradoir::Rect& r) {
+  return "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+         std::to_string(r.bottom) + "]";
 }
 
-std::string JsonRect(const gradoir::TRealRect& r) {
-  return "[" + JsonFloat(r.Left) + "," + JsonFloat(r.Top) + "," + JsonFloat(r.Right) + "," +
-         JsonFloat(r.Bottom) + "]";
+std::string jsonRect(const gradoir::RectF& r) {
+  return "[" + jsonFloat(r.left) + "," + jsonFloat(r.top) + "," + jsonFloat(r.right) + "," +
+         jsonFloat(r.bottom) + "]";
 }
 
-std::string JsonBool(bool b) { return b ? "true" : "false"; }
+std::string jsonBool(bool b) { return b ? "true" : "false"; }
 
 }  // namespace probe

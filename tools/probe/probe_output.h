@@ -8,12 +8,12 @@
 namespace probe {
 
 // Throws std::runtime_error when the file cannot be written.
-void WritePng(const gradoir::TBitmap32& bitmap, const std::string& path);
+void writePng(const gradoir::Bitmap32& bitmap, const std::string& path);
 
-std::string JsonFloat(double v);  // %.9g
-std::string JsonPoint(float x, float y);
-std::string JsonRect(const gradoir::TRect& r);
-std::string JsonRect(const gradoir::TRealRect& r);
-std::string JsonBool(bool b);
+std::string jsonFloat(double v);  // %.9g
+std::string jsonPoint(float x, float y);
+std::string jsonRect(const gradoir::Rect& r);
+std::string jsonRect(const gradoir::RectF& r);
+std::string jsonBool(bool b);
 
 }  // namespace probe

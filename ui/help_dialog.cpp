@@ -1,4 +1,4 @@
-#include "ui/help_form.h"
+#include "ui/help_dialog.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -7,7 +7,7 @@
 #include <QRegion>
 #include <QScreen>
 
-#include "ui_helpform.h"
+#include "ui_help_dialog.h"
 
 namespace gradoir {
 
@@ -17,7 +17,7 @@ const QColor kBorderColor(160, 168, 255);
 
 // The window's shape: a rectangle whose corners are quarter ellipses of the
 // given size, built exactly from rectangles and ellipses.
-QRegion RoundedRegion(const QRect& r, int cornerWidth, int cornerHeight) {
+QRegion roundedRegion(const QRect& r, int cornerWidth, int cornerHeight) {
   const int cw = std::min(cornerWidth, r.width());
   const int ch = std::min(cornerHeight, r.height());
   QRegion region(r.adjusted(cw / 2, 0, -(cw / 2), 0));
@@ -33,58 +33,58 @@ QRegion RoundedRegion(const QRect& r, int cornerWidth, int cornerHeight) {
 
 }  // namespace
 
-THelpForm::THelpForm(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), ui_(std::make_unique<Ui::HelpForm>()) {
-  ui_->setupUi(this);
-  FormCreate();
+HelpDialog::HelpDialog(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), m_ui(std::make_unique<Ui::HelpDialog>()) {
+  m_ui->setupUi(this);
+  setUpWindow();
 }
 
-THelpForm::~THelpForm() = default;
+HelpDialog::~HelpDialog() = default;
 
-void THelpForm::FormCreate() {
+void HelpDialog::setUpWindow() {
   setModal(true);
   setFixedSize(kClientWidth, kClientHeight);
   // Labels without a size in the description take the size of their text.
-  for (QLabel* label : {ui_->Lbl1, ui_->Lbl10, ui_->URLLbl1, ui_->Lbl5, ui_->URLLbl2, ui_->Lbl6,
-                        ui_->URLLbl3, ui_->Lbl7, ui_->Lbl8, ui_->URLLbl4}) {
+  for (QLabel* label : {m_ui->titleLabel, m_ui->versionLabel, m_ui->linkLabel1, m_ui->creditLabel2, m_ui->linkLabel2, m_ui->creditLabel3,
+                        m_ui->linkLabel3, m_ui->creditLabel4, m_ui->creditLabel5, m_ui->linkLabel4}) {
     label->adjustSize();
   }
-  ui_->Lbl4->setFixedWidth(ui_->Lbl4->width());
-  ui_->Lbl4->adjustSize();
-  for (QLabel* link : {ui_->URLLbl1, ui_->URLLbl2, ui_->URLLbl3, ui_->URLLbl4}) {
+  m_ui->creditLabel1->setFixedWidth(m_ui->creditLabel1->width());
+  m_ui->creditLabel1->adjustSize();
+  for (QLabel* link : {m_ui->linkLabel1, m_ui->linkLabel2, m_ui->linkLabel3, m_ui->linkLabel4}) {
     link->installEventFilter(this);
   }
-  setMask(RoundedRegion(rect(), kCornerSize, kCornerSize));
-  ui_->OKBtn->setFocus(Qt::OtherFocusReason);
+  setMask(roundedRegion(rect(), kCornerSize, kCornerSize));
+  m_ui->okButton->setFocus(Qt::OtherFocusReason);
   update();
 }
 
-void THelpForm::SetShowHelp(bool showHelp) { ui_->Memo1->setVisible(showHelp); }
+void HelpDialog::setShowHelp(bool showHelp) { m_ui->helpText->setVisible(showHelp); }
 
-bool THelpForm::ShowHelp() const { return !ui_->Memo1->isHidden(); }
+bool HelpDialog::showHelp() const { return !m_ui->helpText->isHidden(); }
 
-std::function<void(const QUrl&)>& THelpForm::UrlOpener() {
+std::function<void(const QUrl&)>& HelpDialog::urlOpener() {
   static std::function<void(const QUrl&)> opener = [](const QUrl& url) {
     QDesktopServices::openUrl(url);  // nothing happens when nothing can open it
   };
   return opener;
 }
 
-QUrl THelpForm::LinkTarget(const QString& hint) {
+QUrl HelpDialog::linkTarget(const QString& hint) {
   return QUrl(hint.contains(QLatin1Char('@')) ? QStringLiteral("mailto:") + hint
                                                 : QStringLiteral("http://") + hint);
 }
 
-void THelpForm::URLLblClick(QLabel* sender) {
+void HelpDialog::URLLblClick(QLabel* sender) {
   if (sender == nullptr) return;
   const QString hint = sender->property("hint").toString();
   if (hint.isEmpty()) return;
-  if (const auto& open = UrlOpener()) open(LinkTarget(hint));
+  if (const auto& open = urlOpener()) open(linkTarget(hint));
 }
 
-void THelpForm::reject() { accept(); }
+void HelpDialog::reject() { accept(); }
 
-void THelpForm::paintEvent(QPaintEvent* event) {
+void HelpDialog::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
   QPainter painter(this);
   painter.setPen(kBorderColor);
@@ -93,12 +93,12 @@ void THelpForm::paintEvent(QPaintEvent* event) {
   painter.drawRoundedRect(QRect(0, 0, width() - 1, height() - 1), radius, radius);
 }
 
-void THelpForm::showEvent(QShowEvent* event) {
+void HelpDialog::showEvent(QShowEvent* event) {
   if (const QScreen* s = screen()) move(s->geometry().center() - rect().center());
   QDialog::showEvent(event);
 }
 
-bool THelpForm::eventFilter(QObject* watched, QEvent* event) {
+bool HelpDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease) {
     auto* label = qobject_cast<QLabel*>(watched);
     const auto* mouse = static_cast<QMouseEvent*>(event);

@@ -11,8 +11,8 @@
 #include <functional>
 #include <vector>
 
-#include "ui/help_form.h"
-#include "ui_helpform.h"
+#include "ui/help_dialog.h"
+#include "ui_help_dialog.h"
 
 namespace gradoir::test {
 namespace {
@@ -20,25 +20,25 @@ namespace {
 // Records the links the window asks to open instead of starting a browser.
 class LinkRecorder {
  public:
-  LinkRecorder() : saved_(THelpForm::UrlOpener()) {
-    THelpForm::UrlOpener() = [this](const QUrl& url) { opened.push_back(url.toString()); };
+  LinkRecorder() : m_saved(HelpDialog::urlOpener()) {
+    HelpDialog::urlOpener() = [this](const QUrl& url) { opened.push_back(url.toString()); };
   }
-  ~LinkRecorder() { THelpForm::UrlOpener() = saved_; }
+  ~LinkRecorder() { HelpDialog::urlOpener() = m_saved; }
   std::vector<QString> opened;
 
  private:
-  std::function<void(const QUrl&)> saved_;
+  std::function<void(const QUrl&)> m_saved;
 };
 
-std::vector<QLabel*> LinkLabels(const Ui::HelpForm& form) {
-  return {form.URLLbl1, form.URLLbl2, form.URLLbl3, form.URLLbl4};
+std::vector<QLabel*> linkLabels(const Ui::HelpDialog& form) {
+  return {form.linkLabel1, form.linkLabel2, form.linkLabel3, form.linkLabel4};
 }
 
-TEST(HelpFormTest, HelpShowsTheFifteenLinesExactly) {
-  THelpForm form;
-  form.SetShowHelp(true);
-  EXPECT_TRUE(form.ShowHelp());
-  const QStringList lines = form.Form().Memo1->toPlainText().split(QLatin1Char('\n'));
+TEST(HelpDialogTest, HelpShowsTheFifteenLinesExactly) {
+  HelpDialog form;
+  form.setShowHelp(true);
+  EXPECT_TRUE(form.showHelp());
+  const QStringList lines = form.form().helpText->toPlainText().split(QLatin1Char('\n'));
   const QStringList expected = {
       QStringLiteral("Gradoir (le logiciel) permet de s'entraîner à "),
       QStringLiteral("l'utilisation du gradoir (l'instrument)."),
@@ -57,49 +57,49 @@ TEST(HelpFormTest, HelpShowsTheFifteenLinesExactly) {
       QStringLiteral("* un côté de l'angle horizontal (non par défaut)."),
   };
   EXPECT_EQ(lines, expected);
-  EXPECT_FALSE(form.Form().Memo1->isReadOnly());  // the pupil may scribble in it
+  EXPECT_FALSE(form.form().helpText->isReadOnly());  // the pupil may scribble in it
 }
 
 // What the pupil sees at a point of the window: the topmost control there.
-QWidget* SeenAt(THelpForm& form, QWidget* control) {
+QWidget* seenAt(HelpDialog& form, QWidget* control) {
   return form.childAt(control->geometry().center());
 }
 
-bool IsPartOf(QWidget* seen, QWidget* control) {
+bool isPartOf(QWidget* seen, QWidget* control) {
   return seen == control || (seen != nullptr && control->isAncestorOf(seen));
 }
 
-TEST(HelpFormTest, HelpCoversTheCreditsAndAboutShowsThem) {
-  THelpForm form;
-  const Ui::HelpForm& ui = form.Form();
-  const std::vector<QWidget*> credits = {ui.Lbl2, ui.URLLbl1, ui.Lbl4, ui.Lbl5, ui.URLLbl2,
-                                         ui.Lbl6, ui.URLLbl3, ui.Lbl7, ui.Lbl8, ui.URLLbl4};
-  form.SetShowHelp(true);
+TEST(HelpDialogTest, HelpCoversTheCreditsAndAboutShowsThem) {
+  HelpDialog form;
+  const Ui::HelpDialog& ui = form.form();
+  const std::vector<QWidget*> credits = {ui.subtitleLabel, ui.linkLabel1, ui.creditLabel1, ui.creditLabel2, ui.linkLabel2,
+                                         ui.creditLabel3, ui.linkLabel3, ui.creditLabel4, ui.creditLabel5, ui.linkLabel4};
+  form.setShowHelp(true);
   form.show();
   for (QWidget* control : credits) {
-    EXPECT_TRUE(IsPartOf(SeenAt(form, control), ui.Memo1)) << control->objectName().toStdString();
+    EXPECT_TRUE(isPartOf(seenAt(form, control), ui.helpText)) << control->objectName().toStdString();
   }
-  for (QWidget* control : {static_cast<QWidget*>(ui.Lbl1), static_cast<QWidget*>(ui.Lbl10),
-                           static_cast<QWidget*>(ui.OKBtn)}) {
-    EXPECT_EQ(SeenAt(form, control), control) << control->objectName().toStdString();
+  for (QWidget* control : {static_cast<QWidget*>(ui.titleLabel), static_cast<QWidget*>(ui.versionLabel),
+                           static_cast<QWidget*>(ui.okButton)}) {
+    EXPECT_EQ(seenAt(form, control), control) << control->objectName().toStdString();
   }
 
-  form.SetShowHelp(false);
-  EXPECT_FALSE(form.ShowHelp());
+  form.setShowHelp(false);
+  EXPECT_FALSE(form.showHelp());
   for (QWidget* control : credits) {
-    EXPECT_EQ(SeenAt(form, control), control) << control->objectName().toStdString();
+    EXPECT_EQ(seenAt(form, control), control) << control->objectName().toStdString();
   }
-  EXPECT_EQ(ui.Lbl1->text(), QStringLiteral("Gradoir"));
-  EXPECT_EQ(ui.Lbl10->text(), QStringLiteral("(Juin 2004)"));
+  EXPECT_EQ(ui.titleLabel->text(), QStringLiteral("Gradoir"));
+  EXPECT_EQ(ui.versionLabel->text(), QStringLiteral("(Juin 2004)"));
 }
 
-TEST(HelpFormTest, CreditLabelsDoNotRunIntoTheirLinks) {
-  THelpForm form;
-  form.SetShowHelp(false);
+TEST(HelpDialogTest, CreditLabelsDoNotRunIntoTheirLinks) {
+  HelpDialog form;
+  form.setShowHelp(false);
   form.show();
-  const Ui::HelpForm& ui = form.Form();
-  for (auto [name, link] : {std::pair{ui.Lbl5, ui.URLLbl2}, std::pair{ui.Lbl6, ui.URLLbl3},
-                            std::pair{ui.Lbl8, ui.URLLbl4}}) {
+  const Ui::HelpDialog& ui = form.form();
+  for (auto [name, link] : {std::pair{ui.creditLabel2, ui.linkLabel2}, std::pair{ui.creditLabel3, ui.linkLabel3},
+                            std::pair{ui.creditLabel5, ui.linkLabel4}}) {
     EXPECT_LT(name->geometry().right(), link->geometry().left())
         << name->objectName().toStdString();
   }
@@ -109,13 +109,13 @@ TEST(HelpFormTest, CreditLabelsDoNotRunIntoTheirLinks) {
   }
 }
 
-TEST(HelpFormTest, ClickingEachLinkOpensItsHint) {
+TEST(HelpDialogTest, ClickingEachLinkOpensItsHint) {
   LinkRecorder recorder;
-  THelpForm form;
-  form.SetShowHelp(false);
+  HelpDialog form;
+  form.setShowHelp(false);
   form.show();
   int mailLinks = 0;
-  for (QLabel* link : LinkLabels(form.Form())) {
+  for (QLabel* link : linkLabels(form.form())) {
     const QString hint = link->property("hint").toString();
     ASSERT_FALSE(hint.isEmpty()) << link->objectName().toStdString();
     EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
@@ -127,12 +127,12 @@ TEST(HelpFormTest, ClickingEachLinkOpensItsHint) {
     EXPECT_EQ(recorder.opened[0], (mail ? "mailto:" : "http://") + hint);
   }
   EXPECT_EQ(mailLinks, 1);  // the second component's maker is written to
-  EXPECT_TRUE(form.Form().URLLbl1->toolTip().isEmpty());
-  EXPECT_EQ(form.Form().URLLbl3->toolTip(), form.Form().URLLbl3->property("hint").toString());
+  EXPECT_TRUE(form.form().linkLabel1->toolTip().isEmpty());
+  EXPECT_EQ(form.form().linkLabel3->toolTip(), form.form().linkLabel3->property("hint").toString());
 
   recorder.opened.clear();
-  QTest::mouseClick(form.Form().Lbl5, Qt::LeftButton);  // an ordinary label is no link
-  QTest::mouseClick(form.Form().URLLbl2, Qt::RightButton);
+  QTest::mouseClick(form.form().creditLabel2, Qt::LeftButton);  // an ordinary label is no link
+  QTest::mouseClick(form.form().linkLabel2, Qt::RightButton);
   EXPECT_TRUE(recorder.opened.empty());
 }
 
@@ -141,7 +141,7 @@ constexpr int kStuck = 42;
 
 // Runs the window modally; once its own event loop runs and it is active,
 // calls `act`. Ends the window with kStuck if it outlives two seconds.
-int ExecAndThen(THelpForm& form, std::function<void()> act) {
+int execAndThen(HelpDialog& form, std::function<void()> act) {
   const int outerLevel = QThread::currentThread()->loopLevel();
   auto* poll = new QTimer(&form);
   QObject::connect(poll, &QTimer::timeout, &form, [&form, poll, outerLevel, act] {
@@ -156,29 +156,29 @@ int ExecAndThen(THelpForm& form, std::function<void()> act) {
 }
 
 // Runs the window modally and presses a key on the control holding the focus.
-int ExecAndPress(THelpForm& form, Qt::Key key, QWidget** focused) {
-  return ExecAndThen(form, [&form, key, focused] {
+int execAndPress(HelpDialog& form, Qt::Key key, QWidget** focused) {
+  return execAndThen(form, [&form, key, focused] {
     QWidget* target = QApplication::focusWidget();
     *focused = target;
     QTest::keyClick(target != nullptr ? target : &form, key);
   });
 }
 
-TEST(HelpFormTest, OkEnterAndEscapeCloseWithOk) {
+TEST(HelpDialogTest, OkEnterAndEscapeCloseWithOk) {
   for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-    THelpForm form;
-    form.SetShowHelp(true);
+    HelpDialog form;
+    form.setShowHelp(true);
     QWidget* focused = nullptr;
-    EXPECT_EQ(ExecAndPress(form, key, &focused), QDialog::Accepted) << key;
-    EXPECT_EQ(focused, form.Form().OKBtn) << "the button has the focus on opening";
+    EXPECT_EQ(execAndPress(form, key, &focused), QDialog::Accepted) << key;
+    EXPECT_EQ(focused, form.form().okButton) << "the button has the focus on opening";
     EXPECT_FALSE(form.isVisible());
   }
-  THelpForm form;
-  EXPECT_EQ(ExecAndThen(form, [&form] { form.Form().OKBtn->click(); }), QDialog::Accepted);
+  HelpDialog form;
+  EXPECT_EQ(execAndThen(form, [&form] { form.form().okButton->click(); }), QDialog::Accepted);
 }
 
-TEST(HelpFormTest, WindowIsARoundedBorderlessShape) {
-  THelpForm form;
+TEST(HelpDialogTest, WindowIsARoundedBorderlessShape) {
+  HelpDialog form;
   EXPECT_EQ(form.size(), QSize(289, 286));
   EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
   const QRegion shape = form.mask();

@@ -17,34 +17,34 @@ namespace gradoir {
 // optional sign, then decimal digits or "$" and hexadecimal digits ("0x" and
 // "0X" stand for "$" when the text is longer than two characters). Anything
 // else, no digits at all, or a value beyond 32 bits gives no value.
-std::optional<std::int32_t> ParseProfileInteger(std::string_view text);
+std::optional<std::int32_t> parseProfileInteger(std::string_view text);
 
-class TProfileFile {
+class IniFile {
  public:
   // No file is read beyond this many bytes, so that a huge or endless file
   // cannot stall the start-up.
-  static constexpr std::int64_t MaxReadBytes = 1 << 20;
+  static constexpr std::int64_t kMaxReadBytes = 1 << 20;
 
-  TProfileFile() = default;
+  IniFile() = default;
 
   // Parses the file at `path`. A file that is missing, unreadable, not a
   // regular file (a directory, a pipe, a device) gives an empty profile.
-  static TProfileFile Load(const QString& path);
-  static TProfileFile FromText(std::string_view text);
+  static IniFile load(const QString& path);
+  static IniFile fromText(std::string_view text);
 
   // The value of `key` in `section`, empty when either is missing.
-  std::string ReadText(std::string_view section, std::string_view key) const;
-  // The value converted by ParseProfileInteger, or `fallback`.
-  std::int32_t ReadInteger(std::string_view section, std::string_view key,
+  std::string readText(std::string_view section, std::string_view key) const;
+  // The value converted by parseProfileInteger, or `fallback`.
+  std::int32_t readInteger(std::string_view section, std::string_view key,
                            std::int32_t fallback) const;
-  // ReadInteger with 1 or 0 as its fallback; any non-zero integer is true.
-  bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
+  // readInteger with 1 or 0 as its fallback; any non-zero integer is true.
+  bool readBool(std::string_view section, std::string_view key, bool fallback) const;
 
  private:
-  void ParseLine(std::string_view line, const std::string& current_section);
+  void parseLine(std::string_view line, const std::string& currentSection);
 
   // Lower-cased section -> lower-cased key -> value as written.
-  std::map<std::string, std::map<std::string, std::string>> sections_;
+  std::map<std::string, std::map<std::string, std::string>> m_sections;
 };
 
 }  // namespace gradoir

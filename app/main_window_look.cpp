@@ -1,4 +1,4 @@
-#include "app/main_form_look.h"
+#include "app/main_window_look.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -6,15 +6,15 @@
 #include <QMainWindow>
 #include <QPalette>
 
-#include "canvas/grado_img32.h"
-#include "ui/floating_window.h"
-#include "ui_mainform.h"
+#include "canvas/exercise_canvas.h"
+#include "ui/floating_panel.h"
+#include "ui_main_window.h"
 
 namespace gradoir {
 
 namespace {
 
-QFont PixelFont(const QString& family, int pixels, bool bold = false) {
+QFont pixelFont(const QString& family, int pixels, bool bold = false) {
   QFont font(family);
   font.setPixelSize(pixels);
   font.setBold(bold);
@@ -24,7 +24,7 @@ QFont PixelFont(const QString& family, int pixels, bool bold = false) {
 // Narrows the label's font until `text` takes at most `room` pixels. The
 // tool box's labels have fixed sizes meant for "Tahoma"; a wider substitute
 // would cut the verdict or push the statement under the answer box.
-void NarrowToFit(QLabel& label, const QString& text, int room) {
+void narrowToFit(QLabel& label, const QString& text, int room) {
   QFont font = label.font();
   const int width = QFontMetrics(font).horizontalAdvance(text);
   if (width <= room) return;
@@ -37,15 +37,15 @@ void NarrowToFit(QLabel& label, const QString& text, int room) {
   label.setFont(font);
 }
 
-void ArrangeToolBox(Ui::MainForm& f) {
-  TFloatingWindow& box = *f.ToolBox;
-  box.SetTitleBarPosition(tbLeft);
+void arrangeToolBox(Ui::MainWindow& f) {
+  FloatingPanel& box = *f.toolBox;
+  box.setTitleBarPosition(TitleBarPosition::Left);
   box.setGeometry(8, 8, 209, 89);
-  box.setFont(PixelFont(QStringLiteral("Tahoma"), 11));
+  box.setFont(pixelFont(QStringLiteral("Tahoma"), 11));
 
   // The description puts the controls on the tool box itself; they belong on
   // its client area, where their positions are client coordinates.
-  QWidget* client = box.ClientArea();
+  QWidget* client = box.clientArea();
   for (QWidget* child : box.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (child == client) continue;
     const QPoint place = child->pos();
@@ -53,15 +53,15 @@ void ArrangeToolBox(Ui::MainForm& f) {
     child->move(place);
     child->show();
   }
-  f.LblEnonce->setFont(PixelFont(QStringLiteral("Tahoma"), 12));
-  f.LblReponse->setFont(PixelFont(QStringLiteral("Tahoma"), 12, true));
-  f.LblNumero->setFont(PixelFont(QStringLiteral("Tahoma"), 12));
+  f.statementLabel->setFont(pixelFont(QStringLiteral("Tahoma"), 12));
+  f.verdictLabel->setFont(pixelFont(QStringLiteral("Tahoma"), 12, true));
+  f.scoreLabel->setFont(pixelFont(QStringLiteral("Tahoma"), 12));
   // The measuring statement's words end left of the answer box that covers
   // its blanks; the longer verdict fits its label.
   constexpr int kGap = 2;
-  NarrowToFit(*f.LblEnonce, QStringLiteral("Mesure l'angle tracé :"),
-              f.EditReponse->x() - f.LblEnonce->x() - kGap);
-  NarrowToFit(*f.LblReponse, QStringLiteral("Bonne réponse !"), f.LblReponse->width() - kGap);
+  narrowToFit(*f.statementLabel, QStringLiteral("Mesure l'angle tracé :"),
+              f.answerEdit->x() - f.statementLabel->x() - kGap);
+  narrowToFit(*f.verdictLabel, QStringLiteral("Bonne réponse !"), f.verdictLabel->width() - kGap);
 
   // Floats over the canvas, hidden until the first exercise.
   box.hide();
@@ -70,16 +70,16 @@ void ArrangeToolBox(Ui::MainForm& f) {
 
 }  // namespace
 
-void ArrangeWindow(QMainWindow& window, Ui::MainForm& f) {
-  window.setFont(PixelFont(QStringLiteral("System"), 13));
+void arrangeWindow(QMainWindow& window, Ui::MainWindow& f) {
+  window.setFont(pixelFont(QStringLiteral("System"), 13));
   QPalette white = window.palette();
   white.setColor(QPalette::Window, Qt::white);
-  f.ClientArea->setPalette(white);
-  f.ClientArea->setAutoFillBackground(true);
-  ArrangeToolBox(f);
+  f.clientArea->setPalette(white);
+  f.clientArea->setAutoFillBackground(true);
+  arrangeToolBox(f);
 }
 
-void TrimWindowFrame(QWidget& window) {
+void trimWindowFrame(QWidget& window) {
   window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowCloseButtonHint);
 }

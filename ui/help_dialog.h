@@ -1,7 +1,7 @@
 #pragma once
-// THelpForm: the borderless, rounded help window, which also serves as the
-// about box. Built from resources/helpform.ui. The caller chooses help or
-// about with SetShowHelp, runs it modally (exec()) and destroys it.
+// HelpDialog: the borderless, rounded help window, which also serves as the
+// about box. Built from resources/help_dialog.ui. The caller chooses help or
+// about with setShowHelp, runs it modally (exec()) and destroys it.
 #include <QDialog>
 #include <QUrl>
 #include <functional>
@@ -10,12 +10,12 @@
 class QLabel;
 
 namespace Ui {
-class HelpForm;
+class HelpDialog;
 }
 
 namespace gradoir {
 
-class THelpForm : public QDialog {
+class HelpDialog : public QDialog {
   Q_OBJECT
 
  public:
@@ -23,25 +23,25 @@ class THelpForm : public QDialog {
   static constexpr int kClientHeight = 286;
   static constexpr int kCornerSize = 40;  // corner ellipse, width and height
 
-  explicit THelpForm(QWidget* owner = nullptr);
-  ~THelpForm() override;
+  explicit HelpDialog(QWidget* owner = nullptr);
+  ~HelpDialog() override;
 
   // true: the help text covers the window; false: the credits show.
-  void SetShowHelp(bool showHelp);
-  bool ShowHelp() const;
+  void setShowHelp(bool showHelp);
+  bool showHelp() const;
 
   // Opens a link target; QDesktopServices::openUrl unless replaced (tests).
-  static std::function<void(const QUrl&)>& UrlOpener();
+  static std::function<void(const QUrl&)>& urlOpener();
 
   // The generated form, for the caller and tests to reach controls by name.
-  const Ui::HelpForm& Form() const { return *ui_; }
+  const Ui::HelpDialog& form() const { return *m_ui; }
 
   // A link label was clicked: its hint is an e-mail address when it holds
   // "@" (mailto:), a web address otherwise (http://).
   void URLLblClick(QLabel* sender);
 
   // The target that URLLblClick opens for a hint.
-  static QUrl LinkTarget(const QString& hint);
+  static QUrl linkTarget(const QString& hint);
 
  public slots:
   // Escape and every other way of dismissing the window end with Accepted.
@@ -53,9 +53,9 @@ class THelpForm : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void FormCreate();
+  void setUpWindow();
 
-  std::unique_ptr<Ui::HelpForm> ui_;
+  std::unique_ptr<Ui::HelpDialog> m_ui;
 };
 
 }  // namespace gradoir

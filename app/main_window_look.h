@@ -5,17 +5,17 @@ class QMainWindow;
 class QWidget;
 
 namespace Ui {
-class MainForm;
+class MainWindow;
 }
 
 namespace gradoir {
 
 // Fonts and colours of the window and tool box, the tool box's controls
 // moved onto its client area, the tool box hidden above the canvas.
-void ArrangeWindow(QMainWindow& window, Ui::MainForm& form);
+void arrangeWindow(QMainWindow& window, Ui::MainWindow& form);
 
 // The window keeps only its close button: no minimise or maximise button,
 // so the window manager offers no restore, size or title-bar double click.
-void TrimWindowFrame(QWidget& window);
+void trimWindowFrame(QWidget& window);
 
 }  // namespace gradoir

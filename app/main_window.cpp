@@ -1,0 +1,329 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QColor>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QToolButton>
+#include <cstdlib>
+#include <optional>
+
+#include "app/flood_fill.h"
+#include "app/main_window_look.h"
+#include "app/message_boxes.h"
+#include "app/tool_box_placement.h"
+#include "canvas/exercise_canvas.h"
+#include "ui/floating_panel.h"
+#include "ui/help_dialog.h"
+#include "ui_main_window.h"
+
+// The pictures live in a static library: their registration must be pulled
+// in by hand, from the global namespace.
+static void initAppResources() { Q_INIT_RESOURCE(app); }
+
+namespace gradoir {
+
+namespace {
+
+// The canvas reports this measure while no second side has been drawn.
+// The try number of an exercise that is decided.
+constexpr std::int32_t kDecided = 4;
+constexpr QRgb kLampCore = qRgb(255, 255, 255);
+
+const QColor kRightColour(0, 128, 0);
+const QColor kWrongColour(255, 0, 0);
+
+// The lamp core of try n contains the point (15n - 7, 8).
+QPoint lampCore(std::int32_t tryNumber) { return {15 * tryNumber - 7, 8}; }
+
+// Typing lets only digits through; pasted text may hold anything. A whole
+// number, with an optional sign and blanks around, is an answer.
+std::optional<std::int32_t> parseAnswer(const QString& text) {
+  static const QRegularExpression wholeNumber(QStringLiteral("^\\s*[+-]?[0-9]{1,9}\\s*$"));
+  if (!wholeNumber.match(text).hasMatch()) return std::nullopt;
+  return text.trimmed().toInt();
+}
+
+bool isDigitOrBackspace(const QString& key) {
+  return key.size() == 1 && ((key[0] >= u'0' && key[0] <= u'9') || key[0] == u'\b');
+}
+
+// Keys that do not type a character (arrows, Delete, Tab, shortcuts such as
+// the paste key) are left to the answer box.
+bool typesACharacter(const QKeyEvent& key) {
+  if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  const QString text = key.text();
+  if (text.isEmpty()) return false;
+  const char16_t c = text[0].unicode();
+  return c == u'\b' || (c >= 0x20 && c != 0x7F);
+}
+
+bool isEnter(const QKeyEvent& key) {
+  return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_settingsPath(settingsPath) {
+  initAppResources();
+  m_ui->setupUi(this);
+  arrangeWindow(*this, *m_ui);
+  connectHandlers();
+  setUpWindow();
+}
+
+MainWindow::~MainWindow() { tearDownWindow(); }
+
+ExerciseCanvas& MainWindow::canvas() const { return *m_ui->canvas; }
+FloatingPanel& MainWindow::toolBox() const { return *m_ui->toolBox; }
+
+void MainWindow::setUpWindow() {
+  trimWindowFrame(*this);
+  m_cursors.add(CursorTable::crPen, loadPenCursor());
+  m_blankLed = std::make_unique<QImage>(
+      m_ui->tryLamps->pixmap().toImage().convertToFormat(QImage::Format_ARGB32));
+  m_settings = readSettings(m_settingsPath);
+  m_seriesOver = true;
+  m_exerciseNumber = 1;
+  m_tryNumber = 1;
+  m_successCount = 0;
+}
+
+void MainWindow::tearDownWindow() { m_blankLed.reset(); }
+
+void MainWindow::connectHandlers() {
+  Ui::MainWindow& f = *m_ui;
+  connect(f.measureAction, &QAction::triggered, this, [this] { startMeasuring(m_ui->measureAction); });
+  connect(f.drawAction, &QAction::triggered, this, [this] { startDrawing(m_ui->drawAction); });
+  connect(f.quitAction, &QAction::triggered, this, [this] { quit(); });
+  connect(f.helpAction, &QAction::triggered, this, [this] { openHelp(m_ui->helpAction); });
+  connect(f.aboutAction, &QAction::triggered, this, [this] { openHelp(m_ui->aboutAction); });
+  // clicked, not toggled: setting a down state in code must not fire these.
+  connect(f.checkButton, &QPushButton::clicked, this, [this] { checkAnswer(); });
+  connect(f.nextButton, &QPushButton::clicked, this, [this] { nextExercise(); });
+  connect(f.moveTurnButton, &QToolButton::clicked, this, [this] { usePencil(); });
+  connect(f.pencilButton, &QToolButton::clicked, this, [this] { usePencil(); });
+  connect(f.protractorButton, &QToolButton::clicked, this, [this] { toggleProtractor(); });
+  connect(f.centerProtractorButton, &QToolButton::clicked, this, [this] { centerProtractor(); });
+  // Enter reaches the tool box from any of its controls that leaves it unused.
+  f.answerEdit->installEventFilter(this);
+  f.toolBox->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+  const auto& key = static_cast<const QKeyEvent&>(*event);
+  if (isEnter(key)) {
+    activateDefaultButton();
+    return true;
+  }
+  if (watched == m_ui->answerEdit && typesACharacter(key)) return !acceptAnswerKey(key.text());
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::activateDefaultButton() {
+  if (m_ui->checkButton->isEnabled()) {
+    m_ui->checkButton->click();
+  } else if (m_ui->nextButton->isEnabled()) {
+    m_ui->nextButton->click();
+  }
+}
+
+bool MainWindow::confirmAbandon(QObject* sender) {
+  if (sender == nullptr) return false;
+  if (m_seriesOver) {
+    resetSeries();
+    m_seriesOver = false;
+    return false;
+  }
+  if (!askConfirmation(this, QStringLiteral("Abandonner la série d'exercices en cours ?"))) return true;
+  resetSeries();
+  return false;
+}
+
+void MainWindow::resetSeries() {
+  m_exerciseNumber = 1;
+  m_tryNumber = 1;
+  m_successCount = 0;
+  m_ui->scoreLabel->clear();
+  m_ui->scoreLabel->setToolTip(QString());
+}
+
+void MainWindow::startExercise() {
+  Ui::MainWindow& f = *m_ui;
+  f.tryLamps->setPixmap(QPixmap::fromImage(*m_blankLed));
+  canvas().centerProtractor();
+  canvas().newExercise(m_settings.magneticVertex, m_settings.horizontalSide);
+  canvas().setEnabled(true);
+  f.checkButton->setEnabled(true);
+  f.checkButton->raise();
+  f.nextButton->setEnabled(false);
+  f.verdictLabel->clear();
+  placeToolBox();
+  toolBox().setExpanded(true);
+  if (toolBox().isHidden()) toolBox().showPanel();
+  f.protractorButton->setChecked(true);
+  f.moveTurnButton->setChecked(true);
+  f.pencilButton->setChecked(false);
+}
+
+void MainWindow::placeToolBox() {
+  const SideBounds sides = canvas().sideBounds();
+  gradoir::placeToolBox(toolBox(), canvas().size(), sides.first, sides.second);
+}
+
+void MainWindow::startMeasuring(QObject* sender) {
+  if (confirmAbandon(sender)) return;
+  canvas().setMode(CanvasTool::Protractor);
+  startExercise();
+  Ui::MainWindow& f = *m_ui;
+  // The answer box lies over the seven blanks.
+  f.statementLabel->setText(QStringLiteral("Mesure l'angle tracé :       °"));
+  f.answerEdit->clear();
+  f.answerEdit->setEnabled(true);
+  f.answerEdit->show();
+  f.answerEdit->setFocus();
+  f.pencilButton->setEnabled(false);
+  f.pencilButton->setToolTip(QString());
+}
+
+void MainWindow::startDrawing(QObject* sender) {
+  if (confirmAbandon(sender)) return;
+  // In pencil mode the new angle gets its first side only.
+  canvas().setMode(CanvasTool::Pencil);
+  startExercise();
+  canvas().setMode(CanvasTool::Protractor);
+  m_targetMeasure = canvas().angleMeasure().value_or(0);
+  canvas().clearSecondSide();
+  setCanvasCursor(CursorTable::crDefault);
+  Ui::MainWindow& f = *m_ui;
+  f.answerEdit->hide();
+  f.statementLabel->setText(QStringLiteral("Trace un angle de %1°.").arg(m_targetMeasure));
+  toolBox().setFocus();
+  f.pencilButton->setEnabled(true);
+  f.pencilButton->setToolTip(QStringLiteral("Crayon"));
+}
+
+void MainWindow::checkAnswer() {
+  // The kind of exercise shows in the answer box: there only for measuring.
+  if (m_ui->answerEdit->isHidden()) {
+    checkDrawnAngle();
+  } else {
+    checkMeasuredAnswer();
+  }
+}
+
+void MainWindow::checkMeasuredAnswer() {
+  const QString text = m_ui->answerEdit->text();
+  if (text.isEmpty()) return;
+  const std::optional<std::int32_t> answer = parseAnswer(text);
+  if (!answer) {
+    showError(this, QStringLiteral("Valeur incorrecte !"));
+    return;
+  }
+  recordTry(*answer == canvas().angleMeasure());
+  if (m_tryNumber == kDecided) {
+    m_ui->answerEdit->setEnabled(false);
+    endExercise(m_exerciseNumber == m_settings.measureSeriesLength);
+  }
+}
+
+void MainWindow::checkDrawnAngle() {
+  // Nothing drawn yet, or a stroke of no length: there is no answer to check.
+  const std::optional<std::int32_t> drawn = canvas().angleMeasure();
+  if (!drawn) return;
+  recordTry(std::llabs(*drawn) == m_targetMeasure);
+  if (m_tryNumber == kDecided) endExercise(m_exerciseNumber == m_settings.drawSeriesLength);
+}
+
+// The verdict marks the lamp of the current try, so it is shown before the
+// try number moves on.
+void MainWindow::recordTry(bool right) {
+  if (right) {
+    showVerdict(QStringLiteral("Bonne réponse !"), kRightColour);
+    m_tryNumber = kDecided;
+    ++m_successCount;
+  } else {
+    showVerdict(QStringLiteral("Erreur ..."), kWrongColour);
+    ++m_tryNumber;
+  }
+}
+
+void MainWindow::showVerdict(const QString& text, const QColor& colour) {
+  QPalette palette = m_ui->verdictLabel->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  m_ui->verdictLabel->setPalette(palette);
+  m_ui->verdictLabel->setText(text);
+
+  QImage led = m_ui->tryLamps->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+  floodFill(led, lampCore(m_tryNumber), kLampCore, colour.rgb());
+  m_ui->tryLamps->setPixmap(QPixmap::fromImage(led));
+}
+
+void MainWindow::endExercise(bool last) {
+  Ui::MainWindow& f = *m_ui;
+  f.scoreLabel->setText(QStringLiteral("%1/%2").arg(m_successCount).arg(m_exerciseNumber));
+  const QString succeeded = m_successCount <= 1 ? QStringLiteral(" exercice réussi sur ")
+                                               : QStringLiteral(" exercices réussis sur ");
+  f.scoreLabel->setToolTip(QString::number(m_successCount) + succeeded + QString::number(m_exerciseNumber));
+  m_tryNumber = 1;
+  canvas().setEnabled(false);
+  toolBox().setFocus();
+  if (last) {
+    showInformation(this, QStringLiteral("La série d'exercices est terminée."));
+    m_seriesOver = true;
+  } else {
+    f.nextButton->raise();
+    f.nextButton->setEnabled(true);
+  }
+  f.checkButton->setEnabled(false);
+}
+
+void MainWindow::nextExercise() {
+  ++m_exerciseNumber;
+  toolBox().setFocus();
+  if (m_ui->answerEdit->isHidden()) {
+    startDrawing(nullptr);
+  } else {
+    startMeasuring(nullptr);
+  }
+}
+
+void MainWindow::usePencil() {
+  const bool pencil = m_ui->pencilButton->isChecked();
+  canvas().setMode(pencil ? CanvasTool::Pencil : CanvasTool::Protractor);
+  setCanvasCursor(pencil ? CursorTable::crPen : CursorTable::crDefault);
+}
+
+void MainWindow::toggleProtractor() {
+  if (m_ui->protractorButton->isChecked()) {
+    canvas().showProtractor();
+  } else {
+    canvas().hideProtractor();
+  }
+}
+
+void MainWindow::centerProtractor() { canvas().centerProtractor(); }
+
+bool MainWindow::acceptAnswerKey(const QString& key) {
+  m_ui->verdictLabel->clear();
+  return isDigitOrBackspace(key);
+}
+
+void MainWindow::openHelp(QObject* sender) {
+  HelpDialog help(this);
+  help.setShowHelp(sender != nullptr && sender->objectName() == QLatin1String("helpAction"));
+  help.exec();
+}
+
+void MainWindow::quit() { close(); }
+
+void MainWindow::setCanvasCursor(int number) { canvas().setCursor(m_cursors.cursor(number)); }
+
+}  // namespace gradoir

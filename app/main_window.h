@@ -1,0 +1,97 @@
+#pragma once
+// MainWindow: the main window and the series controller behind it. It runs
+// series of measuring or drawing exercises, counts the tries, checks the
+// answers, shows verdicts, lamps and score, and ends the series. It reaches
+// the canvas and the tool box only through the few operations they offer
+// (new exercise, protractor centre/show/hide, angle measure, side bounds,
+// enabling, cursor; tool box place, show/hide, expand).
+#include <QImage>
+#include <QMainWindow>
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+#include "app/cursor_table.h"
+#include "app/settings.h"
+
+namespace Ui {
+class MainWindow;
+}
+
+class QColor;
+
+namespace gradoir {
+
+class FloatingPanel;
+class ExerciseCanvas;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Reads its settings from `settingsPath` ("Grado.ini" beside the program
+  // unless a test gives another file).
+  explicit MainWindow(const QString& settingsPath = settingsFilePath(), QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Read access for the program's tests.
+  std::int32_t tryNumber() const { return m_tryNumber; }
+  std::int32_t exerciseNumber() const { return m_exerciseNumber; }
+  std::int32_t successCount() const { return m_successCount; }
+  std::int32_t targetMeasure() const { return m_targetMeasure; }
+  bool seriesOver() const { return m_seriesOver; }
+  const Settings& settings() const { return m_settings; }
+  const Ui::MainWindow& form() const { return *m_ui; }
+  ExerciseCanvas& canvas() const;
+  FloatingPanel& toolBox() const;
+  const CursorTable& cursors() const { return m_cursors; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void setUpWindow();
+  void tearDownWindow();
+  void connectHandlers();
+
+  // Menu and button handlers; a null sender means a call from nextExercise.
+  void startMeasuring(QObject* sender);
+  void startDrawing(QObject* sender);
+  void quit();
+  void openHelp(QObject* sender);
+  void checkAnswer();
+  void nextExercise();
+  void usePencil();
+  void toggleProtractor();
+  void centerProtractor();
+  // False when the key must not reach the answer box.
+  bool acceptAnswerKey(const QString& key);
+
+  bool confirmAbandon(QObject* sender);
+  void resetSeries();
+  void startExercise();
+  void checkMeasuredAnswer();
+  void checkDrawnAngle();
+  void recordTry(bool right);
+  void showVerdict(const QString& text, const QColor& colour);
+  void endExercise(bool last);
+  void placeToolBox();
+  // Enter: the enabled one of checkButton and nextButton.
+  void activateDefaultButton();
+  void setCanvasCursor(int number);
+
+  std::unique_ptr<Ui::MainWindow> m_ui;
+  CursorTable m_cursors;
+  QString m_settingsPath;
+
+  Settings m_settings;
+  bool m_seriesOver = true;
+  std::int32_t m_targetMeasure = 0;
+  std::int32_t m_tryNumber = 1;
+  std::int32_t m_exerciseNumber = 1;
+  std::int32_t m_successCount = 0;
+  // The lamp picture with three white lamps, restored at each exercise.
+  std::unique_ptr<QImage> m_blankLed;
+};
+
+}  // namespace gradoir
