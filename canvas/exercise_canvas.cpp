@@ -36,7 +36,6 @@ ExerciseCanvas::ExerciseCanvas(QWidget* parent) : LayeredView(parent) {
   m_protractorLayer->setVisible(false);
   m_protractorLayer->bitmap().setDrawMode(DrawMode::Custom);
   m_protractorLayer->bitmap().pixelCombiner = transparentWhiteCombine;
-  fillDegreeTables();
   // Hovering over a grab zone shows the hand, so moves without a button
   // must arrive too.
   setMouseTracking(true);
@@ -50,7 +49,17 @@ ExerciseCanvas::~ExerciseCanvas() {
 }
 
 void ExerciseCanvas::newExercise(bool magneticVertex, bool horizontalSide) {
-  m_angleLayer->bitmap().setBitmapSize(width(), height());
+  // Called from menu and button handlers, so nothing may escape: without
+  // the memory for the angle's picture the canvas stays empty.
+  try {
+    m_angleLayer->bitmap().setBitmapSize(width(), height());
+  } catch (const std::exception&) {
+    m_angle.reset();
+    m_angleLayer->setVisible(false);
+    m_protractorLayer->setVisible(false);
+    repaintNow();
+    return;
+  }
   m_angleLayer->setLocation(realRectOf(0, 0, static_cast<float>(width()), static_cast<float>(height())));
   m_angle = newExerciseAngle(width(), height(), 0, magneticVertex, horizontalSide, m_mode == CanvasTool::Pencil);
   redrawAngle(false);

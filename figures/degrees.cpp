@@ -1,6 +1,7 @@
 #include "figures/degrees.h"
 
 #include <cmath>
+#include <mutex>
 #include <numbers>
 #include <utility>
 
@@ -11,9 +12,11 @@ namespace {
 long double sinTable[361];
 long double cosTable[361];
 
-// Filled at start-up so that a reader running before the canvas exists still
+std::once_flag tablesFilled;
+
+// Filled at start-up so that a reader running before anything asked still
 // gets real values rather than zeros.
-const bool tables_filled_at_startup = (fillDegreeTables(), true);
+const bool tablesFilledAtStartUp = (fillDegreeTables(), true);
 
 }  // namespace
 
@@ -21,12 +24,14 @@ const long double (&kSinTable)[361] = sinTable;
 const long double (&kCosTable)[361] = cosTable;
 
 void fillDegreeTables() {
-  constexpr long double pi = std::numbers::pi_v<long double>;
-  for (int i = 0; i <= 360; ++i) {
-    const long double theta = i * pi / 180;
-    sinTable[i] = std::sin(theta);
-    cosTable[i] = std::cos(theta);
-  }
+  std::call_once(tablesFilled, [] {
+    constexpr long double pi = std::numbers::pi_v<long double>;
+    for (int i = 0; i <= 360; ++i) {
+      const long double theta = i * pi / 180;
+      sinTable[i] = std::sin(theta);
+      cosTable[i] = std::cos(theta);
+    }
+  });
 }
 
 std::int32_t degreeTableIndex(std::int64_t degrees) {

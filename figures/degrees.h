@@ -13,8 +13,8 @@ namespace gradoir {
 extern const long double (&kSinTable)[361];
 extern const long double (&kCosTable)[361];
 
-// Writes both tables. They are also filled before main() so that no reader can
-// ever see zeros; calling this again writes the same values.
+// Fills both tables, once per process (later calls return at once). They are
+// also filled before main() so that no reader can ever see zeros.
 void fillDegreeTables();
 
 // Table index of any whole degree: negative angles wrap into 0..359,

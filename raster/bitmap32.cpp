@@ -16,6 +16,8 @@ namespace {
 
 // A zeroed pixel buffer of width x height. The byte count is checked first so
 // that an absurd size fails cleanly instead of wrapping to a small buffer.
+std::size_t allocationLimit = 0;
+
 std::vector<Color32> allocatePixels(std::int32_t width, std::int32_t height) {
   std::size_t count = 0;
   std::size_t bytes = 0;
@@ -24,6 +26,7 @@ std::vector<Color32> allocatePixels(std::int32_t width, std::int32_t height) {
       bytes > static_cast<std::size_t>(std::numeric_limits<std::ptrdiff_t>::max())) {
     throw std::length_error("pixel buffer too large");
   }
+  if (allocationLimit != 0 && count > allocationLimit) throw std::bad_alloc();
   return std::vector<Color32>(count);
 }
 
@@ -36,6 +39,8 @@ std::string noMemoryMessage(std::int32_t width, std::int32_t height) {
 Bitmap32::Bitmap32() : m_font(std::make_unique<Font>()) {}
 
 Bitmap32::~Bitmap32() = default;
+
+void Bitmap32::setAllocationLimit(std::size_t maxPixels) { allocationLimit = maxPixels; }
 
 Rect Bitmap32::pixelBounds() const { return Rect{0, 0, m_width, m_height}; }
 

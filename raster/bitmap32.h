@@ -66,6 +66,10 @@ class Bitmap32 {
   // and then the resize, and returns true. When the memory cannot be had it
   // throws BitmapError and leaves the bitmap empty (0 x 0).
   bool setBitmapSize(std::int32_t newWidth, std::int32_t newHeight);
+  // Makes every later allocation of more than maxPixels pixels fail as if
+  // the memory were exhausted (0: no limit). For tests of the program's
+  // behaviour when memory runs out.
+  static void setAllocationLimit(std::size_t maxPixels);
 
   // --- change notification ---------------------------------------------
   // Fires onChange(this) when no update batch is open; nothing is deferred.

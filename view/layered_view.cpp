@@ -142,7 +142,14 @@ void BufferedView::validateBuffer() {
 }
 
 void BufferedView::paintEvent(QPaintEvent* event) {
-  validateBuffer();
+  // No exception may leave an event handler: a buffer that cannot be had
+  // (memory exhausted) shows an empty canvas, and the next paint tries again.
+  try {
+    validateBuffer();
+  } catch (const std::exception&) {
+    paintEmpty(event->rect());
+    return;
+  }
   // The painter is clipped to the event's region anyway; copying only its
   // bounding rectangle spares converting and copying the rest.
   const QRect r = event->rect();
@@ -189,9 +196,23 @@ void BufferedView::copyBufferToWindow(const Rect& area) {
   }
 }
 
+void BufferedView::paintEmpty(const QRect& area) {
+  m_buffer->setBitmapSize(0, 0);
+  m_paintedWidth = m_paintedHeight = -1;
+  m_bufferValid = false;
+  markAllStale();
+  QPainter painter(this);
+  painter.fillRect(area, palette().color(QPalette::Window));
+}
+
 void BufferedView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  resizeBuffer();
+  try {
+    resizeBuffer();
+  } catch (const std::exception&) {
+    // The paint that follows tries again, and shows an empty canvas if it
+    // still cannot have the memory.
+  }
   m_bufferValid = false;
   markAllStale();
 }

@@ -83,6 +83,8 @@ class BufferedView : public QWidget {
 
  private:
   void copyBufferToWindow(const Rect& area);
+  // What a paint shows when the buffer cannot be had: the window colour.
+  void paintEmpty(const QRect& area);
   void markAllStale() { addStaleArea(kWholeControl); }
 
   std::unique_ptr<Bitmap32> m_buffer;

@@ -183,5 +183,25 @@ TEST_F(CanvasTest, TinyAndEmptyCanvasesAreSafe) {
   }
 }
 
+// A new exercise that cannot have the memory for its picture leaves an empty
+// canvas behind, without an exception escaping to the menu that asked.
+TEST_F(CanvasTest, NewExerciseWithoutMemoryLeavesAnEmptyCanvas) {
+  struct LiftLimit {
+    ~LiftLimit() { Bitmap32::setAllocationLimit(0); }
+  } lift;
+  startExercise(CanvasTool::Protractor);
+  ASSERT_NE(canvas->angle(), nullptr);
+  Bitmap32::setAllocationLimit(1000);
+  canvas->resize(1001, 700);  // the angle's picture must grow
+  EXPECT_NO_THROW(startExercise(CanvasTool::Protractor));
+  EXPECT_EQ(canvas->angle(), nullptr);
+  EXPECT_FALSE(canvas->angleMeasure().has_value());
+  Bitmap32::setAllocationLimit(0);
+  const Bitmap32& picture = composedPicture();
+  for (Point p : {Point{0, 0}, Point{500, 350}, Point{1000, 699}}) EXPECT_EQ(picture.pixelAt(p.x, p.y), kWhite);
+  startExercise(CanvasTool::Protractor);
+  EXPECT_NE(canvas->angle(), nullptr);
+}
+
 }  // namespace
 }  // namespace gradoir::testing

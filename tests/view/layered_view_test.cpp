@@ -41,7 +41,7 @@ Color32 pixel(LayeredView& image, int x, int y) {
   return image.buffer().pixelAt(x, y);
 }
 
-TEST(Image32, LayersPaintFromIndexZeroUpOverTheBackground) {
+TEST(LayeredView, LayersPaintFromIndexZeroUpOverTheBackground) {
   LayeredView image;
   image.resize(100, 100);
   auto below = solidLayer(image, {-5, -5, 50, 50}, kRed);
@@ -60,7 +60,7 @@ TEST(Image32, LayersPaintFromIndexZeroUpOverTheBackground) {
   EXPECT_EQ(pixel(image, 99, 99), kWhite);
 }
 
-TEST(Image32, HalfPixelLocationsRoundHalfToEven) {
+TEST(LayeredView, HalfPixelLocationsRoundHalfToEven) {
   LayeredView image;
   image.resize(40, 40);
   auto layer = solidLayer(image, {10.5f, 20.5f, 14.5f, 24.5f}, kRed);  // at (10, 20, 14, 24)
@@ -74,7 +74,7 @@ TEST(Image32, HalfPixelLocationsRoundHalfToEven) {
   EXPECT_EQ(pixel(image, 15, 25), kRed);
 }
 
-TEST(Image32, UnchangedVisibleLayerStillInvalidatesButHidingDoesNot) {
+TEST(LayeredView, UnchangedVisibleLayerStillInvalidatesButHidingDoesNot) {
   LayeredView image;
   image.resize(30, 30);
   int changes = 0;
@@ -96,7 +96,7 @@ TEST(Image32, UnchangedVisibleLayerStillInvalidatesButHidingDoesNot) {
   EXPECT_EQ(pixel(image, 5, 5), kWhite);
 }
 
-TEST(Image32, UpdateBatchSuppressesImageChangedAndRejectsUnpairedEnd) {
+TEST(LayeredView, UpdateBatchSuppressesImageChangedAndRejectsUnpairedEnd) {
   LayeredView image;
   auto layer = solidLayer(image, {0, 0, 10, 10}, kRed);
   image.validateBuffer();
@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(Image32, BufferSizing,
                                            SizingCase{1000, 959, 959}, SizingCase{1000, 950, 950},
                                            SizingCase{1000, 1001, 1001}));
 
-TEST(Image32, ZeroSizeWidgetPaintsNothingSafely) {
+TEST(LayeredView, ZeroSizeWidgetPaintsNothingSafely) {
   LayeredView image;
   auto layer = solidLayer(image, {0, 0, 10, 10}, kRed);
   image.resize(0, 0);
@@ -147,7 +147,7 @@ TEST(Image32, ZeroSizeWidgetPaintsNothingSafely) {
   EXPECT_TRUE(image.bufferValid());
 }
 
-TEST(Image32, ShownWidgetMergesNotificationsCopiesTheBufferAndRepaintsNow) {
+TEST(LayeredView, ShownWidgetMergesNotificationsCopiesTheBufferAndRepaintsNow) {
   CountingImage image;
   image.resize(50, 40);
   auto layer = solidLayer(image, {10, 10, 20, 20}, kRed);
@@ -167,6 +167,33 @@ TEST(Image32, ShownWidgetMergesNotificationsCopiesTheBufferAndRepaintsNow) {
   image.repaintNow();
   EXPECT_EQ(image.rebuilds, before + 1);
   EXPECT_EQ(image.buffer().pixelAt(15, 15), kWhite);
+}
+
+// Running out of memory in the middle of a resize or a paint must not throw
+// out of the event handler: the window shows an empty canvas and the program
+// goes on, and the picture comes back once memory is there again.
+TEST(LayeredView, AllocationFailureShowsAnEmptyCanvasAndRecovers) {
+  struct LiftLimit {
+    ~LiftLimit() { Bitmap32::setAllocationLimit(0); }
+  } lift;
+  LayeredView image;
+  image.resize(60, 40);
+  auto layer = solidLayer(image, {0, 0, 60, 40}, kRed);
+  image.show();
+  QApplication::processEvents();
+
+  Bitmap32::setAllocationLimit(100);  // far less than the new buffer needs
+  EXPECT_NO_THROW(image.resize(200, 150));
+  QApplication::processEvents();
+  QImage window;
+  EXPECT_NO_THROW(window = image.grab().toImage().convertToFormat(QImage::Format_ARGB32));
+  EXPECT_NE(window.pixel(10, 10), kRed);
+  EXPECT_TRUE(image.buffer().isEmpty());
+
+  Bitmap32::setAllocationLimit(0);
+  window = image.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+  EXPECT_EQ(window.pixel(10, 10), kRed);
+  EXPECT_EQ(window.pixel(150, 100), kWhite);
 }
 
 }  // namespace
