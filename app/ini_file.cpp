@@ -100,6 +100,12 @@ IniFile IniFile::load(const QString& path) {
 }
 
 IniFile IniFile::fromText(std::string_view text) {
+  // Editors that save UTF-8 may put a byte-order mark first; left in place it
+  // would hide the "[" of the first section.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    text.remove_prefix(kByteOrderMark.size());
+  }
   IniFile profile;
   std::string currentSection;
   bool inSection = false;

@@ -314,9 +314,14 @@ void FloatingPanel::mousePressEvent(QMouseEvent* event) {
 void FloatingPanel::mouseMoveEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   if (m_pointerAction != PointerAction::None) {
-    continuePointerAction(mapToParent(pos));
-    event->accept();
-    return;
+    if (event->buttons().testFlag(Qt::LeftButton)) {
+      continuePointerAction(mapToParent(pos));
+      event->accept();
+      return;
+    }
+    // The release never reached us (a modal box opened mid-drag, another
+    // window took the pointer): the drag ends here, and this move is a hover.
+    m_pointerAction = PointerAction::None;
   }
   const QPoint p = toClient(pos);
   const PanelHit code = hitTest(p);
@@ -359,12 +364,35 @@ QPoint FloatingPanel::clampToParent(QPoint parentPoint) const {
                 std::clamp(parentPoint.y(), 0, std::max(0, parent->height() - 1)));
 }
 
+QRect FloatingPanel::titleBarRect() const {
+  const int a = frameWidth();
+  if (m_titleBarPosition == TitleBarPosition::Left) {
+    return QRect(a, a, kTitleBar, height() - 2 * a);
+  }
+  return QRect(a, a, width() - 2 * a, kTitleBar);
+}
+
+QPoint FloatingPanel::keepTitleBarInParent(QPoint topLeft) const {
+  const QWidget* parent = parentWidget();
+  if (parent == nullptr) return topLeft;
+  const QRect bar = titleBarRect();
+  // Along each axis the bar lies wholly inside the parent; a bar longer than
+  // the parent covers it from edge to edge instead, and so never leaves it.
+  auto keep = [](int position, int barStart, int barLength, int room) {
+    const int first = -barStart;
+    const int last = room - barStart - barLength;
+    return first <= last ? std::clamp(position, first, last) : std::clamp(position, last, first);
+  };
+  return QPoint(keep(topLeft.x(), bar.left(), bar.width(), parent->width()),
+                keep(topLeft.y(), bar.top(), bar.height(), parent->height()));
+}
+
 void FloatingPanel::continuePointerAction(QPoint parentPoint) {
-  // The grabbed point never leaves the parent, so the panel can go partly
-  // out of view but never wholly.
+  // The grabbed point never leaves the parent, so a sized panel can go partly
+  // out of view but never wholly; a moved one keeps its title bar inside.
   const QPoint delta = clampToParent(parentPoint) - m_grabPoint;
   if (m_pointerAction == PointerAction::Move) {
-    move(m_grabGeometry.topLeft() + delta);
+    move(keepTitleBarInParent(m_grabGeometry.topLeft() + delta));
     return;
   }
   // Sizing: move the grabbed edges, keep the opposite ones where they were.
@@ -432,7 +460,7 @@ void FloatingPanel::drawFrame(QPainter& painter) {
 void FloatingPanel::drawLeftTitleBar(QPainter& painter) {
   const int a = frameWidth();
   const int h = height();
-  painter.fillRect(QRect(a, a, kTitleBar, h - 2 * a), captionColor());
+  painter.fillRect(titleBarRect(), captionColor());
   if (m_caption.isEmpty()) return;
   const QFontMetrics metrics(font());
   const int start = h - a + 7 - metrics.height();  // the text runs up from here
@@ -454,7 +482,7 @@ void FloatingPanel::drawLeftTitleBar(QPainter& painter) {
 void FloatingPanel::drawTopTitleBar(QPainter& painter) {
   const int a = frameWidth();
   const int w = width();
-  painter.fillRect(QRect(a, a, w - 2 * a, kTitleBar), captionColor());
+  painter.fillRect(titleBarRect(), captionColor());
   if (m_caption.isEmpty()) return;
   const QFontMetrics metrics(font());
   const int left = a + 4;

@@ -4,6 +4,11 @@
 // by the panel itself; the user drags it by the title bar and collapses or
 // expands it with the button in the title bar.
 //
+// A drag by the title bar stops where the whole title bar meets an edge of
+// the parent, so the caption always stays within reach. A drag lasts while
+// the left button is held: a pointer move without it (its release went to a
+// modal box or another window) ends the drag where it is.
+//
 // Put the panel's controls on clientArea(): their positions are then client
 // coordinates, and collapsing the panel hides them with the client area. (Qt
 // delivers no resize event to a hidden widget: after an outside resize of a
@@ -135,6 +140,8 @@ class FloatingPanel : public QWidget {
   void startPointerAction(PointerAction action, PanelHit code, QPoint parentPoint);
   void continuePointerAction(QPoint parentPoint);
   QPoint clampToParent(QPoint parentPoint) const;
+  QRect titleBarRect() const;  // panel coordinates, frame excluded
+  QPoint keepTitleBarInParent(QPoint topLeft) const;
   void updateCursor(PanelHit code);
 
   void drawFrame(QPainter& painter);

@@ -44,6 +44,26 @@ TEST(ParseProfileInteger, RejectsWhatIsNotAWholeNumber) {
   }
 }
 
+TEST(ParseProfileInteger, SignsGoBeforeDecimalAndDollarButNotBeforeZeroX) {
+  struct Case {
+    const char* text;
+    std::optional<std::int32_t> expected;
+  };
+  const Case cases[] = {
+      {"+12", 12},          {"-12", -12},           {"+$10", 16},
+      {"-$10", -16},        {"-$FFFFFFFF", 1},      {"0x10", 16},
+      {"0X1f", 31},         {"-0x10", std::nullopt}, {"+0x10", std::nullopt},
+      {"-0X10", std::nullopt}, {" 0x10", std::nullopt}, {"\t0x10", std::nullopt},
+      {" $10", 16},         {" -$10", -16},         {"0x-5", std::nullopt},
+      {"0x+5", std::nullopt}, {"$-5", std::nullopt}, {"$+5", std::nullopt},
+      {"--5", std::nullopt}, {"+-5", std::nullopt}, {"-+$5", std::nullopt},
+      {"0x$5", std::nullopt}, {"$0x5", std::nullopt}, {"0x0x5", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(parseProfileInteger(c.text), c.expected) << '"' << c.text << '"';
+  }
+}
+
 TEST(ParseProfileInteger, ThirtyTwoBitRange) {
   EXPECT_EQ(parseProfileInteger("2147483647"), INT32_MAX);
   EXPECT_EQ(parseProfileInteger("-2147483648"), INT32_MIN);
@@ -74,6 +94,36 @@ TEST(ProfileFile, KeysBeforeAnySectionAndLinesWithoutEqualsAreIgnored) {
   EXPECT_EQ(p.readInteger("NbEx/Serie", "Mesurer", 10), 10);
   // Only the first equals sign separates key and value.
   EXPECT_EQ(p.readText("NbEx/Serie", "Tracer"), "2=3");
+}
+
+TEST(ProfileFile, ByteOrderMarkCountsOnlyAtTheVeryStart) {
+  // At the start it is skipped; the second of two is ordinary text.
+  EXPECT_EQ(IniFile::fromText("\xEF\xBB\xBF[A]\nk=1\n").readText("A", "k"), "1");
+  EXPECT_EQ(IniFile::fromText("\xEF\xBB\xBF\xEF\xBB\xBF[A]\nk=1\n").readText("A", "k"), "");
+  // After a blank line or inside the file, "[B]" is no section heading and
+  // "m" is no key of its own: the marks are part of the line.
+  EXPECT_EQ(IniFile::fromText("\n\xEF\xBB\xBF[A]\nk=1\n").readText("A", "k"), "");
+  const auto p = IniFile::fromText("[A]\nk=1\n\xEF\xBB\xBF[B]\nj=2\n\xEF\xBB\xBFm=3\n");
+  EXPECT_EQ(p.readText("A", "j"), "2");
+  EXPECT_EQ(p.readText("B", "j"), "");
+  EXPECT_EQ(p.readText("A", "m"), "");
+  EXPECT_EQ(p.readText("A", "\xEF\xBB\xBFm"), "3");
+  // Only the whole mark is skipped.
+  EXPECT_EQ(IniFile::fromText("\xEF\xBB[A]\nk=1\n").readText("A", "k"), "");
+}
+
+TEST(ProfileFile, CarriageReturnIsABlankNotALineEnd) {
+  // CR LF line ends read like LF ones, even with blanks before the CR.
+  const auto crlf = IniFile::fromText("[A] \r\nk = 1\t\r\n\r\nj=2\r\n");
+  EXPECT_EQ(crlf.readText("A", "k"), "1");
+  EXPECT_EQ(crlf.readText("A", "j"), "2");
+  // Inside a line a CR stays in the value.
+  EXPECT_EQ(IniFile::fromText("[A]\nk=a\rb\n").readText("A", "k"), "a\rb");
+  // CR alone ends no line: the whole text is the heading line of section A.
+  const auto crOnly = IniFile::fromText("[A]\rk=1\rj=2\r[B]\rk=3\r");
+  EXPECT_EQ(crOnly.readText("A", "k"), "");
+  EXPECT_EQ(crOnly.readText("A", "j"), "");
+  EXPECT_EQ(crOnly.readText("B", "k"), "");
 }
 
 TEST(ProfileFile, FirstOccurrenceWinsAcrossRepeatedSections) {
@@ -131,6 +181,30 @@ TEST_F(SettingsFile, MissingAndBadValuesKeepTheirOwnDefault) {
   EXPECT_EQ(readSettings(write("[nbex/serie]\nmesurer=5\n")).measureSeriesLength, 5);
   // No range test: zero and negative lengths are read as they are.
   EXPECT_EQ(readSettings(write("[NbEx/Serie]\nMesurer=0\nTracer=-2\n")), (Settings{0, -2, true, false}));
+}
+
+TEST_F(SettingsFile, ByteOrderMarkAndCrLfLineEnds) {
+  EXPECT_EQ(readSettings(write("\xEF\xBB\xBF[NbEx/Serie]\r\nMesurer=5\r\nTracer=3\r\n"
+                               "[Angle]\r\nSommetAimante=0\r\nCoteHorizontal=1\r\n")),
+            (Settings{5, 3, false, true}));
+  // Without a line end after the last value too.
+  EXPECT_EQ(readSettings(write("\xEF\xBB\xBF[NbEx/Serie]\r\nMesurer=5\r\nTracer=3")),
+            (Settings{5, 3, true, false}));
+}
+
+TEST_F(SettingsFile, CrOnlyLineEndsGiveDefaults) {
+  EXPECT_EQ(readSettings(write("[NbEx/Serie]\rMesurer=5\rTracer=3\r"
+                               "[Angle]\rSommetAimante=0\rCoteHorizontal=1\r")),
+            m_defaults);
+}
+
+TEST_F(SettingsFile, HexadecimalTakesASignAfterDollarOnly) {
+  EXPECT_EQ(readSettings(write("[NbEx/Serie]\nMesurer=-$0C\nTracer=+$0C\n")),
+            (Settings{-12, 12, true, false}));
+  EXPECT_EQ(readSettings(write("[NbEx/Serie]\nMesurer=-0x0C\nTracer=+0x0C\n")), m_defaults);
+  // Blanks around the value are not part of it: "0x" is then its start.
+  EXPECT_EQ(readSettings(write("[NbEx/Serie]\nMesurer=  0x0C  \nTracer=\t0X0c\n")),
+            (Settings{12, 12, true, false}));
 }
 
 TEST_F(SettingsFile, GarbageAndBinaryFilesGiveDefaults) {

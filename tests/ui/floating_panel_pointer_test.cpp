@@ -123,21 +123,117 @@ TEST_F(ToolBoxTest, PressOnTheButtonTogglesAndDoesNotDrag) {
   EXPECT_TRUE(m_box->expanded());
 }
 
-TEST_F(ToolBoxTest, DragByTheTitleBarKeepsTheGrabbedPointInTheParent) {
+TEST_F(ToolBoxTest, DragByTheTitleBarStopsWhenTheTitleBarMeetsAnEdge) {
   showParent();
   const QPoint grab(8, 50);  // title bar, below the button
   QTest::mousePress(m_box, Qt::LeftButton, {}, grab);
   dragTo(QPoint(8 + 8 + 100, 8 + 50 + 30));
   EXPECT_EQ(m_box->pos(), QPoint(108, 38));
-  dragTo(QPoint(5000, 5000));  // far outside: the grabbed point stops at the edge
-  EXPECT_EQ(m_box->pos(), QPoint(399 - 8, 299 - 50));
-  EXPECT_EQ(m_box->mapToParent(grab), QPoint(399, 299));
+  // Far outside: the title bar (columns 1..16, rows 1..87 of the panel)
+  // stops against the right and bottom edges of the 400 x 300 parent.
+  dragTo(QPoint(5000, 5000));
+  EXPECT_EQ(m_box->pos(), QPoint(400 - 17, 300 - 88));
   dragTo(QPoint(-300, -300));
-  EXPECT_EQ(m_box->pos(), QPoint(-8, -50));
+  EXPECT_EQ(m_box->pos(), QPoint(-1, -1));
   QTest::mouseRelease(m_box, Qt::LeftButton, {}, m_box->mapFromParent(QPoint(0, 0)));
   dragTo(QPoint(200, 200));  // released: moving no longer drags
-  EXPECT_EQ(m_box->pos(), QPoint(-8, -50));
+  EXPECT_EQ(m_box->pos(), QPoint(-1, -1));
   EXPECT_EQ(m_box->size(), QSize(209, 89));
+}
+
+// The title bar in parent coordinates, from the layout the fixture sets up:
+// a 1-pixel frame around a 16-pixel bar.
+QRect titleBarInParent(const FloatingPanel& panel, TitleBarPosition position) {
+  const QSize bar = position == TitleBarPosition::Left ? QSize(16, panel.height() - 2)
+                                                       : QSize(panel.width() - 2, 16);
+  return QRect(panel.pos() + QPoint(1, 1), bar);
+}
+
+struct FarDrag {
+  QPoint to;         // pointer, parent coordinates
+  QPoint expected;   // panel position afterwards
+};
+
+TEST_F(ToolBoxTest, DraggingFarOutsideInAnyDirectionKeepsTheLeftTitleBarInside) {
+  showParent();
+  // Grab at (8, 50) of the panel, that is (16, 58) of the parent.
+  const std::vector<FarDrag> drags = {
+      {{5000, 58}, {383, 8}},     {{-5000, 58}, {-1, 8}},     {{16, 5000}, {8, 212}},
+      {{16, -5000}, {8, -1}},     {{5000, 5000}, {383, 212}}, {{-5000, -5000}, {-1, -1}},
+      {{5000, -5000}, {383, -1}}, {{-5000, 5000}, {-1, 212}},
+  };
+  for (const FarDrag& d : drags) {
+    m_box->move(8, 8);
+    QTest::mousePress(m_box, Qt::LeftButton, {}, QPoint(8, 50));
+    dragTo(d.to);
+    QTest::mouseRelease(m_box, Qt::LeftButton, {}, m_box->mapFromParent(d.to));
+    EXPECT_EQ(m_box->pos(), d.expected) << "to " << d.to.x() << ", " << d.to.y();
+    EXPECT_TRUE(m_parent->rect().contains(titleBarInParent(*m_box, TitleBarPosition::Left)))
+        << "to " << d.to.x() << ", " << d.to.y();
+  }
+}
+
+TEST_F(ToolBoxTest, DraggingFarOutsideInAnyDirectionKeepsTheTopTitleBarInside) {
+  m_box->setTitleBarPosition(TitleBarPosition::Top);  // 209 x 89, bar 207 x 16 at (1, 1)
+  showParent();
+  // Grab at (41, 7) of the panel (caption, left of the button): (49, 15) of
+  // the parent.
+  const std::vector<FarDrag> drags = {
+      {{5000, 15}, {192, 8}},     {{-5000, 15}, {-1, 8}},     {{49, 5000}, {8, 283}},
+      {{49, -5000}, {8, -1}},     {{5000, 5000}, {192, 283}}, {{-5000, -5000}, {-1, -1}},
+  };
+  for (const FarDrag& d : drags) {
+    m_box->move(8, 8);
+    QTest::mousePress(m_box, Qt::LeftButton, {}, QPoint(41, 7));
+    dragTo(d.to);
+    QTest::mouseRelease(m_box, Qt::LeftButton, {}, m_box->mapFromParent(d.to));
+    EXPECT_EQ(m_box->pos(), d.expected) << "to " << d.to.x() << ", " << d.to.y();
+    EXPECT_TRUE(m_parent->rect().contains(titleBarInParent(*m_box, TitleBarPosition::Top)))
+        << "to " << d.to.x() << ", " << d.to.y();
+  }
+}
+
+TEST_F(ToolBoxTest, TitleBarLongerThanTheParentStillCoversIt) {
+  m_parent->resize(100, 50);  // shorter than the 87-pixel bar
+  m_box->move(0, 0);
+  showParent();
+  QTest::mousePress(m_box, Qt::LeftButton, {}, QPoint(8, 50));  // parent (8, 50): outside
+  dragTo(QPoint(8, -5000));
+  EXPECT_EQ(m_box->pos(), QPoint(0, -38));  // bar rows -37..49
+  dragTo(QPoint(8, 5000));
+  EXPECT_EQ(m_box->pos(), QPoint(0, -1));  // bar rows 0..86
+  dragTo(QPoint(5000, 5000));
+  EXPECT_EQ(m_box->pos(), QPoint(100 - 17, -1));
+  QTest::mouseRelease(m_box, Qt::LeftButton, {}, QPoint(8, 50));
+  EXPECT_TRUE(m_parent->rect().intersects(titleBarInParent(*m_box, TitleBarPosition::Left)));
+}
+
+TEST_F(ToolBoxTest, AMoveWithoutTheButtonEndsADragWhoseReleaseWasLost) {
+  showParent();
+  QTest::mousePress(m_box, Qt::LeftButton, {}, QPoint(8, 50));
+  dragTo(QPoint(116, 88));
+  ASSERT_EQ(m_box->pos(), QPoint(108, 38));  // the panel follows the held button
+  // The release went elsewhere (a modal box): the next move has no button.
+  hoverAt(m_box->mapFromParent(QPoint(200, 150)));
+  EXPECT_EQ(m_box->pos(), QPoint(108, 38));
+  hoverAt(m_box->mapFromParent(QPoint(30, 20)));  // later hovering does not drag either
+  EXPECT_EQ(m_box->pos(), QPoint(108, 38));
+  // Nor does a held button that was pressed elsewhere: a drag needs a press here.
+  dragTo(QPoint(300, 200));
+  EXPECT_EQ(m_box->pos(), QPoint(108, 38));
+  EXPECT_EQ(m_box->size(), QSize(209, 89));
+}
+
+TEST_F(ToolBoxTest, AMoveWithoutTheButtonEndsASizingWhoseReleaseWasLost) {
+  m_box->setSizeable(true);
+  showParent();
+  QTest::mousePress(m_box, Qt::LeftButton, {}, QPoint(208, 40));  // right edge
+  dragTo(QPoint(8 + 208 + 20, 8 + 40));
+  ASSERT_EQ(m_box->geometry(), QRect(8, 8, 229, 89));
+  hoverAt(m_box->mapFromParent(QPoint(350, 48)));
+  EXPECT_EQ(m_box->geometry(), QRect(8, 8, 229, 89));
+  hoverAt(m_box->mapFromParent(QPoint(100, 48)));
+  EXPECT_EQ(m_box->geometry(), QRect(8, 8, 229, 89));
 }
 
 TEST_F(ToolBoxTest, PressesOnTheClientOrFrameDoNotDrag) {
