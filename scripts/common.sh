@@ -3,14 +3,25 @@
 
 GRADOIR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# Build, test and run dependencies, all from Debian 12.
-GRADOIR_PACKAGES=(
+# All from Debian 12. What building and running the program needs (run.sh):
+# the fonts and Qt's French strings are part of what the pupil sees, and the
+# results are kept in a SQLite file.
+GRADOIR_BUILD_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+  libqt6sql6-sqlite fonts-dejavu-core
+)
+# What only the tests, fuzzing and benchmarks need (test.sh, on top of the
+# above): test libraries, a virtual X server and what drives it, the
+# sanitizers' and libFuzzer's clang, the desktop-file and package checkers,
+# dbus-run-session, which gives a program under test a bus of its own, and a
+# PostgreSQL server with its Qt driver for the computer-room results store.
+GRADOIR_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core xvfb xauth xdotool imagemagick
+  libqt6sql6-psql postgresql
+  xvfb xauth xdotool imagemagick x11-utils dbus-daemon
   clang libclang-rt-14-dev
-  desktop-file-utils appstream dpkg-dev strace x11-utils python3
+  desktop-file-utils appstream dpkg-dev strace python3
 )
 
 # Installs the packages that are missing (apt-get update once, then install),

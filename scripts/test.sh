@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-ensure_packages "${GRADOIR_PACKAGES[@]}"
+ensure_packages "${GRADOIR_BUILD_PACKAGES[@]}" "${GRADOIR_TEST_PACKAGES[@]}"
 cd "$GRADOIR_ROOT"
 
 echo "== normal build =="

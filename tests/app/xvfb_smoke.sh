@@ -5,7 +5,27 @@
 set -euo pipefail
 
 if [ "${1:-}" != "--inside" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" --inside "$1"
+  # A session bus of its own, as on a desktop, or none where dbus-run-session
+  # is missing ("disabled:" is an address libdbus refuses): never the caller's
+  # bus, and never one that libdbus autolaunches, whose daemon outlives us.
+  if command -v dbus-run-session >/dev/null 2>&1; then
+    bus=(dbus-run-session --)
+  else
+    bus=(env DBUS_SESSION_BUS_ADDRESS=disabled:)
+  fi
+  # timeout puts the session (bus, X server, program) in a process group of
+  # its own and, after 100 s (before CTest's limit) or when this script is
+  # interrupted, sends the whole group SIGTERM, then SIGKILL 5 s later.
+  timeout -k 5 100 "${bus[@]}" xvfb-run -a -s "-screen 0 1280x800x24" "$0" --inside "$1" &
+  session=$!
+  trap 'kill -s TERM "$session" 2>/dev/null; wait "$session" 2>/dev/null || true' EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM HUP
+  status=0
+  wait "$session" || status=$?
+  trap - EXIT
+  [ "$status" -ne 124 ] || echo "xvfb_smoke: still running after 100 s" >&2
+  exit "$status"
 fi
 program="$2"
 work="$(mktemp -d)"

@@ -12,14 +12,24 @@ build=$1 cpack=$2 app_id=$3 icon_sizes=$4 default_ini=$5 probe=${6:-}
 here=$(cd "$(dirname "$0")" && pwd)
 [ -n "$icon_sizes" ] || { echo "FAIL: no icon sizes given" >&2; exit 1; }
 
-for tool in "$cpack" dpkg-deb dpkg-shlibdeps xvfb-run xdotool od; do
+for tool in "$cpack" dpkg-deb dpkg-shlibdeps xvfb-run xdotool od timeout; do
   command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 scratch=$(mktemp -d "$build/deb-install-test.XXXXXX")
-trap 'rm -rf "$scratch"' EXIT
+# The program's session runs under timeout (below); leaving while it runs,
+# on an interruption, asks timeout to end it and waits until it has.
+session=""
+end_session() {
+  [ -n "$session" ] || return 0
+  kill -s TERM "$session" 2>/dev/null || true
+  wait "$session" 2>/dev/null || true
+}
+trap 'end_session; rm -rf "$scratch"' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
 
 # --- build and unpack ---------------------------------------------------------
 if ! "$cpack" --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1; then
@@ -102,9 +112,32 @@ tracer=""
 if command -v strace >/dev/null 2>&1 && strace -o /dev/null true 2>/dev/null; then
   tracer="strace -f -qq -e trace=open,openat -o $scratch/files.log"
 fi
-PATH=$root/usr/bin:$PATH xvfb-run -a -s "-screen 0 1280x800x24" \
-  sh "$here/window_smoke.sh" "$scratch/program.log" "$real_program" "$wm_class" $tracer $command ||
-  { cat "$scratch/program.log" >&2; fail "the installed program did not show its window and quit"; }
+# A session bus of its own, as on a desktop, or none where dbus-run-session
+# is missing ("disabled:" is an address libdbus refuses): never the caller's
+# bus, and never one that libdbus autolaunches through dbus-launch, whose
+# daemon outlives the program and keeps strace -f waiting.
+if command -v dbus-run-session >/dev/null 2>&1; then
+  bus="dbus-run-session --"
+else
+  bus="env DBUS_SESSION_BUS_ADDRESS=disabled:"
+fi
+# timeout puts the session (bus, X server, tracer, program) in a process
+# group of its own and, when the limit is up or when it is told to stop,
+# sends the whole group SIGTERM (the X server then removes its lock file),
+# then SIGKILL 5 s later. The limit is past window_smoke.sh's own waits, and
+# within CTest's.
+limit=60
+PATH=$root/usr/bin:$PATH timeout -k 5 $limit $bus xvfb-run -a -s "-screen 0 1280x800x24" \
+  sh "$here/window_smoke.sh" "$scratch/program.log" "$real_program" "$wm_class" $tracer $command &
+session=$!
+status=0
+wait "$session" || status=$?
+session=""
+if [ "$status" -ne 0 ]; then
+  [ ! -f "$scratch/program.log" ] || cat "$scratch/program.log" >&2
+  [ "$status" -ne 124 ] || fail "the program's session was still running after $limit s"
+  fail "the installed program did not show its window and quit"
+fi
 if [ -n "$tracer" ]; then
   opened=$(grep 'Grado\.ini"' "$scratch/files.log" | grep -v ENOENT | sed 's/.*"\(.*\)".*/\1/' | sort -u)
   [ "$opened" = "$(readlink -f "$settings")" ] ||
