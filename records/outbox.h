@@ -1,0 +1,26 @@
+#pragma once
+// The outbox of the local SQLite file: which records still have to reach the
+// results server. A record is written to its table and to the outbox in the
+// same transaction, and leaves the outbox only after the server committed
+// it, so a crash or a power cut on either side loses nothing; the worst case
+// is a record sent twice, which the server ignores.
+#include <QList>
+#include <QString>
+
+namespace gradoir {
+
+class SqlConnection;
+
+struct OutboxEntry {
+  qint64 seq = 0;
+  QString table;  // "tries" or "series"
+  QString id;
+};
+
+bool addToOutbox(SqlConnection& local, const QString& table, const QString& id);
+// The `limit` oldest entries, oldest first. False when the query failed.
+bool readOutbox(SqlConnection& local, int limit, QList<OutboxEntry>& entries);
+// Removes the given entries in one transaction.
+bool removeFromOutbox(SqlConnection& local, const QList<OutboxEntry>& entries);
+
+}  // namespace gradoir

@@ -1,0 +1,110 @@
+#include "records/sql_connection.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <atomic>
+
+namespace gradoir {
+
+namespace {
+
+// Long enough for another program's transaction of a few rows, even on a
+// slow school disk, yet short enough that a stuck lock is reported.
+constexpr int kBusyTimeoutMs = 15000;
+
+QString uniqueConnectionName() {
+  static std::atomic<quint64> counter{0};
+  return QStringLiteral("gradoir_records_%1").arg(++counter);
+}
+
+// libpq options; ";" separates them in Qt's connect options.
+QString postgresOptions() {
+  return QStringLiteral(
+      "connect_timeout=3;keepalives=1;keepalives_idle=10;keepalives_interval=3;"
+      "keepalives_count=3;application_name=gradoir;options='-c statement_timeout=15000 -c "
+      "client_min_messages=warning'");
+}
+
+}  // namespace
+
+SqlConnection::SqlConnection(const QString& sqlitePath)
+    : m_name(uniqueConnectionName()), m_backend(SqlBackend::Sqlite) {
+  m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+  m_open = openSqlite(sqlitePath);
+}
+
+SqlConnection::SqlConnection(const PostgresTarget& server)
+    : m_name(uniqueConnectionName()), m_backend(SqlBackend::Postgres) {
+  m_database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
+  m_database.setHostName(server.host);
+  m_database.setPort(server.port);
+  m_database.setUserName(server.user);
+  m_database.setPassword(server.password);
+  m_database.setDatabaseName(server.database);
+  m_database.setConnectOptions(postgresOptions());
+  m_open = m_database.open() ||
+           fail(QStringLiteral("Connexion au serveur impossible"), m_database.lastError().text());
+}
+
+SqlConnection::~SqlConnection() {
+  m_database.close();
+  m_database = QSqlDatabase();
+  QSqlDatabase::removeDatabase(m_name);
+}
+
+bool SqlConnection::openSqlite(const QString& path) {
+  m_database.setDatabaseName(path);
+  m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+  if (!m_database.open()) {
+    return fail(QStringLiteral("Ouverture de %1 impossible").arg(path), m_database.lastError().text());
+  }
+  QSqlQuery query(m_database);
+  if (!exec(query, QStringLiteral("PRAGMA journal_mode=WAL"))) return false;
+  if (!query.next() || query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
+    return fail(QStringLiteral("Mode WAL refusé pour %1").arg(path), query.value(0).toString());
+  }
+  return exec(QStringLiteral("PRAGMA synchronous=FULL")) &&
+         exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kBusyTimeoutMs));
+}
+
+bool SqlConnection::fail(const QString& what, const QString& detail) {
+  m_errorText = detail.isEmpty() ? what : QStringLiteral("%1 : %2").arg(what, detail);
+  return false;
+}
+
+bool SqlConnection::exec(const QString& sql, const QVariantList& values) {
+  QSqlQuery query(m_database);
+  return exec(query, sql, values);
+}
+
+bool SqlConnection::exec(QSqlQuery& query, const QString& sql, const QVariantList& values) {
+  query.setForwardOnly(true);
+  bool done = false;
+  if (values.isEmpty()) {
+    done = query.exec(sql);
+  } else if (query.prepare(sql)) {
+    for (const QVariant& value : values) query.addBindValue(value);
+    done = query.exec();
+  }
+  return done || fail(QStringLiteral("Requête refusée"), query.lastError().text());
+}
+
+bool SqlConnection::begin() {
+  return exec(m_backend == SqlBackend::Sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+}
+
+bool SqlConnection::commit() {
+  if (exec(QStringLiteral("COMMIT"))) return true;
+  // A failed COMMIT may leave the transaction open on SQLite.
+  const QString reason = m_errorText;
+  rollback();
+  m_errorText = reason;
+  return false;
+}
+
+void SqlConnection::rollback() {
+  QSqlQuery query(m_database);
+  query.exec(QStringLiteral("ROLLBACK"));
+}
+
+}  // namespace gradoir

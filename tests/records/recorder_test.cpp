@@ -1,0 +1,121 @@
+// The local store as the series controller uses it: what lands in the file,
+// once, and what happens when the file cannot be written yet.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "records/results_location.h"
+#include "records/results_reader.h"
+#include "records/results_recorder.h"
+#include "records/sql_connection.h"
+#include "tests/records/sample_records.h"
+
+namespace gradoir {
+namespace {
+
+using namespace std::chrono_literals;
+using test::queryValue;
+using test::sampleSeries;
+using test::sampleTry;
+
+class RecorderTest : public testing::Test {
+ protected:
+  QTemporaryDir m_dir;
+  QString m_path = m_dir.filePath(QStringLiteral("resultats.sqlite"));
+};
+
+TEST_F(RecorderTest, SeriesGivesOneRowPerTryWithItsValuesAndOneSeriesRow) {
+  SeriesRecord series = sampleSeries(QStringLiteral("Zoé Müller"), QDateTime::currentDateTimeUtc());
+  QList<TryRecord> tries;
+  {
+    ResultsRecorder recorder({.localPath = m_path});
+    recorder.recordSeries(series);
+    for (int exercise = 1; exercise <= 6; ++exercise) {
+      tries << sampleTry(series, exercise);
+      recorder.recordTry(tries.last());
+    }
+    series.end = tries.last().time.addMSecs(500);
+    series.score = 2;
+    recorder.recordSeries(series);
+    ASSERT_TRUE(recorder.waitUntilWritten(10s)) << recorder.lastError().toStdString();
+    EXPECT_TRUE(recorder.lastError().isEmpty());
+  }
+  ResultsReader reader(m_path);
+  EXPECT_EQ(reader.tries(), tries);
+  EXPECT_EQ(reader.series(), QList<SeriesRecord>{series});
+  EXPECT_EQ(queryValue(m_path, QStringLiteral("SELECT COUNT(*) FROM tries")).toInt(), 6);
+  // Nothing is kept for a server when there is none.
+  EXPECT_EQ(queryValue(m_path, QStringLiteral("SELECT COUNT(*) FROM outbox")).toInt(), 0);
+}
+
+TEST_F(RecorderTest, TryHandedOverTwiceIsStoredOnce) {
+  const SeriesRecord series = sampleSeries(QStringLiteral("Léo"), QDateTime::currentDateTimeUtc());
+  TryRecord attempt = sampleTry(series, 1);
+  const double firstSeconds = attempt.seconds;
+  ResultsRecorder recorder({.localPath = m_path});
+  recorder.recordTry(attempt);
+  attempt.seconds = firstSeconds + 90.0;  // a second hand-over must not overwrite the first
+  recorder.recordTry(attempt);
+  ASSERT_TRUE(recorder.waitUntilWritten(10s));
+  EXPECT_EQ(queryValue(m_path, QStringLiteral("SELECT COUNT(*) FROM tries")).toInt(), 1);
+  EXPECT_DOUBLE_EQ(queryValue(m_path, QStringLiteral("SELECT seconds FROM tries")).toDouble(), firstSeconds);
+}
+
+TEST_F(RecorderTest, FileKeepsWalModeAndOneSchemaVersionAcrossOpenings) {
+  for (int opening = 0; opening < 2; ++opening) {
+    ResultsRecorder recorder({.localPath = m_path});
+    recorder.recordTry(sampleTry(sampleSeries(QStringLiteral("Ana"), QDateTime::currentDateTimeUtc()), 1));
+    ASSERT_TRUE(recorder.waitUntilWritten(10s));
+  }
+  EXPECT_EQ(queryValue(m_path, QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+  EXPECT_EQ(queryValue(m_path, QStringLiteral("SELECT COUNT(*) FROM schema_version")).toInt(), 1);
+  EXPECT_EQ(queryValue(m_path, QStringLiteral("SELECT version FROM schema_version")).toInt(), 1);
+  // Durability is per connection: every connection the store opens has it.
+  EXPECT_EQ(queryValue(m_path, QStringLiteral("PRAGMA synchronous")).toInt(), 2);  // FULL
+}
+
+TEST_F(RecorderTest, TriesWaitForAFolderThatAppearsLater) {
+  const QString folder = m_dir.filePath(QStringLiteral("pas-encore"));
+  const QString path = folder + QStringLiteral("/resultats.sqlite");
+  ResultsRecorder recorder({.localPath = path, .retryDelay = 50ms});
+  const SeriesRecord series = sampleSeries(QStringLiteral("Inès"), QDateTime::currentDateTimeUtc());
+  recorder.recordTry(sampleTry(series, 1));
+  recorder.recordTry(sampleTry(series, 2));
+  EXPECT_FALSE(recorder.waitUntilWritten(300ms));
+  EXPECT_FALSE(recorder.lastError().isEmpty());
+
+  ASSERT_TRUE(QDir().mkpath(folder));
+  ASSERT_TRUE(recorder.waitUntilWritten(10s));
+  EXPECT_TRUE(recorder.lastError().isEmpty());
+  EXPECT_EQ(queryValue(path, QStringLiteral("SELECT COUNT(*) FROM tries")).toInt(), 2);
+}
+
+TEST_F(RecorderTest, DefaultFileIsUnderXdgDataHome) {
+  const QByteArray saved = qgetenv("XDG_DATA_HOME");
+  const QString dataHome = m_dir.filePath(QStringLiteral("données"));
+  qputenv("XDG_DATA_HOME", dataHome.toLocal8Bit());
+  {
+    ResultsRecorder recorder;
+    EXPECT_EQ(recorder.localPath(), dataHome + QStringLiteral("/gradoir/resultats.sqlite"));
+    recorder.recordTry(sampleTry(sampleSeries(QStringLiteral("Ana"), QDateTime::currentDateTimeUtc()), 1));
+    EXPECT_TRUE(recorder.waitUntilWritten(10s));
+  }
+  EXPECT_EQ(queryValue(dataHome + QStringLiteral("/gradoir/resultats.sqlite"),
+                       QStringLiteral("SELECT COUNT(*) FROM tries"))
+                .toInt(),
+            1);
+  saved.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", saved);
+}
+
+TEST_F(RecorderTest, UnreadableServerAddressStillStoresLocally) {
+  ResultsRecorder recorder({.localPath = m_path, .serverUrl = QStringLiteral("http://serveur/base")});
+  EXPECT_FALSE(recorder.sendsToServer());
+  recorder.recordTry(sampleTry(sampleSeries(QStringLiteral("Ana"), QDateTime::currentDateTimeUtc()), 1));
+  ASSERT_TRUE(recorder.waitUntilWritten(10s));
+  EXPECT_FALSE(recorder.lastError().isEmpty());
+  EXPECT_EQ(queryValue(m_path, QStringLiteral("SELECT COUNT(*) FROM tries")).toInt(), 1);
+}
+
+}  // namespace
+}  // namespace gradoir

@@ -1,0 +1,26 @@
+#pragma once
+// Records with every field set to something worth checking, and a few
+// direct looks into a store that the public API does not offer.
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+#include "records/try_record.h"
+
+// Readable failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace gradoir::test {
+
+SeriesRecord sampleSeries(const QString& pupil, const QDateTime& start);
+// Differs with `exercise`: both kinds, all verdicts, with and without an
+// answer or an explanation, accents in the texts.
+TryRecord sampleTry(const SeriesRecord& series, int exercise);
+
+// The value of a one-value query on the SQLite file (or a server address),
+// or an invalid QVariant when it fails.
+QVariant queryValue(const QString& source, const QString& sql);
+// Which of `ids` are in the tries table.
+QStringList storedTryIds(const QString& source, const QStringList& ids);
+
+}  // namespace gradoir::test

@@ -1,0 +1,11 @@
+// The store needs a QCoreApplication (SQL driver plugins, standard paths),
+// never a display.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
