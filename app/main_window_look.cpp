@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPainter>
 #include <QPalette>
 
 #include "canvas/exercise_canvas.h"
@@ -53,6 +54,13 @@ void arrangeToolBox(Ui::MainWindow& f) {
     child->move(place);
     child->show();
   }
+  // A rounded frame behind the score: a 10 x 10 corner ellipse, columns
+  // 128..176 and rows 60..78 of the client area.
+  box.clientDecoration = [&box](QPainter& painter) {
+    painter.setPen(QColor(160, 168, 255));
+    painter.setBrush(box.color());
+    painter.drawRoundedRect(QRect(128, 60, 48, 18), 5, 5);
+  };
   f.statementLabel->setFont(pixelFont(QStringLiteral("Tahoma"), 12));
   f.verdictLabel->setFont(pixelFont(QStringLiteral("Tahoma"), 12, true));
   f.scoreLabel->setFont(pixelFont(QStringLiteral("Tahoma"), 12));

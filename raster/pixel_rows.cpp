@@ -18,9 +18,8 @@ bool allBytesEqual(Color32 c) {
 
 }  // namespace
 
-// memset when the four bytes agree (white and black do). At 1920 x 1080 a
-// word-by-word std::fill measured 517 us here; the angle's whole redraw,
-// this fill included, 77 us.
+// memset when the four bytes agree (white and black do), several times
+// faster than a word-by-word fill: the angle's redraw clears a whole frame.
 void fillPixels(Color32* pixel, std::size_t count, Color32 color) {
   if (allBytesEqual(color)) {
     std::memset(pixel, static_cast<int>(color & kByteMask), count * sizeof(Color32));

@@ -18,14 +18,9 @@ constexpr int kMinLengthTopBar = 105;
 constexpr int kButtonSize = 12;
 
 const QColor kFlatFrameColor(170, 170, 255);
-const QColor kScoreFrameColor(160, 168, 255);
 const QColor kHotColorLeftBar(200, 200, 225);
 const QColor kHotColorTopBar(0, 255, 0);
 
-// The frame around the score label of the tool box, in client coordinates:
-// a 10 x 10 corner ellipse, columns 128..176 and rows 60..78.
-const QRect kScoreFrame(128, 60, 48, 18);
-constexpr int kScoreFrameCornerRadius = 5;
 
 bool isEdge(PanelHit code) { return code >= PanelHit::Left && code <= PanelHit::BottomRight; }
 bool touchesLeft(PanelHit c) { return c == PanelHit::Left || c == PanelHit::TopLeft || c == PanelHit::BottomLeft; }
@@ -523,10 +518,10 @@ void FloatingPanel::paintClient(QPainter& painter) {
   painter.setClipRect(client);
   painter.translate(client.topLeft());
   painter.fillRect(QRect(QPoint(0, 0), client.size()), color());
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setPen(kScoreFrameColor);
-  painter.setBrush(color());
-  painter.drawRoundedRect(kScoreFrame, kScoreFrameCornerRadius, kScoreFrameCornerRadius);
+  if (clientDecoration) {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    clientDecoration(painter);
+  }
   painter.restore();
 }
 

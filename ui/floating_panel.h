@@ -83,6 +83,9 @@ class FloatingPanel : public QWidget {
   std::function<void(FloatingPanel* sender)> onExpand;
   std::function<void(FloatingPanel* sender)> onShow;
   std::function<void(FloatingPanel* sender)> onHide;
+  // Draws over the client area's background, in client coordinates, before
+  // the controls: what the panel's owner wants behind them (a frame...).
+  std::function<void(QPainter& painter)> clientDecoration;
 
   void showPanel();  // show, then onShow
   void hidePanel();  // hide, then onHide

@@ -169,8 +169,7 @@ void BufferedView::copyBufferToWindow(const Rect& area) {
     // An opaque pixel reads the same as a premultiplied one, and a
     // premultiplied image reaches a premultiplied window by a plain copy;
     // so only the part that may hold other pixels goes through the colour
-    // conversion. A whole 1920 x 1080 copy measured 161 us this way, 411 us
-    // converting everything.
+    // conversion, which costs more than twice the plain copy.
     const auto* bits = reinterpret_cast<const uchar*>(m_buffer->bits());
     const qsizetype stride = static_cast<qsizetype>(m_buffer->width()) * 4;
     const QImage straight(bits, m_buffer->width(), m_buffer->height(), stride, QImage::Format_ARGB32);

@@ -1,6 +1,7 @@
 // Geometry, expanding, painting and focus of the floating tool window.
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QPainter>
 
 #include "tool_box_fixture.h"
 
@@ -165,6 +166,12 @@ TEST_F(ToolBoxTest, ButtonTurnsHotUnderThePointerAndBackWhenItLeaves) {
 }
 
 TEST_F(ToolBoxTest, PaintsFlatFrameTitleBarAndClient) {
+  // The owner's decoration is drawn in client coordinates, without smoothing.
+  m_box->clientDecoration = [this](QPainter& painter) {
+    painter.setPen(QColor(160, 168, 255));
+    painter.setBrush(m_box->color());
+    painter.drawRoundedRect(QRect(128, 60, 48, 18), 5, 5);
+  };
   const QImage image = m_box->grab().toImage();
   const QRgb frame = qRgb(170, 170, 255);
   EXPECT_EQ(image.pixel(0, 0), frame);
@@ -172,7 +179,7 @@ TEST_F(ToolBoxTest, PaintsFlatFrameTitleBarAndClient) {
   EXPECT_EQ(image.pixel(100, 0), frame);
   EXPECT_EQ(image.pixel(16, 50), m_box->captionColor().rgb());  // title bar, beside the text
   EXPECT_EQ(image.pixel(17 + 5, 1 + 5), kToolBoxColor);
-  // Score frame from (128, 60) to (177, 79) in the client, rounded corners.
+  // The decoration from (128, 60) to (177, 79) in the client, rounded corners.
   const QRgb outline = qRgb(160, 168, 255);
   auto client = [&](int x, int y) { return image.pixel(17 + x, 1 + y); };
   EXPECT_EQ(client(150, 60), outline);
