@@ -86,6 +86,31 @@ TEST_F(PointerTest, HiddenProtractorIgnoresHoverAndDrag) {
   EXPECT_EQ(protractorLocation(), (RectF{259, 109, 741, 591}));
 }
 
+// A drag acts on what lies under the press: a pen or a finger that never
+// hovered grabs the centre all the same, and a drag that starts on empty
+// canvas leaves the protractor where it is, whatever an earlier hover chose.
+TEST_F(PointerTest, DragActsOnTheZoneUnderThePress) {
+  pressLeft(*canvas, {500, 350});  // no hover before
+  EXPECT_EQ(canvas->activeZone(), 2);
+  dragLeft(*canvas, {600, 400});
+  EXPECT_EQ(protractorLocation(), (RectF{359, 152, 841, 634}));
+  releaseLeft(*canvas, {600, 400});
+
+  hover(*canvas, {600, 393});  // over the centre: the hand shows
+  ASSERT_EQ(canvas->activeZone(), 2);
+  canvas->setCursor(Qt::ArrowCursor);  // as a new exercise does
+  pressLeft(*canvas, {50, 50});        // empty canvas
+  EXPECT_EQ(canvas->activeZone(), 0);
+  dragLeft(*canvas, {120, 90});
+  releaseLeft(*canvas, {120, 90});
+  EXPECT_EQ(protractorLocation(), (RectF{359, 152, 841, 634}));
+
+  pressLeft(*canvas, {839, 393});  // the 180 end, never hovered
+  EXPECT_EQ(canvas->activeZone(), 3);
+  dragLeft(*canvas, {600, 600});   // straight down from the centre
+  EXPECT_EQ(canvas->protractor().orientation(), 90);
+}
+
 TEST_F(PointerTest, DraggingTheCentreKeepsItSevenPixelsAboveThePointer) {
   hover(*canvas, {500, 350});
   pressLeft(*canvas, {500, 350});
