@@ -3,7 +3,8 @@
 // text, pencil strokes, tool buttons, abandon confirmations answered both
 // ways, help and about opened and closed. After every step the controller's
 // invariants must hold, and every tenth step the canvas picture must be what
-// a whole rebuild gives.
+// a whole rebuild gives. Whether an answer is right is worked out here from
+// the sides as drawn, and every judged answer must get that verdict.
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
@@ -12,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
+#include <optional>
 #include <random>
 #include <utility>
 
@@ -30,6 +33,16 @@ constexpr std::uint32_t kSoakSeed = 20260;
 // Steps between two comparisons of the picture with a whole rebuild.
 constexpr int kPictureCheckEvery = 10;
 
+// The angle at `vertex` between the sides ending at a and b, unsigned, in
+// whole degrees (rounded): what a pupil reads on a protractor laid there.
+std::int32_t degreesBetween(PointF vertex, PointF a, PointF b) {
+  const long double toA = std::atan2(static_cast<long double>(a.y) - vertex.y, static_cast<long double>(a.x) - vertex.x);
+  const long double toB = std::atan2(static_cast<long double>(b.y) - vertex.y, static_cast<long double>(b.x) - vertex.x);
+  long double degrees = std::fabs(toB - toA) * 180 / std::numbers::pi_v<long double>;
+  if (degrees > 180) degrees = 360 - degrees;
+  return static_cast<std::int32_t>(std::lround(degrees));
+}
+
 class SoakTest : public MainWindowTest {
  protected:
   // Picks uniformly in 0..n-1.
@@ -38,6 +51,35 @@ class SoakTest : public MainWindowTest {
 
   bool trying() const { return button("checkButton")->isEnabled(); }
   bool measuring() const { return !answer()->isHidden(); }
+
+  // The measure the exercise asks for, from its generated sides: to be read
+  // when measuring, to be drawn when drawing.
+  std::int32_t askedMeasure() const {
+    const AngleFigure& angle = *canvas().angle();
+    return degreesBetween(angle.vertex(), angle.firstEnd(), angle.generatedEnd());
+  }
+  // The measure of the pupil's drawn side; empty while there is none.
+  std::optional<std::int32_t> drawnMeasure() const {
+    const AngleFigure& angle = *canvas().angle();
+    if (angle.secondEnd() == angle.vertex()) return std::nullopt;
+    return degreesBetween(angle.vertex(), angle.firstEnd(), angle.secondEnd());
+  }
+
+  // Runs an action that submits an answer the program must judge `right`:
+  // the lamp of the current try must then show that verdict.
+  template <class Action>
+  void submitJudged(bool right, Action action) {
+    const std::int32_t tries = m_form->tryNumber();
+    const std::int32_t successes = m_form->successCount();
+    action();
+    const QString lamps = lampStates();
+    const char lamp = lamps.at(tries - 1).toLatin1();
+    ASSERT_EQ(lamp, right ? 'G' : 'R')
+        << (right ? "a right" : "a wrong") << " answer got the other verdict at try " << tries << ", lamps "
+        << lamps.toStdString() << ", asked " << askedMeasure();
+    ASSERT_EQ(m_form->successCount(), successes + (right ? 1 : 0));
+    ++m_judged[measuring() ? 0 : 1][right ? 1 : 0];
+  }
 
   // Arms the answer of a modal window that `action` may open, and makes sure
   // none stays open after it.
@@ -82,11 +124,16 @@ class SoakTest : public MainWindowTest {
   void answerMeasure() {
     switch (pick(5)) {
       case 0:
-        type(QString::number(canvas().angleMeasure().value_or(0)));
+        submitJudged(true, [&] { type(QString::number(askedMeasure())); });
         break;
-      case 1:
-        type(QString::number(wrongMeasure()));
+      case 1: {
+        // Near misses and a far one.
+        const std::int32_t asked = askedMeasure();
+        const std::int32_t offsets[] = {-1, 1, asked == 100 ? 1 : 100 - asked};
+        const std::int32_t wrong = asked + offsets[pick(3)];
+        submitJudged(false, [&] { type(QString::number(wrong)); });
         break;
+      }
       case 2:  // Enter on an empty box: nothing happens
         type(QString());
         break;
@@ -132,12 +179,19 @@ class SoakTest : public MainWindowTest {
   }
 
   void checkDrawing() {
-    if (coin()) {
-      button("checkButton")->click();
-    } else {
-      QTest::keyClick(&toolBox(), Qt::Key_Return);
-      ++m_events;
-    }
+    const auto check = [&] {
+      if (coin()) {
+        button("checkButton")->click();
+      } else {
+        QTest::keyClick(&toolBox(), Qt::Key_Return);
+        ++m_events;
+      }
+    };
+    // With no side drawn there is nothing to judge.
+    if (const std::optional<std::int32_t> drawn = drawnMeasure())
+      submitJudged(*drawn == askedMeasure(), check);
+    else
+      check();
   }
 
   // The protractor dragged by its centre somewhere, as a pupil would.
@@ -264,7 +318,9 @@ class SoakTest : public MainWindowTest {
                 QStringLiteral("%1/%2").arg(m_form->successCount()).arg(m_form->exerciseNumber()));
     }
     const std::optional<std::int32_t> m = canvas().angleMeasure();
-    if (m) ASSERT_TRUE(-180 <= *m && *m <= 180) << *m;
+    if (m) {
+      ASSERT_TRUE(-180 <= *m && *m <= 180) << *m;
+    }
   }
 
   // The picture rebuilt where it changed is the picture of a whole rebuild.
@@ -299,6 +355,9 @@ class SoakTest : public MainWindowTest {
   // Exercises decided, [0] after three wrong tries, [1] right.
   int m_measured[2] = {0, 0};
   int m_drawn[2] = {0, 0};
+  // Answers judged as the sides make them, [0] measuring, [1] drawing, each
+  // [0] wrong, [1] right.
+  int m_judged[2][2] = {{0, 0}, {0, 0}};
 };
 
 TEST_F(SoakTest, ThousandsOfRandomExercisesKeepTheSeriesConsistent) {
@@ -322,10 +381,17 @@ TEST_F(SoakTest, ThousandsOfRandomExercisesKeepTheSeriesConsistent) {
   EXPECT_GT(m_drawn[0], 0);
   EXPECT_GT(m_drawn[1], 0);
   EXPECT_GT(m_modals, 0);
+  // Right and wrong answers of both kinds were judged against the sides.
+  EXPECT_GT(m_judged[0][0], 0);
+  EXPECT_GT(m_judged[0][1], 0);
+  EXPECT_GT(m_judged[1][0], 0);
+  EXPECT_GT(m_judged[1][1], 0);
   std::printf("soak: %d exercises, %d steps, %d pointer and key events, %d modal windows\n", m_started, m_steps,
               m_events, m_modals);
   std::printf("soak: decided measuring %d right %d wrong, drawing %d right %d wrong\n", m_measured[1],
               m_measured[0], m_drawn[1], m_drawn[0]);
+  std::printf("soak: judged from the sides: measuring %d right %d wrong, drawing %d right %d wrong\n",
+              m_judged[0][1], m_judged[0][0], m_judged[1][1], m_judged[1][0]);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // Recorded pixel hashes of pixel_identity_test.cpp (see there how they were
-// made and for which fonts they hold).
+// made). The label glyphs in them are DejaVu Sans from Debian's
+// fonts-dejavu-core package; with another font the label scenes differ.
 #include <cstdint>
 #include <map>
 #include <string>

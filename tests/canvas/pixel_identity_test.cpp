@@ -6,17 +6,22 @@
 //
 // The references were produced by the drawing code before any of its speed
 // work, so a faster path that changes a single pixel fails here. The labels
-// are glyphs of the system fonts: the references hold for this machine's
-// fonts ("Verdana" resolved by fontconfig to DejaVu Sans from
-// fonts-dejavu-core). With other fonts installed the label hashes differ.
+// are glyphs of the system fonts: the references were recorded with DejaVu
+// Sans from Debian's fonts-dejavu-core package, which fontconfig gives for
+// the labels' "Verdana" (and for "Tahoma", the bitmaps' default font). The
+// suite first checks that those names still resolve to DejaVu Sans and
+// otherwise fails once, naming the package, instead of with every hash.
 //
 // To record new references (only after a deliberate change of the picture):
 //   GRADOIR_PRINT_PIXEL_HASHES=1 ./canvas_tests --gtest_filter='PixelIdentity*'
 // prints the table to paste into pixel_identity_references.h.
 #include <gtest/gtest.h>
 
+#include <QFont>
+#include <QFontInfo>
 #include <QImage>
 #include <QPainter>
+#include <QStringList>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -54,12 +59,47 @@ std::uint64_t pixelHash(const Bitmap32& bitmap, std::int32_t width, std::int32_t
 
 bool printing() { return std::getenv("GRADOIR_PRINT_PIXEL_HASHES") != nullptr; }
 
+constexpr const char* kFontNote =
+    "The hashes were recorded with the DejaVu Sans fonts of Debian's fonts-dejavu-core package; a different "
+    "font gives other label pixels.";
+
+// The family the recorded label glyphs come from, and the font names the
+// drawing asks for: "Verdana" for the protractor's labels, "Tahoma" as the
+// bitmaps' default.
+constexpr const char* kRecordedFamily = "DejaVu Sans";
+constexpr const char* kLabelFontNames[] = {"Verdana", "Tahoma"};
+
+// "" when every label font resolves to the recorded family, otherwise what
+// each one resolves to.
+std::string labelFontMismatch() {
+  std::string mismatch;
+  for (const char* name : kLabelFontNames) {
+    const QString family = QFontInfo(QFont(QString::fromLatin1(name))).family();
+    if (family != QLatin1String(kRecordedFamily))
+      mismatch += std::string(mismatch.empty() ? "" : ", ") + "\"" + name + "\" resolves to \"" +
+                  family.toStdString() + "\"";
+  }
+  return mismatch;
+}
+
+// Every test of the suite compares label pixels or runs beside those that
+// do; with the wrong fonts the suite stops at one clear failure.
+class PixelIdentityTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    const std::string mismatch = labelFontMismatch();
+    ASSERT_TRUE(mismatch.empty()) << "The label fonts are not the recorded ones: " << mismatch << ", not \""
+                                  << kRecordedFamily << "\". Install Debian's fonts-dejavu-core package (apt-get "
+                                  << "install fonts-dejavu-core) so that fontconfig gives DejaVu Sans. " << kFontNote;
+  }
+};
+
 void expectReference(const std::string& name, std::uint64_t actual) {
   if (printing()) std::printf("    {\"%s\", 0x%016llxull},\n", name.c_str(), static_cast<unsigned long long>(actual));
   const auto& refs = pixelIdentityReferences();
   const auto it = refs.find(name);
-  ASSERT_NE(it, refs.end()) << "no reference recorded for " << name;
-  EXPECT_EQ(it->second, actual) << name << " no longer draws the recorded picture";
+  ASSERT_NE(it, refs.end()) << "no reference recorded for scene " << name;
+  EXPECT_EQ(it->second, actual) << "scene " << name << " no longer draws the recorded picture. " << kFontNote;
 }
 
 // The composed picture of the client area, as the next window copy shows it.
@@ -96,7 +136,7 @@ std::string sceneName(const char* what, std::int32_t w, std::int32_t h, std::uin
   return std::string(what) + "/" + std::to_string(w) + "x" + std::to_string(h) + "/" + std::to_string(seed);
 }
 
-TEST(PixelIdentityTest, ProtractorAtEveryTestedOrientation) {
+TEST_F(PixelIdentityTest, ProtractorAtEveryTestedOrientation) {
   fillDegreeTables();
   LayerStack layers(nullptr);
   BitmapLayer layer(&layers);
@@ -113,7 +153,7 @@ TEST(PixelIdentityTest, ProtractorAtEveryTestedOrientation) {
 }
 
 // Redrawing over a previous orientation must leave nothing of it behind.
-TEST(PixelIdentityTest, ProtractorRedrawnOverAnotherOrientation) {
+TEST_F(PixelIdentityTest, ProtractorRedrawnOverAnotherOrientation) {
   fillDegreeTables();
   const RectF location{0, 0, 482, 482};
   Bitmap32 freshBitmap, reusedBitmap;
@@ -131,7 +171,7 @@ TEST(PixelIdentityTest, ProtractorRedrawnOverAnotherOrientation) {
   }
 }
 
-TEST(PixelIdentityTest, NewExerciseOfBothKindsAtSeveralSizesAndSeeds) {
+TEST_F(PixelIdentityTest, NewExerciseOfBothKindsAtSeveralSizesAndSeeds) {
   for (const auto& [w, h] : {std::pair{1920, 1080}, std::pair{1000, 700}, std::pair{400, 300}}) {
     for (const std::uint32_t seed : {7u, 12345u}) {
       for (const bool drawing : {false, true}) {
@@ -144,7 +184,7 @@ TEST(PixelIdentityTest, NewExerciseOfBothKindsAtSeveralSizesAndSeeds) {
 
 // Turning and moving the protractor, also partly off the canvas and at
 // half-pixel locations (rounded ties to even), and hiding it.
-TEST(PixelIdentityTest, ProtractorTurnedMovedAndHiddenOnTheCanvas) {
+TEST_F(PixelIdentityTest, ProtractorTurnedMovedAndHiddenOnTheCanvas) {
   Scene scene(1000, 700, 12345, false);
   for (const std::int32_t o : {37, -45, 180}) {
     scene.turn(o);
@@ -163,7 +203,7 @@ TEST(PixelIdentityTest, ProtractorTurnedMovedAndHiddenOnTheCanvas) {
 
 // The pencil's stroke redraws the angle with its tracing colour under the
 // protractor, as each pointer move of a drawing exercise does.
-TEST(PixelIdentityTest, PencilStrokeWithTracing) {
+TEST_F(PixelIdentityTest, PencilStrokeWithTracing) {
   for (const auto& [w, h] : {std::pair{1920, 1080}, std::pair{1000, 700}}) {
     Scene scene(w, h, 7, true);
     AngleFigure& angle = *scene.canvas.angle();
@@ -196,7 +236,7 @@ QImage wholeWindowReference(ExerciseCanvas& canvas) {
 
 // The window repainted only where each step asked keeps showing the whole
 // picture: turning, moving (also off the canvas) and the pencil's stroke.
-TEST(PixelIdentityTest, WindowRepaintedWhereAskedShowsTheWholePicture) {
+TEST_F(PixelIdentityTest, WindowRepaintedWhereAskedShowsTheWholePicture) {
   Scene scene(900, 640, 12345, true);
   ExerciseCanvas& canvas = scene.canvas;
   QImage window(canvas.width(), canvas.height(), QImage::Format_ARGB32_Premultiplied);
