@@ -1,11 +1,12 @@
 // The settings reader on arbitrary bytes: it must neither crash nor hang, and
 // every setting it returns is either the integer written for its key or the
-// key's default. The integer conversion is checked against a reference built
-// on std::from_chars, independent of the reader's own digit loop.
+// key's default. The integer conversion is checked against the value grammar
+// written as regular expressions, independent of the reader's own parsing.
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <charconv>
+#include <climits>
+#include <regex>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -30,44 +31,30 @@ void require(bool condition, const char* what) {
   }
 }
 
-// The whole of `digits` as an unsigned value in `base`, when it fits 64 bits.
-std::optional<std::uint64_t> magnitude(std::string_view digits, int base) {
-  if (digits.empty()) return std::nullopt;
-  std::uint64_t value = 0;
-  const char* end = digits.data() + digits.size();
-  const auto [stop, error] = std::from_chars(digits.data(), end, value, base);
-  if (error != std::errc() || stop != end) return std::nullopt;
-  return value;
-}
-
-// Leading blanks, a sign, then decimal digits or "$" and hexadecimal digits;
-// "0x" counts as "$" in texts longer than two characters. Hexadecimal gives a
-// 32-bit pattern, decimal must fit a signed 32-bit integer.
+// The value's grammar written out as patterns rather than as a digit loop,
+// so that it cannot share a mistake with the reader: leading blanks, an
+// optional sign, then decimal digits, or "$" and hexadecimal digits; or "0x"
+// and hexadecimal digits at the very start. Hexadecimal gives a 32-bit
+// pattern, decimal must fit a signed 32-bit integer.
 std::optional<std::int32_t> referenceInteger(std::string_view text) {
-  std::string s(text);
-  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s.replace(0, 2, "$");
-  std::string_view rest = s;
-  rest.remove_prefix(std::min(rest.find_first_not_of(" \t"), rest.size()));
-  bool negative = false;
-  if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
-    negative = rest[0] == '-';
-    rest.remove_prefix(1);
-  }
-  // from_chars would take a sign of its own; the text may carry only one.
-  if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) return std::nullopt;
-  if (!rest.empty() && rest[0] == '$') {
-    const std::string_view hex = rest.substr(1);
-    if (!hex.empty() && (hex[0] == '+' || hex[0] == '-')) return std::nullopt;
-    const auto m = magnitude(hex, 16);
-    if (!m || *m > 0xFFFFFFFFull) return std::nullopt;
-    const auto bits = static_cast<std::uint32_t>(*m);
+  static const std::regex decimal(R"(^[ \t]*([+-]?)([0-9]+)$)");
+  static const std::regex dollar(R"(^[ \t]*([+-]?)\$([0-9A-Fa-f]+)$)");
+  static const std::regex zeroX(R"(^0[xX]()([0-9A-Fa-f]+)$)");
+  const std::string s(text);
+  std::smatch m;
+  const bool hex = std::regex_match(s, m, dollar) || std::regex_match(s, m, zeroX);
+  if (!hex && !std::regex_match(s, m, decimal)) return std::nullopt;
+  const std::string digits = m[2].str().substr(std::min(m[2].str().find_first_not_of('0'), m[2].str().size()));
+  if (digits.size() > (hex ? 8u : 10u)) return std::nullopt;  // beyond 32 bits
+  const long long magnitude = digits.empty() ? 0 : std::stoll(digits, nullptr, hex ? 16 : 10);
+  const bool negative = m[1].str() == "-";
+  if (hex) {
+    const auto bits = static_cast<std::uint32_t>(magnitude);
     return static_cast<std::int32_t>(negative ? 0u - bits : bits);
   }
-  const auto m = magnitude(rest, 10);
-  if (!m) return std::nullopt;
-  const std::int64_t v = negative ? -static_cast<std::int64_t>(*m) : static_cast<std::int64_t>(*m);
-  if (*m > 2147483648ull || v > INT32_MAX || v < INT32_MIN) return std::nullopt;
-  return static_cast<std::int32_t>(v);
+  const long long value = negative ? -magnitude : magnitude;
+  if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
+  return static_cast<std::int32_t>(value);
 }
 
 // Every integer that any "key = value" line of the text could give.
