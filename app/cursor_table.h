@@ -9,8 +9,8 @@ namespace gradoir {
 
 class CursorTable {
  public:
-  static constexpr int crDefault = 0;
-  static constexpr int crPen = 1;
+  static constexpr int kDefault = 0;
+  static constexpr int kPen = 1;
 
   void add(int number, const QCursor& cursor) { m_cursors[number] = cursor; }
   // An unregistered number gives the default arrow.
@@ -20,7 +20,7 @@ class CursorTable {
   std::map<int, QCursor> m_cursors;
 };
 
-// The pencil cursor "IDC_PEN" from the program's resources, hot spot at the tip.
+// The pencil cursor from the program's resources, hot spot at the tip.
 QCursor loadPenCursor();
 
 }  // namespace gradoir

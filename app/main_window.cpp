@@ -78,14 +78,14 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
   setUpWindow();
 }
 
-MainWindow::~MainWindow() { tearDownWindow(); }
+MainWindow::~MainWindow() = default;
 
 ExerciseCanvas& MainWindow::canvas() const { return *m_ui->canvas; }
 FloatingPanel& MainWindow::toolBox() const { return *m_ui->toolBox; }
 
 void MainWindow::setUpWindow() {
   trimWindowFrame(*this);
-  m_cursors.add(CursorTable::crPen, loadPenCursor());
+  m_cursors.add(CursorTable::kPen, loadPenCursor());
   m_blankLed = std::make_unique<QImage>(
       m_ui->tryLamps->pixmap().toImage().convertToFormat(QImage::Format_ARGB32));
   m_settings = readSettings(m_settingsPath);
@@ -94,8 +94,6 @@ void MainWindow::setUpWindow() {
   m_tryNumber = 1;
   m_successCount = 0;
 }
-
-void MainWindow::tearDownWindow() { m_blankLed.reset(); }
 
 void MainWindow::connectHandlers() {
   Ui::MainWindow& f = *m_ui;
@@ -201,7 +199,7 @@ void MainWindow::startDrawing(QObject* sender) {
   canvas().setMode(CanvasTool::Protractor);
   m_targetMeasure = canvas().angleMeasure().value_or(0);
   canvas().clearSecondSide();
-  setCanvasCursor(CursorTable::crDefault);
+  setCanvasCursor(CursorTable::kDefault);
   Ui::MainWindow& f = *m_ui;
   f.answerEdit->hide();
   f.statementLabel->setText(QStringLiteral("Trace un angle de %1°.").arg(m_targetMeasure));
@@ -298,7 +296,7 @@ void MainWindow::nextExercise() {
 void MainWindow::usePencil() {
   const bool pencil = m_ui->pencilButton->isChecked();
   canvas().setMode(pencil ? CanvasTool::Pencil : CanvasTool::Protractor);
-  setCanvasCursor(pencil ? CursorTable::crPen : CursorTable::crDefault);
+  setCanvasCursor(pencil ? CursorTable::kPen : CursorTable::kDefault);
 }
 
 void MainWindow::toggleProtractor() {

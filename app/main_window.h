@@ -51,7 +51,6 @@ class MainWindow : public QMainWindow {
 
  private:
   void setUpWindow();
-  void tearDownWindow();
   void connectHandlers();
 
   // Menu and button handlers; a null sender means a call from nextExercise.

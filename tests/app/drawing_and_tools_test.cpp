@@ -125,10 +125,10 @@ TEST_F(MainWindowTest, QuitDuringAnExerciseClosesWithoutAsking) {
 TEST_F(MainWindowTest, StartUpRegistersThePenCursorAndReadsTheSettings) {
   start("[NbEx/Serie]\nMesurer=4\nTracer=0x07\n[Angle]\nSommetAimante=0\nCoteHorizontal=2\n");
   EXPECT_EQ(m_form->settings(), (Settings{4, 7, false, true}));
-  const QCursor pen = m_form->cursors().cursor(CursorTable::crPen);
+  const QCursor pen = m_form->cursors().cursor(CursorTable::kPen);
   EXPECT_EQ(pen.hotSpot(), QPoint(11, 20));
   EXPECT_EQ(pen.pixmap().size(), QSize(32, 32));
-  EXPECT_EQ(m_form->cursors().cursor(CursorTable::crDefault).shape(), Qt::ArrowCursor);
+  EXPECT_EQ(m_form->cursors().cursor(CursorTable::kDefault).shape(), Qt::ArrowCursor);
 }
 
 }  // namespace
