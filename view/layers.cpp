@@ -35,10 +35,6 @@ void LayerStack::changed() {
   if (m_updateCount == 0 && onChange) onChange();
 }
 
-void LayerStack::changing() {
-  if (onChanging) onChanging();
-}
-
 void LayerStack::insertItem(Layer* layer) {
   // A change of the stack may change any pixel.
   if (m_owner != nullptr) m_owner->addStaleArea(kWholeControl);
@@ -54,12 +50,6 @@ void LayerStack::removeItem(Layer* layer) {
   m_items.erase(std::remove(m_items.begin(), m_items.end(), layer), m_items.end());
   layer->m_collection = nullptr;
   endUpdate();
-}
-
-void LayerStack::repaintOverlay() {
-  // Layers that paint on the window after the copy need the window redrawn,
-  // not the buffer rebuilt.
-  if (m_owner != nullptr) m_owner->update();
 }
 
 // --- Layer -------------------------------------------------------------
@@ -81,7 +71,6 @@ int Layer::index() const {
 
 void Layer::setLayerOptions(std::uint32_t options) {
   recordStaleExtent();
-  notifyLayerChanging();
   m_options = options;
   recordStaleExtent();
   notifyLayerChanged();
@@ -93,7 +82,6 @@ void Layer::setVisible(bool shown) {
   // layer's place when it appears or goes, else what it drew unannounced.
   const bool change = shown != visible();
   if (change) recordStaleExtent(); else recordPendingChange();
-  notifyLayerChanging();
   if (shown)
     m_options |= kLayerVisible;
   else
@@ -125,29 +113,20 @@ bool Layer::sendsNotifications() const {
 
 std::optional<Rect> Layer::opaqueCover(const Bitmap32& /*buffer*/) const { return std::nullopt; }
 
-void Layer::notifyLayerChanging() {
-  if (visible() && sendsNotifications()) m_collection->changing();
-}
-
 void Layer::notifyLayerChanged() {
-  if (!sendsNotifications()) return;
-  if (visible())
-    m_collection->changed();
-  else if ((m_options & kLayerOverlay) != 0)
-    m_collection->repaintOverlay();
+  if (sendsNotifications() && visible()) m_collection->changed();
 }
 
 // --- PositionedLayer -----------------------------------------------------------
 
 PositionedLayer::PositionedLayer(LayerStack* collection) : Layer(collection) {
-  m_options = kLayerVisible | kLayerMouseEvents;
+  m_options = kLayerVisible;
 }
 
 std::optional<Rect> PositionedLayer::extent() const { return roundRealRect(location()); }
 
 void PositionedLayer::setLocation(const RectF& r) {
   recordStaleExtent();
-  notifyLayerChanging();
   doSetLocation(r);
   recordStaleExtent();
   notifyLayerChanged();

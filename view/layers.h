@@ -16,8 +16,8 @@ class Layer;
 
 // layerOptions bits.
 constexpr std::uint32_t kLayerVisible = 0x80000000u;
-constexpr std::uint32_t kLayerOverlay = 0x40000000u;
-constexpr std::uint32_t kLayerMouseEvents = 0x20000000u;
+// The layer's changes notify nobody (the pictures still record where they
+// changed).
 constexpr std::uint32_t kLayerSilent = 0x10000000u;
 
 // The list does not own its layers: whoever creates a layer releases it, and
@@ -38,18 +38,14 @@ class LayerStack {
   // Throws AssertionFailed("Unpaired endUpdate") when no batch is open; the
   // last endUpdate fires onChange.
   void endUpdate();
-  void changed();   // onChange, unless a batch is open
-  void changing();  // onChanging
+  void changed();  // onChange, unless a batch is open
 
   std::function<void()> onChange;
-  std::function<void()> onChanging;
 
  private:
   friend class Layer;
   void insertItem(Layer* layer);
   void removeItem(Layer* layer);
-  // A hidden layer that paints on the window after the copy changed.
-  void repaintOverlay();
 
   LayeredView* m_owner;
   std::vector<Layer*> m_items;
@@ -82,9 +78,8 @@ class Layer {
   virtual std::optional<Rect> opaqueCover(const Bitmap32& buffer) const;
 
  protected:
-  // Both announce a change through the collection when the layer belongs to
+  // Announces a change through the collection when the layer belongs to
   // one and kLayerSilent is clear; only visible layers reach the control.
-  void notifyLayerChanging();
   void notifyLayerChanged();
   // Tell the owning control, silently, where the picture changes, so that
   // the next rebuild redraws there: where the visible layer lies (before
