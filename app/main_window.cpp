@@ -76,6 +76,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
   arrangeWindow(*this, *m_ui);
   connectHandlers();
   setUpWindow();
+  setUpTeaching();
 }
 
 MainWindow::~MainWindow() { tearDownWindow(); }
@@ -132,6 +133,8 @@ void MainWindow::activateDefaultButton() {
     m_ui->checkButton->click();
   } else if (m_ui->nextButton->isEnabled()) {
     m_ui->nextButton->click();
+  } else if (canvas().correctionRunning()) {
+    canvas().finishCorrection();
   }
 }
 
@@ -157,6 +160,8 @@ void MainWindow::resetSeries() {
 
 void MainWindow::startExercise() {
   Ui::MainWindow& f = *m_ui;
+  clearExplanation();
+  m_seriesEndAfterCorrection = false;
   f.tryLamps->setPixmap(QPixmap::fromImage(*m_blankLed));
   canvas().centerProtractor();
   canvas().newExercise(m_settings.magneticVertex, m_settings.horizontalSide);
@@ -227,7 +232,9 @@ void MainWindow::checkMeasuredAnswer() {
     showError(this, QStringLiteral("Valeur incorrecte !"));
     return;
   }
-  recordTry(*answer == canvas().angleMeasure());
+  const bool right = *answer == canvas().angleMeasure();
+  recordTry(right);
+  if (!right) teachAfterWrongTry(*answer, m_tryNumber == kDecided);
   if (m_tryNumber == kDecided) {
     m_ui->answerEdit->setEnabled(false);
     endExercise(m_exerciseNumber == m_settings.measureSeriesLength);
@@ -237,8 +244,13 @@ void MainWindow::checkMeasuredAnswer() {
 void MainWindow::checkDrawnAngle() {
   // Nothing drawn yet, or a stroke of no length: there is no answer to check.
   const std::optional<std::int32_t> drawn = canvas().angleMeasure();
-  if (!drawn) return;
-  recordTry(std::llabs(*drawn) == m_targetMeasure);
+  if (!drawn) {
+    teachAfterWrongTry(std::nullopt, false);
+    return;
+  }
+  const bool right = std::llabs(*drawn) == m_targetMeasure;
+  recordTry(right);
+  if (!right) teachAfterWrongTry(*drawn, m_tryNumber == kDecided);
   if (m_tryNumber == kDecided) endExercise(m_exerciseNumber == m_settings.drawSeriesLength);
 }
 
@@ -276,7 +288,11 @@ void MainWindow::endExercise(bool last) {
   canvas().setEnabled(false);
   toolBox().setFocus();
   if (last) {
-    showInformation(this, QStringLiteral("La série d'exercices est terminée."));
+    if (canvas().correctionRunning()) {
+      m_seriesEndAfterCorrection = true;
+    } else {
+      showInformation(this, QStringLiteral("La série d'exercices est terminée."));
+    }
     m_seriesOver = true;
   } else {
     f.nextButton->raise();
@@ -286,6 +302,7 @@ void MainWindow::endExercise(bool last) {
 }
 
 void MainWindow::nextExercise() {
+  canvas().finishCorrection();
   ++m_exerciseNumber;
   toolBox().setFocus();
   if (m_ui->answerEdit->isHidden()) {
@@ -313,6 +330,7 @@ void MainWindow::centerProtractor() { canvas().centerProtractor(); }
 
 bool MainWindow::acceptAnswerKey(const QString& key) {
   m_ui->verdictLabel->clear();
+  clearExplanation();
   return isDigitOrBackspace(key);
 }
 
