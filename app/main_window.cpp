@@ -326,7 +326,12 @@ void MainWindow::toggleProtractor() {
   }
 }
 
-void MainWindow::centerProtractor() { canvas().centerProtractor(); }
+void MainWindow::centerProtractor() {
+  // A correction still gliding ends first, so that what waits for it (the
+  // end-of-series box) still comes.
+  canvas().finishCorrection();
+  canvas().centerProtractor();
+}
 
 bool MainWindow::acceptAnswerKey(const QString& key) {
   m_ui->verdictLabel->clear();

@@ -39,11 +39,13 @@ ExplanationLabel& MainWindow::explanationLabel() const { return *m_explanation; 
 bool MainWindow::drawingExercise() const { return m_ui->answerEdit->isHidden(); }
 
 void MainWindow::teachAfterWrongTry(std::optional<std::int32_t> answer, bool decided) {
+  // Without an angle (its picture could not be had) there is nothing to show.
+  if (canvas().angle() == nullptr) return;
   if (decided && m_teaching.correction) {
     startCorrection();
     return;
   }
-  if (!m_teaching.explanations || canvas().angle() == nullptr) return;
+  if (!m_teaching.explanations) return;
   const AngleFigure& angle = *canvas().angle();
   TryFacts facts;
   facts.kind = drawingExercise() ? ExerciseKind::Drawing : ExerciseKind::Measuring;

@@ -207,6 +207,18 @@ TEST_F(TeachingTest, EnterDuringTheLastGlideShowsTheBoxAtOnce) {
   EXPECT_TRUE(canvas().markedReading());
 }
 
+TEST_F(TeachingTest, CentringDuringTheLastGlideStillShowsTheBox) {
+  start("[NbEx/Serie]\nMesurer=1\n" + kAidsOn);
+  action("measureAction")->trigger();
+  const auto seen = answerNextModal(QStringLiteral("OK"));
+  for (int i = 0; i < 3; ++i) answerWrong();
+  ASSERT_TRUE(canvas().correctionRunning());
+  tool("centerProtractorButton")->click();
+  EXPECT_FALSE(canvas().correctionRunning());
+  EXPECT_TRUE(seen->shown);
+  EXPECT_EQ(canvas().protractorPose()->centreX, 500);
+}
+
 TEST_F(TeachingTest, DrawingExplainsThenShowsTheRightSideInGreen) {
   const ScopedSeedProvider seed([] { return 99u; });
   start("[NbEx/Serie]\nTracer=5\n" + kAidsOn);
