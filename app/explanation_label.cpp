@@ -24,10 +24,12 @@ constexpr int kPadding = 5;
 Rect asRect(QPoint at, QSize size) { return {at.x(), at.y(), at.x() + size.width(), at.y() + size.height()}; }
 
 bool isFree(QPoint at, QSize size, const QRect& toolBox, QSize canvas, const std::vector<Rect>& avoid) {
-  if (at.x() < 0 || at.y() < 0 || at.x() + size.width() > canvas.width() || at.y() + size.height() > canvas.height())
+  if (at.x() < 0 || at.y() < 0 || at.x() + size.width() > canvas.width() ||
+      at.y() + size.height() > canvas.height())
     return false;
   const Rect r = asRect(at, size);
-  const Rect box{toolBox.left(), toolBox.top(), toolBox.left() + toolBox.width(), toolBox.top() + toolBox.height()};
+  const Rect box{toolBox.left(), toolBox.top(), toolBox.left() + toolBox.width(),
+                 toolBox.top() + toolBox.height()};
   if (rectsOverlap(r, box)) return false;
   return std::none_of(avoid.begin(), avoid.end(), [&r](const Rect& a) { return rectsOverlap(r, a); });
 }
@@ -62,8 +64,9 @@ ExplanationLabel::ExplanationLabel(QWidget* parent) : QLabel(parent) {
   setWordWrap(true);
   setMargin(kPadding);
   // Pale yellow with the tool box's outline colour: a note beside it.
-  setStyleSheet(QStringLiteral("QLabel { background-color: rgb(255, 255, 225); color: black;"
-                               " border: 1px solid rgb(160, 168, 255); }"));
+  setStyleSheet(
+      QStringLiteral("QLabel { background-color: rgb(255, 255, 225); color: black;"
+                     " border: 1px solid rgb(160, 168, 255); }"));
   setAccessibleDescription(QStringLiteral("Explication"));
   hide();
 }

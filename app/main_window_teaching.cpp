@@ -3,6 +3,7 @@
 // texts say and where the protractor goes are the teaching library's; this
 // file only gathers the facts from the canvas and shows the results.
 #include <QLineEdit>
+#include <algorithm>
 
 #include "app/explanation_label.h"
 #include "app/main_window.h"
@@ -67,7 +68,8 @@ void MainWindow::startCorrection() {
   explain(explanationText(drawing ? Explanation::HereIsTheAngle : Explanation::RightMeasureWas, measure));
   m_ui->protractorButton->setChecked(true);
   canvas().showCorrection(place.pose, {place.scale, place.reading},
-                          drawing ? std::optional<PointF>(rightEnd) : std::nullopt, [this] { correctionArrived(); });
+                          drawing ? std::optional<PointF>(rightEnd) : std::nullopt,
+                          [this] { correctionArrived(); });
 }
 
 void MainWindow::correctionArrived() {

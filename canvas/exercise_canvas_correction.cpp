@@ -33,13 +33,14 @@ std::int64_t shortTurn(std::int64_t from, std::int64_t to) {
 
 // Three strokes a pixel apart: a side that stands out from the pupil's.
 void boldLine(Bitmap32& bitmap, PointF from, PointF to, Color32 color) {
-  const long double dx = static_cast<long double>(to.x) - from.x, dy = static_cast<long double>(to.y) - from.y;
+  const long double dx = static_cast<long double>(to.x) - from.x,
+                    dy = static_cast<long double>(to.y) - from.y;
   const long double length = std::sqrt(dx * dx + dy * dy);
   if (length == 0) return;
   for (int offset = -1; offset <= 1; ++offset) {
     const long double ox = -dy / length * offset, oy = dx / length * offset;
-    bitmap.smoothLine(static_cast<float>(from.x + ox), static_cast<float>(from.y + oy), static_cast<float>(to.x + ox),
-                      static_cast<float>(to.y + oy), color, true);
+    bitmap.smoothLine(static_cast<float>(from.x + ox), static_cast<float>(from.y + oy),
+                      static_cast<float>(to.x + ox), static_cast<float>(to.y + oy), color, true);
   }
 }
 
@@ -66,14 +67,15 @@ void ExerciseCanvas::showCorrection(const ProtractorPose& target, const ReadingM
   forgetCorrection();
   if (!m_protractorLayer->visible()) showProtractor();
   const ProtractorPose from = currentPose();
-  m_correction = CorrectionRun{from, target, shortTurn(from.orientation, target.orientation), mark, rightSecondEnd,
-                               std::move(arrived)};
+  m_correction = CorrectionRun{from, target,         shortTurn(from.orientation, target.orientation),
+                               mark, rightSecondEnd, std::move(arrived)};
   m_glide = new QVariantAnimation(this);
   m_glide->setDuration(kGlideMilliseconds);
   m_glide->setStartValue(0.0);
   m_glide->setEndValue(1.0);
   m_glide->setEasingCurve(QEasingCurve::InOutCubic);
-  connect(m_glide, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) { glideStep(v.toDouble()); });
+  connect(m_glide, &QVariantAnimation::valueChanged, this,
+          [this](const QVariant& v) { glideStep(v.toDouble()); });
   connect(m_glide, &QAbstractAnimation::finished, this, [this] { arriveAtCorrection(); });
   m_glide->start(QAbstractAnimation::DeleteWhenStopped);
 }
@@ -105,9 +107,9 @@ void ExerciseCanvas::placeProtractor(long double centreX, long double centreY, s
   }
   // Computed as the snap onto the vertex does, so that a centre on a whole
   // pixel lands exactly there.
-  m_protractorLayer->setLocation(realRectOf(static_cast<float>(centreX - r - 1), static_cast<float>(centreY - r - 1),
-                                            static_cast<float>(centreX + r + 1),
-                                            static_cast<float>(centreY + r + 1)));
+  m_protractorLayer->setLocation(
+      realRectOf(static_cast<float>(centreX - r - 1), static_cast<float>(centreY - r - 1),
+                 static_cast<float>(centreX + r + 1), static_cast<float>(centreY + r + 1)));
   m_protractor->updateGrabZones(m_protractorLayer->location());
 }
 

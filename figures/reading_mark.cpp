@@ -49,7 +49,8 @@ void marker(Bitmap32& bitmap, std::int32_t radius, std::int64_t orientation, std
   const long double c = degCos(orientation + i), s = degSin(orientation + i);
   for (int offset = -1; offset <= 1; ++offset) {
     const long double ox = -s * offset, oy = c * offset;
-    bitmap.smoothLine(static_cast<float>(r + 1 - (r - 1) * c + ox), static_cast<float>(r + 1 - (r - 1) * s + oy),
+    bitmap.smoothLine(static_cast<float>(r + 1 - (r - 1) * c + ox),
+                      static_cast<float>(r + 1 - (r - 1) * s + oy),
                       static_cast<float>(r + 1 - (r - kMarkerInner) * c + ox),
                       static_cast<float>(r + 1 - (r - kMarkerInner) * s + oy), kMarkerColor, false);
   }

@@ -11,8 +11,8 @@ namespace {
 
 // Direction from the vertex to p, degrees clockwise on screen.
 long double directionOf(PointF vertex, PointF p) {
-  return std::atan2(static_cast<long double>(p.y) - vertex.y, static_cast<long double>(p.x) - vertex.x) * 180.0L /
-         std::numbers::pi_v<long double>;
+  return std::atan2(static_cast<long double>(p.y) - vertex.y, static_cast<long double>(p.x) - vertex.x) *
+         180.0L / std::numbers::pi_v<long double>;
 }
 
 std::int32_t wholeTurnsOff(std::int32_t degrees) {

@@ -30,7 +30,8 @@ bool alongZeroLine(const ProtractorPose& pose, PointF vertex, PointF end) {
 }
 
 bool zeroLineOffSides(const TryFacts& f) {
-  return !alongZeroLine(*f.protractor, f.vertex, f.firstEnd) && !alongZeroLine(*f.protractor, f.vertex, f.secondEnd);
+  return !alongZeroLine(*f.protractor, f.vertex, f.firstEnd) &&
+         !alongZeroLine(*f.protractor, f.vertex, f.secondEnd);
 }
 
 // The supplement read from the other scale; near 90 degrees it cannot be

@@ -17,11 +17,11 @@ enum class ExerciseKind : std::uint8_t { Measuring, Drawing };
 // What the program tells the pupil. The first group names mistakes; the
 // last two go with the correction.
 enum class Explanation : std::uint8_t {
-  OutOfRange,          // measuring: an answer above 180
-  WrongScaleRead,      // measuring: 180 - m read
+  OutOfRange,      // measuring: an answer above 180
+  WrongScaleRead,  // measuring: 180 - m read
   CentreOffVertex,
   ZeroLineOffSide,
-  AlmostRead,          // measuring: within 2 degrees
+  AlmostRead,  // measuring: within 2 degrees
   AngleIsObtuse,
   AngleIsAcute,
   ReadFromZero,        // measuring: anything else

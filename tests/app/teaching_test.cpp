@@ -105,7 +105,8 @@ TEST_F(TeachingTest, ThreeWrongMeasuresExplainThenCorrect) {
 
   // The protractor still lies at the canvas centre, away from the vertex.
   const PointF v = canvas().angle()->vertex();
-  ASSERT_GT(std::hypot(v.x - canvas().protractorPose()->centreX, v.y - canvas().protractorPose()->centreY), 3);
+  ASSERT_GT(std::hypot(v.x - canvas().protractorPose()->centreX, v.y - canvas().protractorPose()->centreY),
+            3);
   const std::int32_t farOff = m > 90 ? 10 : 170;
   ASSERT_GT(std::abs(farOff - (180 - m)), 1);
   type(QString::number(farOff));
@@ -137,20 +138,21 @@ TEST_F(TeachingTest, WellPlacedProtractorGetsTheSupplementRule) {
   const std::int32_t m = canvas().angleMeasure().value_or(0);
   ASSERT_GT(std::abs(m - 90), 3);
   type(QString::number(180 - m));
-  EXPECT_EQ(shownText(), QStringLiteral("Tu as lu la mauvaise graduation : pars du 0 posé sur un côté de l'angle."));
+  EXPECT_EQ(shownText(),
+            QStringLiteral("Tu as lu la mauvaise graduation : pars du 0 posé sur un côté de l'angle."));
   // Off by more than the small graduations, read from a protractor whose
   // centre was dragged onto the vertex: the 0 line is still the pupil's.
   const PointF v = canvas().angle()->vertex();
   const std::int32_t far = m > 90 ? m - 30 : m + 30;
   canvas().protractorLayer().setLocation({v.x - 241, v.y - 241, v.x + 241, v.y + 241});
   type(QString::number(far));
-  const bool zeroOnASide =
-      scaleWithZeroToward(*canvas().protractorPose(), canvas().angle()->firstEnd().x,
-                          canvas().angle()->firstEnd().y, 1.0L) ||
-      scaleWithZeroToward(*canvas().protractorPose(), canvas().angle()->secondEnd().x,
-                          canvas().angle()->secondEnd().y, 1.0L);
-  EXPECT_EQ(shownText(), zeroOnASide ? QStringLiteral("Lis la graduation où passe le second côté, en partant du 0.")
-                                     : QStringLiteral("Pose la ligne du 0 du rapporteur sur un côté de l'angle."));
+  const bool zeroOnASide = scaleWithZeroToward(*canvas().protractorPose(), canvas().angle()->firstEnd().x,
+                                               canvas().angle()->firstEnd().y, 1.0L) ||
+                           scaleWithZeroToward(*canvas().protractorPose(), canvas().angle()->secondEnd().x,
+                                               canvas().angle()->secondEnd().y, 1.0L);
+  EXPECT_EQ(shownText(), zeroOnASide
+                             ? QStringLiteral("Lis la graduation où passe le second côté, en partant du 0.")
+                             : QStringLiteral("Pose la ligne du 0 du rapporteur sur un côté de l'angle."));
 }
 
 TEST_F(TeachingTest, SuiteDuringTheGlideGoesOnAtOnce) {
@@ -235,7 +237,8 @@ TEST_F(TeachingTest, DrawingExplainsThenShowsTheRightSideInGreen) {
   drawTo(sideAt(180 - n));
   EXPECT_FALSE(explanation().isVisible());  // drawing again clears it
   button("checkButton")->click();
-  EXPECT_EQ(shownText(), QStringLiteral("Tu as suivi la mauvaise graduation : pars du 0 posé sur le premier côté."));
+  EXPECT_EQ(shownText(),
+            QStringLiteral("Tu as suivi la mauvaise graduation : pars du 0 posé sur le premier côté."));
   expectClearOfTheAngle();
 
   drawTo(sideAt(n + 1));
@@ -252,8 +255,9 @@ TEST_F(TeachingTest, DrawingExplainsThenShowsTheRightSideInGreen) {
   // The right side in green, the pupil's last one still there, dark.
   const AngleFigure& a = *canvas().angle();
   const Bitmap32& picture = canvas().angleLayer().bitmap();
-  const Color32 right = picture.pixelAt(static_cast<std::int32_t>(std::lround((a.vertex().x + a.generatedEnd().x) / 2)),
-                                        static_cast<std::int32_t>(std::lround((a.vertex().y + a.generatedEnd().y) / 2)));
+  const Color32 right =
+      picture.pixelAt(static_cast<std::int32_t>(std::lround((a.vertex().x + a.generatedEnd().x) / 2)),
+                      static_cast<std::int32_t>(std::lround((a.vertex().y + a.generatedEnd().y) / 2)));
   EXPECT_GT((right >> 8) & 0xFF, (right >> 16) & 0xFF);
   EXPECT_GT((right >> 8) & 0xFF, right & 0xFF);
   const PointF pupil = a.secondEnd();

@@ -81,7 +81,8 @@ TEST_F(CorrectionTest, TurnsTheShortWayRound) {
 TEST_F(CorrectionTest, FinishingJumpsToTheEndAndMarksTheReading) {
   startExercise(CanvasTool::Protractor);
   int arrivals = 0;
-  canvas->showCorrection(onVertex(90), {ProtractorScale::Outer, 40}, std::nullopt, [&arrivals] { ++arrivals; });
+  canvas->showCorrection(onVertex(90), {ProtractorScale::Outer, 40}, std::nullopt,
+                         [&arrivals] { ++arrivals; });
   canvas->finishCorrection();
   EXPECT_FALSE(canvas->correctionRunning());
   EXPECT_EQ(arrivals, 1);
@@ -105,8 +106,9 @@ TEST_F(CorrectionTest, RightSecondSideDrawnInGreenOnArrival) {
   canvas->showCorrection(onVertex(0), {ProtractorScale::Outer, 40}, right, nullptr);
   canvas->finishCorrection();
   const PointF v = canvas->angle()->vertex();
-  const Color32 middle = canvas->angleLayer().bitmap().pixelAt(
-      static_cast<std::int32_t>(std::lround((v.x + right.x) / 2)), static_cast<std::int32_t>(std::lround((v.y + right.y) / 2)));
+  const Color32 middle =
+      canvas->angleLayer().bitmap().pixelAt(static_cast<std::int32_t>(std::lround((v.x + right.x) / 2)),
+                                            static_cast<std::int32_t>(std::lround((v.y + right.y) / 2)));
   // Green dominates: more green than red or blue.
   EXPECT_GT((middle >> 8) & 0xFF, (middle >> 16) & 0xFF);
   EXPECT_GT((middle >> 8) & 0xFF, middle & 0xFF);
@@ -115,7 +117,8 @@ TEST_F(CorrectionTest, RightSecondSideDrawnInGreenOnArrival) {
 TEST_F(CorrectionTest, NewExerciseDropsARunningCorrectionAndItsMark) {
   startExercise(CanvasTool::Protractor);
   bool arrived = false;
-  canvas->showCorrection(onVertex(45), {ProtractorScale::Outer, 40}, std::nullopt, [&arrived] { arrived = true; });
+  canvas->showCorrection(onVertex(45), {ProtractorScale::Outer, 40}, std::nullopt,
+                         [&arrived] { arrived = true; });
   QApplication::processEvents();
   startExercise(CanvasTool::Protractor);
   EXPECT_FALSE(canvas->correctionRunning());

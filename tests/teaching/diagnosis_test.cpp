@@ -2,12 +2,12 @@
 // does not. The angle: vertex (400, 300), first side to the right, second
 // side above it at m degrees; a well placed protractor has its centre on the
 // vertex and orientation 0 (straight edge along the first side, arc above).
+#include "teaching/diagnosis.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
-
-#include "teaching/diagnosis.h"
 
 namespace gradoir {
 namespace {
@@ -37,7 +37,8 @@ TryFacts measuring(std::int32_t m, std::int32_t x, std::optional<ProtractorPose>
 }
 
 // The pupil drew d degrees (sign ignored), target n.
-TryFacts drawing(std::int32_t n, std::optional<std::int32_t> d, std::optional<ProtractorPose> pose = kPlaced) {
+TryFacts drawing(std::int32_t n, std::optional<std::int32_t> d,
+                 std::optional<ProtractorPose> pose = kPlaced) {
   TryFacts f = measuring(n, 0, pose);
   f.kind = ExerciseKind::Drawing;
   f.secondEnd = d ? sideEnd(std::abs(*d)) : f.vertex;

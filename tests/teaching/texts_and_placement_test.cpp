@@ -17,7 +17,8 @@ namespace {
 TEST(ExplanationTexts, ExactWordingWithTheMeasure) {
   EXPECT_EQ(explanationText(Explanation::WrongScaleRead, 40),
             QStringLiteral("Tu as lu la mauvaise graduation : pars du 0 posé sur un côté de l'angle."));
-  EXPECT_EQ(explanationText(Explanation::OutOfRange, 40), QStringLiteral("Un angle tracé ici mesure entre 0° et 180°."));
+  EXPECT_EQ(explanationText(Explanation::OutOfRange, 40),
+            QStringLiteral("Un angle tracé ici mesure entre 0° et 180°."));
   EXPECT_EQ(explanationText(Explanation::AlmostDrawn, 47),
             QStringLiteral("Tu y es presque : vise exactement la graduation 47."));
   EXPECT_EQ(explanationText(Explanation::DrawFromFirstSide, 135),
