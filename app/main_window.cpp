@@ -76,6 +76,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
   arrangeWindow(*this, *m_ui);
   connectHandlers();
   setUpWindow();
+  setUpTeaching();
 }
 
 MainWindow::~MainWindow() = default;
@@ -130,6 +131,8 @@ void MainWindow::activateDefaultButton() {
     m_ui->checkButton->click();
   } else if (m_ui->nextButton->isEnabled()) {
     m_ui->nextButton->click();
+  } else if (canvas().correctionRunning()) {
+    canvas().finishCorrection();
   }
 }
 
@@ -155,6 +158,8 @@ void MainWindow::resetSeries() {
 
 void MainWindow::startExercise() {
   Ui::MainWindow& f = *m_ui;
+  clearExplanation();
+  m_seriesEndAfterCorrection = false;
   f.tryLamps->setPixmap(QPixmap::fromImage(*m_blankLed));
   canvas().centerProtractor();
   canvas().newExercise(m_settings.magneticVertex, m_settings.horizontalSide);
@@ -225,7 +230,9 @@ void MainWindow::checkMeasuredAnswer() {
     showError(this, QStringLiteral("Valeur incorrecte !"));
     return;
   }
-  recordTry(*answer == canvas().angleMeasure());
+  const bool right = *answer == canvas().angleMeasure();
+  recordTry(right);
+  if (!right) teachAfterWrongTry(*answer, m_tryNumber == kDecided);
   if (m_tryNumber == kDecided) {
     m_ui->answerEdit->setEnabled(false);
     endExercise(m_exerciseNumber == m_settings.measureSeriesLength);
@@ -235,8 +242,13 @@ void MainWindow::checkMeasuredAnswer() {
 void MainWindow::checkDrawnAngle() {
   // Nothing drawn yet, or a stroke of no length: there is no answer to check.
   const std::optional<std::int32_t> drawn = canvas().angleMeasure();
-  if (!drawn) return;
-  recordTry(std::llabs(*drawn) == m_targetMeasure);
+  if (!drawn) {
+    teachAfterWrongTry(std::nullopt, false);
+    return;
+  }
+  const bool right = std::llabs(*drawn) == m_targetMeasure;
+  recordTry(right);
+  if (!right) teachAfterWrongTry(*drawn, m_tryNumber == kDecided);
   if (m_tryNumber == kDecided) endExercise(m_exerciseNumber == m_settings.drawSeriesLength);
 }
 
@@ -274,7 +286,11 @@ void MainWindow::endExercise(bool last) {
   canvas().setEnabled(false);
   toolBox().setFocus();
   if (last) {
-    showInformation(this, QStringLiteral("La série d'exercices est terminée."));
+    if (canvas().correctionRunning()) {
+      m_seriesEndAfterCorrection = true;
+    } else {
+      showInformation(this, QStringLiteral("La série d'exercices est terminée."));
+    }
     m_seriesOver = true;
   } else {
     f.nextButton->raise();
@@ -284,6 +300,7 @@ void MainWindow::endExercise(bool last) {
 }
 
 void MainWindow::nextExercise() {
+  canvas().finishCorrection();
   ++m_exerciseNumber;
   toolBox().setFocus();
   if (m_ui->answerEdit->isHidden()) {
@@ -307,10 +324,16 @@ void MainWindow::toggleProtractor() {
   }
 }
 
-void MainWindow::centerProtractor() { canvas().centerProtractor(); }
+void MainWindow::centerProtractor() {
+  // A correction still gliding ends first, so that what waits for it (the
+  // end-of-series box) still comes.
+  canvas().finishCorrection();
+  canvas().centerProtractor();
+}
 
 bool MainWindow::acceptAnswerKey(const QString& key) {
   m_ui->verdictLabel->clear();
+  clearExplanation();
   return isDigitOrBackspace(key);
 }
 

@@ -10,6 +10,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "app/cursor_table.h"
 #include "app/settings.h"
@@ -24,6 +25,7 @@ namespace gradoir {
 
 class FloatingPanel;
 class ExerciseCanvas;
+class ExplanationLabel;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -45,6 +47,8 @@ class MainWindow : public QMainWindow {
   ExerciseCanvas& canvas() const;
   FloatingPanel& toolBox() const;
   const CursorTable& cursors() const { return m_cursors; }
+  const TeachingSettings& teachingSettings() const { return m_teaching; }
+  ExplanationLabel& explanationLabel() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,6 +83,17 @@ class MainWindow : public QMainWindow {
   void activateDefaultButton();
   void setCanvasCursor(int number);
 
+  // Teaching (main_window_teaching.cpp): the explanation after a wrong try,
+  // the correction after the third.
+  void setUpTeaching();
+  bool drawingExercise() const;
+  // answer: the number typed or the measure drawn; empty when no side is drawn.
+  void teachAfterWrongTry(std::optional<std::int32_t> answer, bool decided);
+  void startCorrection();
+  void correctionArrived();
+  void explain(const QString& text);
+  void clearExplanation();
+
   std::unique_ptr<Ui::MainWindow> m_ui;
   CursorTable m_cursors;
   QString m_settingsPath;
@@ -91,6 +106,10 @@ class MainWindow : public QMainWindow {
   std::int32_t m_successCount = 0;
   // The lamp picture with three white lamps, restored at each exercise.
   std::unique_ptr<QImage> m_blankLed;
+  TeachingSettings m_teaching;
+  ExplanationLabel* m_explanation = nullptr;  // owned by its Qt parent
+  // The end-of-series box waits for the correction's protractor to arrive.
+  bool m_seriesEndAfterCorrection = false;
 };
 
 }  // namespace gradoir

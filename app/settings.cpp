@@ -22,4 +22,13 @@ Settings readSettings(const QString& path) {
   return s;
 }
 
+TeachingSettings readTeachingSettings(const QString& path) {
+  const IniFile profile = IniFile::load(path);
+  const TeachingSettings defaults;
+  TeachingSettings s;
+  s.explanations = profile.readBool("Aide", "Explications", defaults.explanations);
+  s.correction = profile.readBool("Aide", "Correction", defaults.correction);
+  return s;
+}
+
 }  // namespace gradoir

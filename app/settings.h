@@ -15,6 +15,14 @@ struct Settings {
   friend bool operator==(const Settings&, const Settings&) = default;
 };
 
+// The teaching aids, [Aide] in the same file. Kept apart from the four
+// settings above, which the program has always had.
+struct TeachingSettings {
+  bool explanations = true;  // [Aide] Explications: name the mistake after a wrong try
+  bool correction = true;    // [Aide] Correction: show the right answer after the third
+  friend bool operator==(const TeachingSettings&, const TeachingSettings&) = default;
+};
+
 // "Grado.ini" in the directory of the running executable (links resolved);
 // the current directory plays no part. Needs a QCoreApplication.
 QString settingsFilePath();
@@ -22,5 +30,7 @@ QString settingsFilePath();
 // Every value the file does not hold, or holds as something other than an
 // integer, keeps its default; a missing or unreadable file gives the defaults.
 Settings readSettings(const QString& path);
+// Read the same way; both on when the section is missing.
+TeachingSettings readTeachingSettings(const QString& path);
 
 }  // namespace gradoir

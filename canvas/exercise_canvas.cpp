@@ -42,6 +42,7 @@ ExerciseCanvas::ExerciseCanvas(QWidget* parent) : LayeredView(parent) {
 }
 
 ExerciseCanvas::~ExerciseCanvas() {
+  forgetCorrection();
   m_angleLayer.reset();
   m_protractorLayer.reset();
   m_protractor.reset();
@@ -61,6 +62,7 @@ void ExerciseCanvas::newExercise(bool magneticVertex, bool horizontalSide) {
     return;
   }
   m_angleLayer->setLocation(realRectOf(0, 0, static_cast<float>(width()), static_cast<float>(height())));
+  forgetCorrection();
   m_angle = newExerciseAngle(width(), height(), 0, magneticVertex, horizontalSide, m_mode == CanvasTool::Pencil);
   redrawAngle(false);
   m_protractor->draw(m_protractorLayer->bitmap(), m_protractorLayer->location());
@@ -69,6 +71,7 @@ void ExerciseCanvas::newExercise(bool magneticVertex, bool horizontalSide) {
 }
 
 void ExerciseCanvas::centerProtractor() {
+  forgetCorrection();
   const std::int32_t side = protractorSide(m_protractor->radius());
   // Integer division truncates toward zero, as a narrow canvas expects.
   const std::int32_t left = (width() - side) / 2;

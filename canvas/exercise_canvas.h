@@ -4,10 +4,14 @@
 // into (angle below, protractor above with its pure white see-through), and
 // turns pointer input into moving and turning the protractor or drawing the
 // second side with the pencil.
+#include <QPointer>
+#include <QVariantAnimation>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
+#include "canvas/correction_run.h"
 #include "view/layered_view.h"
 #include "raster/transfer.h"
 
@@ -68,6 +72,26 @@ class ExerciseCanvas : public LayeredView {
 
   // Enabling and the cursor are the QWidget's own (setEnabled, setCursor).
 
+  // --- teaching (exercise_canvas_correction.cpp) ---
+  // Where the protractor lies; empty while it is hidden.
+  std::optional<ProtractorPose> protractorPose() const;
+  // The protractor as it was when the pupil's last pencil stroke of this
+  // exercise ended; as it is now when no stroke has ended yet.
+  std::optional<ProtractorPose> protractorPoseAtStrokeEnd() const;
+  // The correction: the protractor (shown if hidden) glides for about a
+  // second onto `target`, then shows `mark` and, when given, the right
+  // second side in green; `arrived` runs then. Tied to the exercise: a new
+  // exercise or centring the protractor drops it.
+  void showCorrection(const ProtractorPose& target, const ReadingMark& mark, std::optional<PointF> rightSecondEnd,
+                      std::function<void()> arrived);
+  bool correctionRunning() const;
+  // Puts the protractor where the running correction takes it, at once.
+  void finishCorrection();
+  // The reading the correction marked; empty while none shows.
+  std::optional<ReadingMark> markedReading() const { return m_markedReading; }
+  // Each pencil step: the pupil draws again.
+  std::function<void()> onPencilStroke;
+
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -87,6 +111,13 @@ class ExerciseCanvas : public LayeredView {
   void turnProtractorToward(Point pointer, std::uint8_t zone);
   void snapProtractorToVertex();
 
+  // The correction's glide and what it ends on.
+  void glideStep(double progress);
+  void arriveAtCorrection();
+  void forgetCorrection();
+  ProtractorPose currentPose() const;
+  void placeProtractor(long double centreX, long double centreY, std::int64_t orientation);
+
   CanvasTool m_mode = CanvasTool::Protractor;
   // The grab zone a drag acts on (Protractor::kNoZone: none).
   std::uint8_t m_activeZone = 0;
@@ -94,6 +125,11 @@ class ExerciseCanvas : public LayeredView {
   std::unique_ptr<Protractor> m_protractor;
   std::unique_ptr<BitmapLayer> m_angleLayer;
   std::unique_ptr<BitmapLayer> m_protractorLayer;
+  QPointer<QVariantAnimation> m_glide;
+  std::optional<CorrectionRun> m_correction;
+  std::optional<ReadingMark> m_markedReading;
+  bool m_strokeEnded = false;
+  std::optional<ProtractorPose> m_strokeEndPose;
 };
 
 }  // namespace gradoir

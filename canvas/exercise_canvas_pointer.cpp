@@ -86,12 +86,15 @@ void ExerciseCanvas::mouseReleaseEvent(QMouseEvent* event) {
 void ExerciseCanvas::pencilStep(Point pointer) {
   if (!m_angle) return;
   applyPencilStep(*m_angle, pointer);
+  if (onPencilStroke) onPencilStroke();
   // Red while the button is held; the layer's notification repaints.
   redrawAngle(true);
 }
 
 void ExerciseCanvas::finishPencilStroke() {
   if (!m_angle) return;
+  m_strokeEnded = true;
+  m_strokeEndPose = protractorPose();
   redrawAngle(false);
 }
 

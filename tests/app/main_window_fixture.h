@@ -27,8 +27,8 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void TearDown() override;
 
-  // Creates and shows the window; `ini` is the content of its "Grado.ini"
-  // (no file at all when empty).
+  // Creates and shows the window; `ini` is the content of its "Grado.ini",
+  // with the teaching aids switched off unless it has an [Aide] section.
   void start(const QByteArray& ini = {});
 
   template <class T>

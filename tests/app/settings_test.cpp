@@ -262,5 +262,18 @@ TEST(SettingsFilePath, BesideTheExecutable) {
   EXPECT_EQ(QFileInfo(path).absolutePath(), QCoreApplication::applicationDirPath());
 }
 
+TEST_F(SettingsFile, TeachingAidsOnUnlessSwitchedOff) {
+  const TeachingSettings on{true, true};
+  EXPECT_EQ(readTeachingSettings(m_dir.filePath("Grado.ini")), on);
+  EXPECT_EQ(readTeachingSettings(write("[NbEx/Serie]\nMesurer=5\n")), on);
+  EXPECT_EQ(readTeachingSettings(write("[Aide]\nExplications=0\nCorrection=0\n")), (TeachingSettings{false, false}));
+  EXPECT_EQ(readTeachingSettings(write("[aide]\ncorrection=0\n")), (TeachingSettings{true, false}));
+  EXPECT_EQ(readTeachingSettings(write("[Aide]\nExplications=0x0\nCorrection=non\n")), (TeachingSettings{false, true}));
+  EXPECT_EQ(readTeachingSettings(write("[Aide]\nExplications=-1\nCorrection=2\n")), on);
+  // The teaching aids do not disturb the four settings, nor they them.
+  EXPECT_EQ(readSettings(write("[Aide]\nExplications=0\n[Angle]\nSommetAimante=0\n")),
+            (Settings{10, 10, false, false}));
+}
+
 }  // namespace
 }  // namespace gradoir

@@ -1,0 +1,94 @@
+// The main window's teaching: after a wrong try it names the mistake, and
+// after the third it shows the correction. What the mistake is, what the
+// texts say and where the protractor goes are the teaching library's; this
+// file only gathers the facts from the canvas and shows the results.
+#include <QLineEdit>
+#include <algorithm>
+
+#include "app/explanation_label.h"
+#include "app/main_window.h"
+#include "app/message_boxes.h"
+#include "canvas/exercise_canvas.h"
+#include "figures/angle.h"
+#include "raster/geometry.h"
+#include "teaching/correction_placement.h"
+#include "teaching/diagnosis.h"
+#include "teaching/explanation_texts.h"
+#include "ui/floating_panel.h"
+#include "ui_main_window.h"
+
+namespace gradoir {
+
+namespace {
+
+Rect spanOf(PointF a, PointF b) {
+  const Point p = roundPoint(a), q = roundPoint(b);
+  return rectOf(std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y));
+}
+
+}  // namespace
+
+void MainWindow::setUpTeaching() {
+  m_teaching = readTeachingSettings(m_settingsPath);
+  // Over the canvas like the tool box, and below it.
+  m_explanation = new ExplanationLabel(m_ui->clientArea);  // owned by its Qt parent
+  canvas().onPencilStroke = [this] { clearExplanation(); };
+}
+
+ExplanationLabel& MainWindow::explanationLabel() const { return *m_explanation; }
+
+bool MainWindow::drawingExercise() const { return m_ui->answerEdit->isHidden(); }
+
+void MainWindow::teachAfterWrongTry(std::optional<std::int32_t> answer, bool decided) {
+  // Without an angle (its picture could not be had) there is nothing to show.
+  if (canvas().angle() == nullptr) return;
+  if (decided && m_teaching.correction) {
+    startCorrection();
+    return;
+  }
+  if (!m_teaching.explanations) return;
+  const AngleFigure& angle = *canvas().angle();
+  TryFacts facts;
+  facts.kind = drawingExercise() ? ExerciseKind::Drawing : ExerciseKind::Measuring;
+  facts.vertex = angle.vertex();
+  facts.firstEnd = angle.firstEnd();
+  facts.secondEnd = angle.secondEnd();
+  facts.measure = drawingExercise() ? m_targetMeasure : angle.measure().value_or(0);
+  facts.answer = answer;
+  facts.protractor = drawingExercise() ? canvas().protractorPoseAtStrokeEnd() : canvas().protractorPose();
+  explain(explanationText(diagnose(facts), facts.measure));
+}
+
+void MainWindow::startCorrection() {
+  const AngleFigure& angle = *canvas().angle();
+  const bool drawing = drawingExercise();
+  const PointF rightEnd = drawing ? angle.generatedEnd() : angle.secondEnd();
+  const CorrectionPlacement place = placementOnAngle(angle.vertex(), angle.firstEnd(), rightEnd);
+  const std::int32_t measure = drawing ? m_targetMeasure : angle.measure().value_or(0);
+  explain(explanationText(drawing ? Explanation::HereIsTheAngle : Explanation::RightMeasureWas, measure));
+  m_ui->protractorButton->setChecked(true);
+  canvas().showCorrection(place.pose, {place.scale, place.reading},
+                          drawing ? std::optional<PointF>(rightEnd) : std::nullopt,
+                          [this] { correctionArrived(); });
+}
+
+void MainWindow::correctionArrived() {
+  if (!m_seriesEndAfterCorrection) return;
+  m_seriesEndAfterCorrection = false;
+  showInformation(this, QStringLiteral("La série d'exercices est terminée."));
+}
+
+void MainWindow::explain(const QString& text) {
+  std::vector<Rect> avoid;
+  if (const AngleFigure* angle = canvas().angle()) {
+    const SideBounds sides = canvas().sideBounds();
+    avoid = {sides.first, sides.second, spanOf(angle->vertex(), angle->secondEnd())};
+  }
+  m_explanation->showBeside(text, toolBox().geometry(), canvas().size(), avoid);
+}
+
+void MainWindow::clearExplanation() {
+  if (m_explanation) m_explanation->clearExplanation();
+}
+
+}  // namespace gradoir
