@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "canvas/exercise_canvas.h"
@@ -107,8 +108,8 @@ void newExercise(FuzzedDataProvider& in, ExerciseCanvas& canvas) {
   canvas.centerProtractor();
   canvas.newExercise(in.ConsumeBool(), in.ConsumeBool());
   canvas.setMode(mode);
-  const std::int32_t m = canvas.angleMeasure();
-  require(5 <= m && m <= 175, "generated measure outside 5..175");
+  const std::optional<std::int32_t> m = canvas.angleMeasure();
+  require(m && 5 <= *m && *m <= 175, "generated measure outside 5..175");
 }
 
 // The picture the canvas would show now, rebuilt only where something
@@ -150,7 +151,7 @@ void step(FuzzedDataProvider& in, ExerciseCanvas& canvas) {
       in.ConsumeBool() ? canvas.showProtractor() : canvas.hideProtractor();
       break;
     case 4:
-      canvas.setAngleMeasure(181);
+      canvas.clearSecondSide();
       break;
     case 5:
       requireUpToDatePicture(canvas);
@@ -162,8 +163,13 @@ void step(FuzzedDataProvider& in, ExerciseCanvas& canvas) {
       sendPointer(in, canvas, side);
       break;
   }
-  const std::int32_t m = canvas.angleMeasure();
-  require((-180 <= m && m <= 180) || m == 181, "measure outside -180..180 and not 181");
+  // A drawn measure lies in -180..180, and there is none exactly when no
+  // second side is drawn.
+  if (const std::optional<std::int32_t> m = canvas.angleMeasure()) {
+    require(-180 <= *m && *m <= 180, "measure outside -180..180");
+  } else if (const AngleFigure* angle = canvas.angle()) {
+    require(angle->secondEnd() == angle->vertex(), "no measure but a second side");
+  }
 }
 
 }  // namespace
