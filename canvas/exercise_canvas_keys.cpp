@@ -23,8 +23,9 @@ constexpr std::int32_t kCoarseStep = 10;
 constexpr int kFocusFrameWidth = 3;
 // Half the length of each arm of the cross-hair, and the gap at its middle
 // that leaves the aimed pixel visible.
-constexpr int kCrossArm = 10;
-constexpr int kCrossGap = 3;
+constexpr int kCrossArm = 14;
+constexpr int kCrossGap = 4;
+constexpr int kCrossWidth = 2;
 
 long double squaredDistance(long double ax, long double ay, long double bx, long double by) {
   return (ax - bx) * (ax - bx) + (ay - by) * (ay - by);
@@ -151,7 +152,7 @@ void ExerciseCanvas::paintKeyboardMarks(const QRect& area) {
   painter.drawRect(rect().adjusted(inset, inset, -inset - 1, -inset - 1));
   if (m_mode != CanvasTool::Pencil || !m_angle) return;
   const Point c = keyboardCrossHair();
-  painter.setPen(QPen(highlight, 1));
+  painter.setPen(QPen(highlight, kCrossWidth));
   painter.drawLine(c.x - kCrossArm, c.y, c.x - kCrossGap, c.y);
   painter.drawLine(c.x + kCrossGap, c.y, c.x + kCrossArm, c.y);
   painter.drawLine(c.x, c.y - kCrossArm, c.x, c.y - kCrossGap);

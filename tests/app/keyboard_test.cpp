@@ -191,7 +191,7 @@ TEST_F(KeyboardTest, ADrawingExerciseByKeysAlone) {
   EXPECT_EQ(m_form->successCount(), 1);
 }
 
-TEST_F(KeyboardTest, EnterOnTheCanvasChecks) {
+TEST_F(KeyboardTest, EnterOnTheCanvasOrAToolChecks) {
   start();
   chooseFromMenu(Qt::Key_E, Qt::Key_M);
   QTest::keyClicks(answer(), QString::number(wrongMeasure()));
@@ -199,6 +199,11 @@ TEST_F(KeyboardTest, EnterOnTheCanvasChecks) {
   key(Qt::Key_Return);
   EXPECT_EQ(lamp(1), kRed);
   EXPECT_EQ(m_form->tryNumber(), 2);
+  // From a tool button too: the tool box passes it on.
+  ASSERT_TRUE(tabTo(tool("centerProtractorButton")));
+  key(Qt::Key_Return);
+  EXPECT_EQ(lamp(2), kRed);
+  EXPECT_EQ(m_form->tryNumber(), 3);
 }
 
 TEST_F(KeyboardTest, F1OpensTheHelp) {
