@@ -79,6 +79,8 @@ bool ExerciseCanvas::event(QEvent* event) {
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd:
     case QEvent::TouchCancel: {
+      // QWidget::event keeps input from a disabled widget; this runs first.
+      if (!isEnabled()) break;
       auto* touch = static_cast<QTouchEvent*>(event);
       // A touchpad moves the mouse pointer: its fingers are not on the canvas.
       if (touch->device() && touch->device()->type() == QInputDevice::DeviceType::TouchPad) break;

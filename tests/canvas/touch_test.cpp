@@ -176,6 +176,16 @@ TEST_F(TouchTest, TwoFingersOffTheProtractorDoNothing) {
   EXPECT_EQ(centre(), (Point{500, 350}));
 }
 
+TEST_F(TouchTest, ADisabledCanvasIgnoresFingers) {
+  canvas->setEnabled(false);
+  drag({500, 350}, {540, 350});
+  pressTwo({450, 350}, {550, 350});
+  moveTwo({450, 300}, {550, 400});
+  releaseTwo({450, 300}, {550, 400});
+  EXPECT_EQ(centre(), (Point{500, 350}));
+  EXPECT_EQ(canvas->protractor().orientation(), 0);
+}
+
 TEST_F(TouchTest, CancelPutsTheProtractorBack) {
   const RectF start = protractorLocation();
   press(0, {500, 350});
