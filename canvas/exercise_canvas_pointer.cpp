@@ -57,7 +57,7 @@ long double degreesFromRadians(long double radians) { return radians * 180.0L / 
 // --- handlers ---------------------------------------------------------------------
 
 void ExerciseCanvas::mousePressEvent(QMouseEvent* event) {
-  if (madeFromTouch(event) || m_touch.kind != TouchGesture::Kind::None) return;
+  if (madeFromTouch(event)) return;
   // With the pencil, the side jumps to the press point at once (also for
   // another button pressed while the left one is held).
   if (m_mode == CanvasTool::Pencil) {
@@ -71,7 +71,7 @@ void ExerciseCanvas::mousePressEvent(QMouseEvent* event) {
 }
 
 void ExerciseCanvas::mouseMoveEvent(QMouseEvent* event) {
-  if (madeFromTouch(event) || m_touch.kind != TouchGesture::Kind::None) return;
+  if (madeFromTouch(event)) return;
   const Point pointer = pointerPosition(event);
   if (m_mode == CanvasTool::Pencil) {
     if (leftHeld(event)) pencilStep(pointer);
@@ -85,7 +85,7 @@ void ExerciseCanvas::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ExerciseCanvas::mouseReleaseEvent(QMouseEvent* event) {
-  if (madeFromTouch(event) || m_touch.kind != TouchGesture::Kind::None) return;
+  if (madeFromTouch(event)) return;
   if (event->button() != Qt::LeftButton) return;
   if (m_mode == CanvasTool::Pencil)
     finishPencilStroke();

@@ -80,7 +80,11 @@ bool ExerciseCanvas::event(QEvent* event) {
     case QEvent::TouchEnd:
     case QEvent::TouchCancel: {
       // QWidget::event keeps input from a disabled widget; this runs first.
-      if (!isEnabled()) break;
+      // A sequence that the disabling cut short is over.
+      if (!isEnabled()) {
+        m_touch = {};
+        break;
+      }
       auto* touch = static_cast<QTouchEvent*>(event);
       // A touchpad moves the mouse pointer: its fingers are not on the canvas.
       if (touch->device() && touch->device()->type() == QInputDevice::DeviceType::TouchPad) break;
