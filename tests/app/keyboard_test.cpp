@@ -168,17 +168,22 @@ TEST_F(KeyboardTest, ADrawingExerciseByKeysAlone) {
   ASSERT_EQ(canvas().mode(), CanvasTool::Pencil);
   ASSERT_TRUE(tabTo(&canvas()));
 
-  // A point 120 px from the vertex at the target measure from the first
-  // side, on whichever side of it lies inside the canvas.
+  // A point far enough from the vertex to aim to the degree (a rounded
+  // pixel is off by at most 0.41 degrees at 100 px), at the target
+  // measure from the first side, on whichever side lies inside the canvas.
   const AngleGeometry g = canvas().angle()->geometry();
   const double firstSide = directionDegrees(g.vertex, g.firstEnd);
-  Point aim{};
-  for (const int sign : {1, -1}) {
-    const double a = (firstSide + sign * target) * kDegree;
-    aim = {static_cast<int>(std::lround(g.vertex.x + 120 * std::cos(a))),
-           static_cast<int>(std::lround(g.vertex.y + 120 * std::sin(a)))};
-    if (aim.x >= 0 && aim.y >= 0 && aim.x < canvas().width() && aim.y < canvas().height()) break;
+  const auto inside = [&](Point p) { return p.x >= 0 && p.y >= 0 && p.x < canvas().width() && p.y < canvas().height(); };
+  Point aim{-1, -1};
+  for (const double length : {150.0, 120.0, 100.0}) {
+    for (const int sign : {1, -1}) {
+      const double a = (firstSide + sign * target) * kDegree;
+      const Point p{static_cast<int>(std::lround(g.vertex.x + length * std::cos(a))),
+                    static_cast<int>(std::lround(g.vertex.y + length * std::sin(a)))};
+      if (!inside(aim) && inside(p)) aim = p;
+    }
   }
+  ASSERT_TRUE(inside(aim));
   steerCrossHairTo(aim);
   ASSERT_EQ(canvas().keyboardCrossHair(), aim);
   EXPECT_FALSE(canvas().angleMeasure().has_value());
