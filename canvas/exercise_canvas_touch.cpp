@@ -6,6 +6,7 @@
 #include <QTabletEvent>
 #include <QTouchEvent>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numbers>
 
@@ -25,18 +26,21 @@ constexpr std::int32_t kTouchZoneSide = 40;
 
 Point roundedPoint(const QPointF& p) { return pointOf(roundHalfEven(p.x()), roundHalfEven(p.y())); }
 
+// In 64 bits and clamped back: a protractor dragged absurdly far away has
+// zones at the edge of the 32-bit range.
 Rect widenedTo(const Rect& r, std::int32_t side) {
+  const auto widen = [side](std::int32_t& low, std::int32_t& high) {
+    const std::int64_t extra = side - (std::int64_t{high} - low);
+    if (extra <= 0) return;
+    const auto clamp32 = [](std::int64_t v) {
+      return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+    };
+    low = clamp32(low - extra / 2);
+    high = clamp32(high + (extra - extra / 2));
+  };
   Rect w = r;
-  if (w.right - w.left < side) {
-    const std::int32_t extra = side - (w.right - w.left);
-    w.left -= extra / 2;
-    w.right += extra - extra / 2;
-  }
-  if (w.bottom - w.top < side) {
-    const std::int32_t extra = side - (w.bottom - w.top);
-    w.top -= extra / 2;
-    w.bottom += extra - extra / 2;
-  }
+  widen(w.left, w.right);
+  widen(w.top, w.bottom);
   return w;
 }
 
@@ -56,10 +60,13 @@ long double turnBetween(long double fromDegrees, long double toDegrees) {
 // Direction in degrees (clockwise on screen) from a to b.
 long double directionOf(const QPointF& a, const QPointF& b) { return degreesOf(b.y() - a.y(), b.x() - a.x()); }
 
-RectF shifted(const RectF& r, std::int32_t dx, std::int32_t dy) {
-  const auto at = [](float v, std::int32_t d) { return static_cast<float>(static_cast<long double>(v) + d); };
+RectF shifted(const RectF& r, std::int64_t dx, std::int64_t dy) {
+  const auto at = [](float v, std::int64_t d) { return static_cast<float>(static_cast<long double>(v) + d); };
   return realRectOf(at(r.left, dx), at(r.top, dy), at(r.right, dx), at(r.bottom, dy));
 }
+
+// Whole pixels from a to b, in 64 bits so that no position can overflow.
+std::int64_t pixelsBetween(std::int32_t a, std::int32_t b) { return std::int64_t{b} - a; }
 
 const QEventPoint* pointWithId(const QTouchEvent* event, int id) {
   for (const QEventPoint& p : event->points())
@@ -204,7 +211,7 @@ void ExerciseCanvas::followOneFinger(const QEventPoint& point) {
     // The protractor keeps its place under the finger: a finger hides what
     // lies under it, so the pupil may hold it beside the centre.
     ProtractorPose pose = m_touch.start;
-    pose.location = shifted(pose.location, at.x - from.x, at.y - from.y);
+    pose.location = shifted(pose.location, pixelsBetween(from.x, at.x), pixelsBetween(from.y, at.y));
     setProtractorPose(pose);
   } else if (m_activeZone == Protractor::kZeroEnd || m_activeZone == Protractor::kEnd180) {
     // The end turns by as much as the finger turned about the centre, so it
@@ -253,7 +260,7 @@ void ExerciseCanvas::followTwoFingers(const QEventPoint& a, const QEventPoint& b
     const QPointF startMid = (m_touch.firstStart + m_touch.secondStart) / 2;
     const Point from = roundedPoint(startMid);
     const Point to = roundedPoint((a.position() + b.position()) / 2);
-    pose.location = shifted(pose.location, to.x - from.x, to.y - from.y);
+    pose.location = shifted(pose.location, pixelsBetween(from.x, to.x), pixelsBetween(from.y, to.y));
   }
   setProtractorPose(pose);
 }
