@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "app/flood_fill.h"
+#include "app/main_window_keys.h"
 #include "app/main_window_look.h"
 #include "app/message_boxes.h"
 #include "app/tool_box_placement.h"
@@ -74,6 +75,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
   initAppResources();
   m_ui->setupUi(this);
   arrangeWindow(*this, *m_ui);
+  arrangeKeyboard(*this, *m_ui);
   connectHandlers();
   setUpWindow();
   setUpTeaching();

@@ -39,6 +39,12 @@ ExerciseCanvas::ExerciseCanvas(QWidget* parent) : LayeredView(parent) {
   // Hovering over a grab zone shows the hand, so moves without a button
   // must arrive too.
   setMouseTracking(true);
+  // Fingers arrive as touches, not as mouse events made of them. Keys come
+  // by Tab only: a click must leave the focus in the answer box.
+  setAttribute(Qt::WA_AcceptTouchEvents);
+  // A hovering pen shows the hand over a grab zone, as the mouse does.
+  setAttribute(Qt::WA_TabletTracking);
+  setFocusPolicy(Qt::TabFocus);
 }
 
 ExerciseCanvas::~ExerciseCanvas() {
@@ -64,6 +70,7 @@ void ExerciseCanvas::newExercise(bool magneticVertex, bool horizontalSide) {
   m_angleLayer->setLocation(realRectOf(0, 0, static_cast<float>(width()), static_cast<float>(height())));
   forgetCorrection();
   m_angle = newExerciseAngle(width(), height(), 0, magneticVertex, horizontalSide, m_mode == CanvasTool::Pencil);
+  m_crossHair.reset();
   redrawAngle(false);
   m_protractor->draw(m_protractorLayer->bitmap(), m_protractorLayer->location());
   showProtractor();
@@ -103,6 +110,7 @@ void ExerciseCanvas::clearSecondSide() {
 
 void ExerciseCanvas::setAngle(const AngleGeometry& geometry) {
   m_angle = std::make_unique<AngleFigure>(geometry);
+  m_crossHair.reset();
   redrawAngle(false);
 }
 

@@ -14,6 +14,7 @@
 #include "canvas/correction_run.h"
 #include "view/layered_view.h"
 #include "raster/transfer.h"
+#include "canvas/canvas_input_state.h"
 
 namespace gradoir {
 
@@ -69,6 +70,8 @@ class ExerciseCanvas : public LayeredView {
   BitmapLayer& protractorLayer() { return *m_protractorLayer; }
   // The grab zone the pointer holds or hovers (Protractor::kNoZone: none).
   std::uint8_t activeZone() const { return m_activeZone; }
+  // Where Space draws the second side to with the pencil (canvas pixels).
+  Point keyboardCrossHair();
 
   // Enabling and the cursor are the QWidget's own (setEnabled, setCursor).
 
@@ -96,6 +99,13 @@ class ExerciseCanvas : public LayeredView {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // Touch, pen and keys (exercise_canvas_touch.cpp, exercise_canvas_keys.cpp).
+  bool event(QEvent* event) override;
+  void tabletEvent(QTabletEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void redrawAngle(bool tracing);
@@ -110,6 +120,28 @@ class ExerciseCanvas : public LayeredView {
   void moveProtractorCentreTo(Point pointer);
   void turnProtractorToward(Point pointer, std::uint8_t zone);
   void snapProtractorToVertex();
+  void snapCentreOntoVertex();
+
+  // Touch: one finger as the left button, two fingers turn and move.
+  void handleTouch(QTouchEvent* event);
+  void startOneFinger(const QEventPoint& point);
+  void followOneFinger(const QEventPoint& point);
+  void finishOneFinger();
+  bool startTwoFingers(const QEventPoint& a, const QEventPoint& b);
+  void followTwoFingers(const QEventPoint& a, const QEventPoint& b);
+  void finishTwoFingers();
+  void cancelTouch();
+  std::uint8_t touchZoneAt(Point pointer) const;
+  bool onProtractor(Point pointer) const;
+  bool centreOnVertex() const;
+  ProtractorPlacement protractorPlacement() const;
+  void setProtractorPlacement(const ProtractorPlacement& placement);
+  // Keys: the protractor by whole pixels and degrees, the pencil's cross-hair.
+  void moveProtractorByKeys(std::int32_t dx, std::int32_t dy);
+  void turnProtractorByKeys(std::int32_t degrees);
+  void moveCrossHair(std::int32_t dx, std::int32_t dy);
+  void drawSideToCrossHair();
+  void paintKeyboardMarks(const QRect& area);
 
   // The correction's glide and what it ends on.
   void glideStep(double progress);
@@ -130,6 +162,8 @@ class ExerciseCanvas : public LayeredView {
   std::optional<ReadingMark> m_markedReading;
   bool m_strokeEnded = false;
   std::optional<ProtractorPose> m_strokeEndPose;
+  TouchGesture m_touch;
+  std::optional<Point> m_crossHair;
 };
 
 }  // namespace gradoir

@@ -34,6 +34,15 @@ Point pointerPosition(const QMouseEvent* event) {
 
 bool leftHeld(const QMouseEvent* event) { return event->buttons().testFlag(Qt::LeftButton); }
 
+// The touch handling has acted on these already; the window system or Qt
+// makes them from a finger for widgets that do not take touches.
+bool madeFromTouch(const QMouseEvent* event) {
+  if (event->source() == Qt::MouseEventNotSynthesized) return false;
+  const QInputDevice* device = event->device();
+  return device == nullptr || device->type() == QInputDevice::DeviceType::TouchScreen ||
+         device->type() == QInputDevice::DeviceType::TouchPad;
+}
+
 // Layer rectangle from edges computed in 64 bits, so that no pointer
 // position can overflow the arithmetic.
 RectF realRectFrom(long double left, long double top, long double right, long double bottom) {
@@ -48,6 +57,7 @@ long double degreesFromRadians(long double radians) { return radians * 180.0L / 
 // --- handlers ---------------------------------------------------------------------
 
 void ExerciseCanvas::mousePressEvent(QMouseEvent* event) {
+  if (madeFromTouch(event)) return;
   // With the pencil, the side jumps to the press point at once (also for
   // another button pressed while the left one is held).
   if (m_mode == CanvasTool::Pencil) {
@@ -61,6 +71,7 @@ void ExerciseCanvas::mousePressEvent(QMouseEvent* event) {
 }
 
 void ExerciseCanvas::mouseMoveEvent(QMouseEvent* event) {
+  if (madeFromTouch(event)) return;
   const Point pointer = pointerPosition(event);
   if (m_mode == CanvasTool::Pencil) {
     if (leftHeld(event)) pencilStep(pointer);
@@ -74,6 +85,7 @@ void ExerciseCanvas::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ExerciseCanvas::mouseReleaseEvent(QMouseEvent* event) {
+  if (madeFromTouch(event)) return;
   if (event->button() != Qt::LeftButton) return;
   if (m_mode == CanvasTool::Pencil)
     finishPencilStroke();
@@ -158,7 +170,11 @@ void ExerciseCanvas::turnProtractorToward(Point pointer, std::uint8_t zone) {
 }
 
 void ExerciseCanvas::snapProtractorToVertex() {
-  if (m_activeZone != kCentreZone || !m_angle || !m_angle->magnetic()) return;
+  if (m_activeZone == kCentreZone) snapCentreOntoVertex();
+}
+
+void ExerciseCanvas::snapCentreOntoVertex() {
+  if (!m_angle || !m_angle->magnetic()) return;
   const RectF location = m_protractorLayer->location();
   const std::int64_t r = m_protractor->radius();
   const std::int64_t cx = std::int64_t{roundHalfEven(location.left)} + r;
