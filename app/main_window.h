@@ -19,11 +19,13 @@ class MainWindow;
 }
 
 class QColor;
+class QLabel;
 
 namespace gradoir {
 
 class FloatingPanel;
 class ExerciseCanvas;
+class ExerciseChooser;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -45,6 +47,9 @@ class MainWindow : public QMainWindow {
   ExerciseCanvas& canvas() const;
   FloatingPanel& toolBox() const;
   const CursorTable& cursors() const { return m_cursors; }
+  // What the idle canvas offers, and the status bar's series progress.
+  ExerciseChooser& chooser() const;
+  QString progressText() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,6 +84,10 @@ class MainWindow : public QMainWindow {
   // Enter: the enabled one of checkButton and nextButton.
   void activateDefaultButton();
   void setCanvasCursor(int number);
+  // Idle screen and status bar (main_window_chooser.cpp).
+  void setUpChooserAndStatus();
+  void showProgress(std::int32_t seriesLength);
+  void showChooser();
 
   std::unique_ptr<Ui::MainWindow> m_ui;
   CursorTable m_cursors;
@@ -92,6 +101,8 @@ class MainWindow : public QMainWindow {
   std::int32_t m_successCount = 0;
   // The lamp picture with three white lamps, restored at each exercise.
   std::unique_ptr<QImage> m_blankLed;
+  ExerciseChooser* m_chooser = nullptr;  // owned by Qt parenting
+  QLabel* m_progress = nullptr;          // owned by Qt parenting
 };
 
 }  // namespace gradoir

@@ -72,8 +72,12 @@ class ExerciseCanvas : public LayeredView {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // The angle's picture follows the canvas's size; figures that a smaller
+  // canvas would lose move back inside (exercise_canvas_resize.cpp).
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void fitExerciseToSize();
   void redrawAngle(bool tracing);
   // Pointer steps, each for one situation of the handlers above.
   void pencilStep(Point pointer);
