@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <algorithm>
 
 namespace gradoir {
@@ -277,7 +278,15 @@ bool FloatingPanel::eventFilter(QObject* watched, QEvent* event) {
   // The pointer can go straight from the button onto a control of the
   // client area, which the panel sees as an Enter on its client area.
   if (watched == m_clientArea && event->type() == QEvent::Enter) setButtonHot(false);
-  if (watched == parentWidget() && event->type() == QEvent::Resize) keepInsideParent();
+  if (watched == parentWidget() && event->type() == QEvent::Resize) {
+    // A parent that only grew loses nothing: a panel the pupil dragged
+    // partly out stays where it was put.
+    const QResizeEvent& resize = static_cast<const QResizeEvent&>(*event);
+    const QSize old = resize.oldSize();
+    if (!old.isValid() || resize.size().width() < old.width() || resize.size().height() < old.height()) {
+      keepInsideParent();
+    }
+  }
   return QWidget::eventFilter(watched, event);
 }
 

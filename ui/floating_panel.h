@@ -10,7 +10,7 @@
 // modal box or another window) ends the drag where it is.
 //
 // When the parent it was created with shrinks, the panel moves back inside
-// it: wholly when it fits, else its title bar.
+// it: wholly when it fits, else its title bar. A growing parent moves nothing.
 //
 // Put the panel's controls on clientArea(): their positions are then client
 // coordinates, and collapsing the panel hides them with the client area. (Qt
