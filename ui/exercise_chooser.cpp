@@ -74,6 +74,11 @@ QToolButton* ExerciseChooser::addChoice(const QString& text, const QString& obje
 void ExerciseChooser::setIcons(const QIcon& measure, const QIcon& draw) {
   m_measure->setIcon(crispIcon(measure, kIconSide));
   m_draw->setIcon(crispIcon(draw, kIconSide));
+  // Two buttons of one width, with room around their picture and text.
+  constexpr int kPadding = 12;
+  const int width = std::max(m_measure->sizeHint().width(), m_draw->sizeHint().width()) + 2 * kPadding;
+  m_measure->setMinimumWidth(width);
+  m_draw->setMinimumWidth(width);
   centreInParent();
 }
 
