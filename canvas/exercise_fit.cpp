@@ -50,8 +50,8 @@ PointF towards(PointF v, PointF p, Real k) {
 
 // The largest factor in [0, 1] that keeps v + k (p - v) inside one axis.
 Real factorInside(Real v, Real p, std::int32_t size) {
-  if (p > size - 1) return (size - 1 - v) / (p - v);
-  if (p < 0) return v / (v - p);
+  if (p > size - 1 && p > v) return (size - 1 - v) / (p - v);
+  if (p < 0 && p < v) return v / (v - p);
   return 1;
 }
 
@@ -68,8 +68,10 @@ void shortenToFit(AngleGeometry& g, bool drawnSide, std::int32_t width, std::int
   const Span ys = spanOf({g.vertex.y, g.firstEnd.y, g.generatedEnd.y});
   Real k = 1;
   // One pixel to spare, so that the rounding of the new ends cannot undo it.
-  if (xs.high - xs.low > width - 2) k = std::min(k, std::max<Real>(0, width - 2) / (xs.high - xs.low));
-  if (ys.high - ys.low > height - 2) k = std::min(k, std::max<Real>(0, height - 2) / (ys.high - ys.low));
+  const Real wide = xs.high - xs.low;
+  const Real tall = ys.high - ys.low;
+  if (wide > 0 && wide > width - 2) k = std::min(k, std::max<Real>(0, width - 2) / wide);
+  if (tall > 0 && tall > height - 2) k = std::min(k, std::max<Real>(0, height - 2) / tall);
   g.firstEnd = towards(g.vertex, g.firstEnd, k);
   g.generatedEnd = towards(g.vertex, g.generatedEnd, k);
   if (!drawnSide) g.secondEnd = towards(g.vertex, g.secondEnd, k);
@@ -87,7 +89,7 @@ bool pullDrawnSideIn(AngleGeometry& g, std::int32_t width, std::int32_t height) 
   if (inside(g.secondEnd, width, height)) return false;
   const Real k = std::min(factorInside(g.vertex.x, g.secondEnd.x, width),
                           factorInside(g.vertex.y, g.secondEnd.y, height));
-  g.secondEnd = towards(g.vertex, g.secondEnd, std::max<Real>(0, k));
+  g.secondEnd = towards(g.vertex, g.secondEnd, std::clamp<Real>(k, 0, 1));
   return true;
 }
 
