@@ -27,8 +27,15 @@ class CanvasMinimumKeeper : public QObject {
 
  private:
   void update() {
-    const QScreen* screen = m_window.screen();
+    QScreen* screen = m_window.screen();
     if (screen == nullptr) return;
+    // A screen whose resolution changes under the window (a projector
+    // plugged in) shrinks its work area without resizing the window.
+    if (screen != m_screen) {
+      QObject::disconnect(m_screenConnection);
+      m_screen = screen;
+      m_screenConnection = QObject::connect(screen, &QScreen::availableGeometryChanged, this, [this] { update(); });
+    }
     const QSize chrome = m_window.size() - m_canvas.size();
     const QSize frame = m_window.frameGeometry().size() - m_window.size();
     const QSize minimum = minimumWindowSize(kMinimumCanvasSize, chrome, screen->availableGeometry().size(), frame);
@@ -37,6 +44,8 @@ class CanvasMinimumKeeper : public QObject {
 
   QWidget& m_window;
   QWidget& m_canvas;
+  QScreen* m_screen = nullptr;  // the one whose work area we follow
+  QMetaObject::Connection m_screenConnection;
 };
 
 }  // namespace
