@@ -17,9 +17,11 @@
 #include "app/main_window_keys.h"
 #include "app/main_window_look.h"
 #include "app/message_boxes.h"
+#include "app/tool_box_fitting.h"
 #include "app/tool_box_placement.h"
 #include "canvas/exercise_canvas.h"
 #include "ui/floating_panel.h"
+#include "ui/exercise_chooser.h"
 #include "ui/help_dialog.h"
 #include "ui_main_window.h"
 
@@ -79,6 +81,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
   connectHandlers();
   setUpWindow();
   setUpTeaching();
+  setUpChooserAndStatus();
 }
 
 MainWindow::~MainWindow() = default;
@@ -163,6 +166,7 @@ void MainWindow::startExercise() {
   clearExplanation();
   m_seriesEndAfterCorrection = false;
   f.tryLamps->setPixmap(QPixmap::fromImage(*m_blankLed));
+  m_chooser->hide();
   canvas().centerProtractor();
   canvas().newExercise(m_settings.magneticVertex, m_settings.horizontalSide);
   canvas().setEnabled(true);
@@ -187,6 +191,7 @@ void MainWindow::startMeasuring(QObject* sender) {
   if (confirmAbandon(sender)) return;
   canvas().setMode(CanvasTool::Protractor);
   startExercise();
+  showProgress(m_settings.measureSeriesLength);
   Ui::MainWindow& f = *m_ui;
   // The answer box lies over the seven blanks.
   f.statementLabel->setText(QStringLiteral("Mesure l'angle tracé :       °"));
@@ -203,6 +208,7 @@ void MainWindow::startDrawing(QObject* sender) {
   // In pencil mode the new angle gets its first side only.
   canvas().setMode(CanvasTool::Pencil);
   startExercise();
+  showProgress(m_settings.drawSeriesLength);
   canvas().setMode(CanvasTool::Protractor);
   m_targetMeasure = canvas().angleMeasure().value_or(0);
   canvas().clearSecondSide();
@@ -281,6 +287,7 @@ void MainWindow::showVerdict(const QString& text, const QColor& colour) {
 void MainWindow::endExercise(bool last) {
   Ui::MainWindow& f = *m_ui;
   f.scoreLabel->setText(QStringLiteral("%1/%2").arg(m_successCount).arg(m_exerciseNumber));
+  fitScoreLabel(f);
   const QString succeeded = m_successCount <= 1 ? QStringLiteral(" exercice réussi sur ")
                                                : QStringLiteral(" exercices réussis sur ");
   f.scoreLabel->setToolTip(QString::number(m_successCount) + succeeded + QString::number(m_exerciseNumber));
@@ -294,6 +301,7 @@ void MainWindow::endExercise(bool last) {
       showInformation(this, QStringLiteral("La série d'exercices est terminée."));
     }
     m_seriesOver = true;
+    showChooser();
   } else {
     f.nextButton->raise();
     f.nextButton->setEnabled(true);

@@ -20,12 +20,14 @@ class MainWindow;
 }
 
 class QColor;
+class QLabel;
 
 namespace gradoir {
 
 class FloatingPanel;
 class ExerciseCanvas;
 class ExplanationLabel;
+class ExerciseChooser;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -49,6 +51,9 @@ class MainWindow : public QMainWindow {
   const CursorTable& cursors() const { return m_cursors; }
   const TeachingSettings& teachingSettings() const { return m_teaching; }
   ExplanationLabel& explanationLabel() const;
+  // What the idle canvas offers, and the status bar's series progress.
+  ExerciseChooser& chooser() const;
+  QString progressText() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -82,6 +87,10 @@ class MainWindow : public QMainWindow {
   // Enter: the enabled one of checkButton and nextButton.
   void activateDefaultButton();
   void setCanvasCursor(int number);
+  // Idle screen and status bar (main_window_chooser.cpp).
+  void setUpChooserAndStatus();
+  void showProgress(std::int32_t seriesLength);
+  void showChooser();
 
   // Teaching (main_window_teaching.cpp): the explanation after a wrong try,
   // the correction after the third.
@@ -110,6 +119,8 @@ class MainWindow : public QMainWindow {
   ExplanationLabel* m_explanation = nullptr;  // owned by its Qt parent
   // The end-of-series box waits for the correction's protractor to arrive.
   bool m_seriesEndAfterCorrection = false;
+  ExerciseChooser* m_chooser = nullptr;  // owned by Qt parenting
+  QLabel* m_progress = nullptr;          // owned by Qt parenting
 };
 
 }  // namespace gradoir

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPalette>
 
+#include "app/tool_box_fitting.h"
 #include "canvas/exercise_canvas.h"
 #include "ui/floating_panel.h"
 #include "ui_main_window.h"
@@ -20,22 +21,6 @@ QFont pixelFont(const QString& family, int pixels, bool bold = false) {
   font.setPixelSize(pixels);
   font.setBold(bold);
   return font;
-}
-
-// Narrows the label's font until `text` takes at most `room` pixels. The
-// tool box's labels have fixed sizes meant for "Tahoma"; a wider substitute
-// would cut the verdict or push the statement under the answer box.
-void narrowToFit(QLabel& label, const QString& text, int room) {
-  QFont font = label.font();
-  const int width = QFontMetrics(font).horizontalAdvance(text);
-  if (width <= room) return;
-  // Glyph widths round to whole pixels: start from the proportional guess
-  // and narrow a step at a time until the text really fits.
-  for (int stretch = 100 * room / width; stretch >= QFont::UltraCondensed; --stretch) {
-    font.setStretch(stretch);
-    if (QFontMetrics(font).horizontalAdvance(text) <= room) break;
-  }
-  label.setFont(font);
 }
 
 void arrangeToolBox(Ui::MainWindow& f) {
@@ -54,22 +39,20 @@ void arrangeToolBox(Ui::MainWindow& f) {
     child->move(place);
     child->show();
   }
-  // A rounded frame behind the score: a 10 x 10 corner ellipse, columns
-  // 128..176 and rows 60..78 of the client area.
-  box.clientDecoration = [&box](QPainter& painter) {
+  // A rounded frame behind the score: a 10 x 10 corner ellipse, 2 pixels
+  // around the score label (columns 128..176 and rows 60..78 of the client
+  // area at the label's described place).
+  QLabel* score = f.scoreLabel;
+  box.clientDecoration = [&box, score](QPainter& painter) {
     painter.setPen(QColor(160, 168, 255));
     painter.setBrush(box.color());
-    painter.drawRoundedRect(QRect(128, 60, 48, 18), 5, 5);
+    painter.drawRoundedRect(score->geometry().adjusted(-2, -2, 2, 2), 5, 5);
   };
   f.statementLabel->setFont(pixelFont(QStringLiteral("Tahoma"), 12));
   f.verdictLabel->setFont(pixelFont(QStringLiteral("Tahoma"), 12, true));
   f.scoreLabel->setFont(pixelFont(QStringLiteral("Tahoma"), 12));
-  // The measuring statement's words end left of the answer box that covers
-  // its blanks; the longer verdict fits its label.
-  constexpr int kGap = 2;
-  narrowToFit(*f.statementLabel, QStringLiteral("Mesure l'angle tracé :"),
-              f.answerEdit->x() - f.statementLabel->x() - kGap);
-  narrowToFit(*f.verdictLabel, QStringLiteral("Bonne réponse !"), f.verdictLabel->width() - kGap);
+  // Whatever font stands in for "Tahoma", no text is cut off.
+  fitToolBoxToTexts(f);
 
   // Floats over the canvas, hidden until the first exercise.
   box.hide();

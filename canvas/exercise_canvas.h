@@ -106,8 +106,12 @@ class ExerciseCanvas : public LayeredView {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  // The angle's picture follows the canvas's size; figures that a smaller
+  // canvas would lose move back inside (exercise_canvas_resize.cpp).
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void fitExerciseToSize();
   void redrawAngle(bool tracing);
   // Pointer steps, each for one situation of the handlers above.
   void pencilStep(Point pointer);

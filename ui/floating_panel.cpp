@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <algorithm>
 
 namespace gradoir {
@@ -100,6 +101,7 @@ FloatingPanel::FloatingPanel(QWidget* parent) : QWidget(parent) {
   updateNonClient();
   m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
                               [this](QWidget*, QWidget* now) { focusChanged(now); });
+  if (parent != nullptr) parent->installEventFilter(this);
 }
 
 // Deleting a focused child moves the focus while QWidget's destructor runs,
@@ -276,6 +278,15 @@ bool FloatingPanel::eventFilter(QObject* watched, QEvent* event) {
   // The pointer can go straight from the button onto a control of the
   // client area, which the panel sees as an Enter on its client area.
   if (watched == m_clientArea && event->type() == QEvent::Enter) setButtonHot(false);
+  if (watched == parentWidget() && event->type() == QEvent::Resize) {
+    // A parent that only grew loses nothing: a panel the pupil dragged
+    // partly out stays where it was put.
+    const QResizeEvent& resize = static_cast<const QResizeEvent&>(*event);
+    const QSize old = resize.oldSize();
+    if (!old.isValid() || resize.size().width() < old.width() || resize.size().height() < old.height()) {
+      keepInsideParent();
+    }
+  }
   return QWidget::eventFilter(watched, event);
 }
 
@@ -382,6 +393,19 @@ QPoint FloatingPanel::keepTitleBarInParent(QPoint topLeft) const {
                 keep(topLeft.y(), bar.top(), bar.height(), parent->height()));
 }
 
+void FloatingPanel::keepInsideParent() {
+  const QWidget* parent = parentWidget();
+  // An empty parent shows nothing: moving there would only lose the place.
+  if (parent == nullptr || parent->width() <= 0 || parent->height() <= 0) return;
+  QPoint place = pos();
+  if (width() <= parent->width() && height() <= parent->height()) {
+    place = QPoint(std::clamp(place.x(), 0, parent->width() - width()),
+                   std::clamp(place.y(), 0, parent->height() - height()));
+  }
+  place = keepTitleBarInParent(place);
+  if (place != pos()) move(place);
+}
+
 void FloatingPanel::continuePointerAction(QPoint parentPoint) {
   // The grabbed point never leaves the parent, so a sized panel can go partly
   // out of view but never wholly; a moved one keeps its title bar inside.
@@ -459,11 +483,7 @@ void FloatingPanel::drawLeftTitleBar(QPainter& painter) {
   if (m_caption.isEmpty()) return;
   const QFontMetrics metrics(font());
   const int start = h - a + 7 - metrics.height();  // the text runs up from here
-  // A substitute font wider than the one the layout was made for would run
-  // the caption into the button: end it with an ellipsis below the button.
-  const int end = m_showButtons ? buttonSquare().bottom() + 2 : a + 7;
-  const QString text =
-      metrics.elidedText(m_caption, Qt::ElideRight, std::max(0, start - end + 1));
+  const QString text = metrics.elidedText(m_caption, Qt::ElideRight, captionRoom());
   painter.save();
   painter.setClipRect(QRect(QPoint(a, a + 7), QPoint(a + kTitleBar - 1, h - a - 1)));
   painter.translate(2 * a - 1, start);
@@ -476,16 +496,24 @@ void FloatingPanel::drawLeftTitleBar(QPainter& painter) {
 
 void FloatingPanel::drawTopTitleBar(QPainter& painter) {
   const int a = frameWidth();
-  const int w = width();
   painter.fillRect(titleBarRect(), captionColor());
   if (m_caption.isEmpty()) return;
   const QFontMetrics metrics(font());
   const int left = a + 4;
-  const int room = std::max(0, (w - a - 26) - left);
   painter.setFont(font());
   painter.setPen(captionTextColor());
   painter.drawText(QPoint(left, 2 * a - 1 + metrics.ascent()),
-                   metrics.elidedText(m_caption, Qt::ElideRight, room));
+                   metrics.elidedText(m_caption, Qt::ElideRight, captionRoom()));
+}
+
+int FloatingPanel::captionRoom() const {
+  const int a = frameWidth();
+  if (m_titleBarPosition == TitleBarPosition::Top) return std::max(0, (width() - a - 26) - (a + 4));
+  // Along the left bar the caption runs up from its lower end and must stop
+  // below the button, so that it never runs into it.
+  const int start = height() - a + 7 - QFontMetrics(font()).height();
+  const int end = m_showButtons ? buttonSquare().bottom() + 2 : a + 7;
+  return std::max(0, start - end + 1);
 }
 
 void FloatingPanel::drawButton(QPainter& painter) {

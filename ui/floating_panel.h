@@ -9,6 +9,9 @@
 // the left button is held: a pointer move without it (its release went to a
 // modal box or another window) ends the drag where it is.
 //
+// When the parent it was created with shrinks, the panel moves back inside
+// it: wholly when it fits, else its title bar. A growing parent moves nothing.
+//
 // Put the panel's controls on clientArea(): their positions are then client
 // coordinates, and collapsing the panel hides them with the client area. (Qt
 // delivers no resize event to a hidden widget: after an outside resize of a
@@ -103,6 +106,10 @@ class FloatingPanel : public QWidget {
   // lies on.
   PanelHit hitTest(QPoint clientPoint) const;
 
+  // Length the caption may take along the title bar at the current size;
+  // a longer one ends with an ellipsis.
+  int captionRoom() const;
+
   // Schedules a repaint of the frame and title bar, or of the button only.
   void paintTitleBar(bool ButtonOnly);
 
@@ -145,6 +152,9 @@ class FloatingPanel : public QWidget {
   QPoint clampToParent(QPoint parentPoint) const;
   QRect titleBarRect() const;  // panel coordinates, frame excluded
   QPoint keepTitleBarInParent(QPoint topLeft) const;
+  // After the parent's resize: the whole panel inside it when it fits there,
+  // else at least the title bar.
+  void keepInsideParent();
   void updateCursor(PanelHit code);
 
   void drawFrame(QPainter& painter);

