@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "app/accessibility.h"
 #include "app/flood_fill.h"
 #include "app/main_window_look.h"
 #include "app/message_boxes.h"
@@ -75,6 +76,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
   m_ui->setupUi(this);
   arrangeWindow(*this, *m_ui);
   connectHandlers();
+  m_accessibility = new WindowAccessibility(*m_ui, this);
   setUpWindow();
 }
 
@@ -95,7 +97,12 @@ void MainWindow::setUpWindow() {
   m_successCount = 0;
 }
 
-void MainWindow::tearDownWindow() { m_blankLed.reset(); }
+void MainWindow::tearDownWindow() {
+  // Before the widgets it reads from go.
+  delete m_accessibility;
+  m_accessibility = nullptr;
+  m_blankLed.reset();
+}
 
 void MainWindow::connectHandlers() {
   Ui::MainWindow& f = *m_ui;
@@ -142,7 +149,7 @@ bool MainWindow::confirmAbandon(QObject* sender) {
     m_seriesOver = false;
     return false;
   }
-  if (!askConfirmation(this, QStringLiteral("Abandonner la série d'exercices en cours ?"))) return true;
+  if (!askConfirmation(this, tr("Abandonner la série d'exercices en cours ?"))) return true;
   resetSeries();
   return false;
 }
@@ -184,13 +191,14 @@ void MainWindow::startMeasuring(QObject* sender) {
   startExercise();
   Ui::MainWindow& f = *m_ui;
   // The answer box lies over the seven blanks.
-  f.statementLabel->setText(QStringLiteral("Mesure l'angle tracé :       °"));
+  f.statementLabel->setText(measuringStatement());
   f.answerEdit->clear();
   f.answerEdit->setEnabled(true);
   f.answerEdit->show();
   f.answerEdit->setFocus();
   f.pencilButton->setEnabled(false);
   f.pencilButton->setToolTip(QString());
+  m_accessibility->measuringStarted();
 }
 
 void MainWindow::startDrawing(QObject* sender) {
@@ -204,10 +212,11 @@ void MainWindow::startDrawing(QObject* sender) {
   setCanvasCursor(CursorTable::crDefault);
   Ui::MainWindow& f = *m_ui;
   f.answerEdit->hide();
-  f.statementLabel->setText(QStringLiteral("Trace un angle de %1°.").arg(m_targetMeasure));
+  f.statementLabel->setText(tr("Trace un angle de %1°.").arg(m_targetMeasure));
   toolBox().setFocus();
   f.pencilButton->setEnabled(true);
-  f.pencilButton->setToolTip(QStringLiteral("Crayon"));
+  f.pencilButton->setToolTip(tr("Crayon"));
+  m_accessibility->drawingStarted(m_targetMeasure);
 }
 
 void MainWindow::checkAnswer() {
@@ -224,7 +233,7 @@ void MainWindow::checkMeasuredAnswer() {
   if (text.isEmpty()) return;
   const std::optional<std::int32_t> answer = parseAnswer(text);
   if (!answer) {
-    showError(this, QStringLiteral("Valeur incorrecte !"));
+    showError(this, tr("Valeur incorrecte !"));
     return;
   }
   recordTry(*answer == canvas().angleMeasure());
@@ -246,11 +255,11 @@ void MainWindow::checkDrawnAngle() {
 // try number moves on.
 void MainWindow::recordTry(bool right) {
   if (right) {
-    showVerdict(QStringLiteral("Bonne réponse !"), kRightColour);
+    showVerdict(tr("Bonne réponse !"), kRightColour);
     m_tryNumber = kDecided;
     ++m_successCount;
   } else {
-    showVerdict(QStringLiteral("Erreur ..."), kWrongColour);
+    showVerdict(tr("Erreur ..."), kWrongColour);
     ++m_tryNumber;
   }
 }
@@ -264,19 +273,21 @@ void MainWindow::showVerdict(const QString& text, const QColor& colour) {
   QImage led = m_ui->tryLamps->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
   floodFill(led, lampCore(m_tryNumber), kLampCore, colour.rgb());
   m_ui->tryLamps->setPixmap(QPixmap::fromImage(led));
+  m_accessibility->verdictShown(m_tryNumber, colour == kRightColour);
 }
 
 void MainWindow::endExercise(bool last) {
   Ui::MainWindow& f = *m_ui;
   f.scoreLabel->setText(QStringLiteral("%1/%2").arg(m_successCount).arg(m_exerciseNumber));
-  const QString succeeded = m_successCount <= 1 ? QStringLiteral(" exercice réussi sur ")
-                                               : QStringLiteral(" exercices réussis sur ");
-  f.scoreLabel->setToolTip(QString::number(m_successCount) + succeeded + QString::number(m_exerciseNumber));
+  // French takes the singular for 0 and 1; a translation may say both alike.
+  const QString succeeded = m_successCount <= 1 ? tr("%1 exercice réussi sur %2")
+                                                : tr("%1 exercices réussis sur %2");
+  f.scoreLabel->setToolTip(succeeded.arg(m_successCount).arg(m_exerciseNumber));
   m_tryNumber = 1;
   canvas().setEnabled(false);
   toolBox().setFocus();
   if (last) {
-    showInformation(this, QStringLiteral("La série d'exercices est terminée."));
+    showInformation(this, tr("La série d'exercices est terminée."));
     m_seriesOver = true;
   } else {
     f.nextButton->raise();

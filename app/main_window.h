@@ -24,6 +24,7 @@ namespace gradoir {
 
 class FloatingPanel;
 class ExerciseCanvas;
+class WindowAccessibility;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -92,6 +93,8 @@ class MainWindow : public QMainWindow {
   std::int32_t m_successCount = 0;
   // The lamp picture with three white lamps, restored at each exercise.
   std::unique_ptr<QImage> m_blankLed;
+  // Names and events for screen readers; a child of this window.
+  WindowAccessibility* m_accessibility = nullptr;
 };
 
 }  // namespace gradoir

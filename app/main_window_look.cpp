@@ -1,5 +1,6 @@
 #include "app/main_window_look.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QLabel>
@@ -38,6 +39,14 @@ void narrowToFit(QLabel& label, const QString& text, int room) {
   label.setFont(font);
 }
 
+// Of the two verdicts, the one that needs more room in this language.
+QString longerVerdict(const QFont& font) {
+  const QString right = QCoreApplication::translate("gradoir::MainWindow", "Bonne réponse !");
+  const QString wrong = QCoreApplication::translate("gradoir::MainWindow", "Erreur ...");
+  const QFontMetrics metrics(font);
+  return metrics.horizontalAdvance(right) >= metrics.horizontalAdvance(wrong) ? right : wrong;
+}
+
 void arrangeToolBox(Ui::MainWindow& f) {
   FloatingPanel& box = *f.toolBox;
   box.setTitleBarPosition(TitleBarPosition::Left);
@@ -67,9 +76,9 @@ void arrangeToolBox(Ui::MainWindow& f) {
   // The measuring statement's words end left of the answer box that covers
   // its blanks; the longer verdict fits its label.
   constexpr int kGap = 2;
-  narrowToFit(*f.statementLabel, QStringLiteral("Mesure l'angle tracé :"),
+  narrowToFit(*f.statementLabel, statementWords(measuringStatement()),
               f.answerEdit->x() - f.statementLabel->x() - kGap);
-  narrowToFit(*f.verdictLabel, QStringLiteral("Bonne réponse !"), f.verdictLabel->width() - kGap);
+  narrowToFit(*f.verdictLabel, longerVerdict(f.verdictLabel->font()), f.verdictLabel->width() - kGap);
 
   // Floats over the canvas, hidden until the first exercise.
   box.hide();
@@ -90,6 +99,16 @@ void arrangeWindow(QMainWindow& window, Ui::MainWindow& f) {
 void trimWindowFrame(QWidget& window) {
   window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowCloseButtonHint);
+}
+
+QString measuringStatement() {
+  //: The answer box covers the blanks: keep the words short and at least two
+  //: blanks after them.
+  return QCoreApplication::translate("gradoir::MainWindow", "Mesure l'angle tracé :       °");
+}
+
+QString statementWords(const QString& statement) {
+  return statement.section(QStringLiteral("  "), 0, 0).trimmed();
 }
 
 }  // namespace gradoir
