@@ -119,15 +119,17 @@ void WindowAccessibility::exerciseStarted(const QString& task) {
   updateCanvasDescription();
 }
 
-void WindowAccessibility::verdictShown(std::int32_t tryNumber, bool right) {
+void WindowAccessibility::verdictShown(std::int32_t tryNumber, bool right, bool repeated) {
   if (tryNumber >= 1 && tryNumber <= static_cast<std::int32_t>(m_tries.size())) {
     m_tries[static_cast<std::size_t>(tryNumber - 1)] = right ? TryState::Right : TryState::Wrong;
     m_form.tryLamps->setAccessibleName(tryLampsName(m_tries));
   }
-  // The label says nothing new when the same verdict follows itself (two
-  // wrong drawings in a row): the verdict is announced each time anyway.
-  QAccessibleEvent event(m_form.verdictLabel, QAccessible::NameChanged);
-  QAccessible::updateAccessibility(&event);
+  // A label tells of its new text itself, but keeps quiet when the same
+  // verdict follows itself (two wrong drawings in a row): that one is told here.
+  if (repeated) {
+    QAccessibleEvent event(m_form.verdictLabel, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 ProtractorPlace WindowAccessibility::protractorPlace() const {

@@ -48,8 +48,9 @@ class WindowAccessibility : public QObject {
 
   void measuringStarted();
   void drawingStarted(std::int32_t measure);
-  // After the verdict of try 1..3 is shown and its lamp lit.
-  void verdictShown(std::int32_t tryNumber, bool right);
+  // After the verdict of try 1..3 is shown and its lamp lit; `repeated`: the
+  // verdict label already showed that text.
+  void verdictShown(std::int32_t tryNumber, bool right, bool repeated);
 
   const TryStates& tries() const { return m_tries; }
   // The canvas's description from its present state; an event when it changed.

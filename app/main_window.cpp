@@ -268,12 +268,13 @@ void MainWindow::showVerdict(const QString& text, const QColor& colour) {
   QPalette palette = m_ui->verdictLabel->palette();
   palette.setColor(QPalette::WindowText, colour);
   m_ui->verdictLabel->setPalette(palette);
+  const bool repeated = m_ui->verdictLabel->text() == text;
   m_ui->verdictLabel->setText(text);
 
   QImage led = m_ui->tryLamps->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
   floodFill(led, lampCore(m_tryNumber), kLampCore, colour.rgb());
   m_ui->tryLamps->setPixmap(QPixmap::fromImage(led));
-  m_accessibility->verdictShown(m_tryNumber, colour == kRightColour);
+  m_accessibility->verdictShown(m_tryNumber, colour == kRightColour, repeated);
 }
 
 void MainWindow::endExercise(bool last) {
