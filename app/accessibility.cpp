@@ -1,6 +1,7 @@
 #include "app/accessibility.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +37,12 @@ QPoint protractorCentre(const RectF& location, std::int32_t radius) {
           roundHalfEven(static_cast<long double>(location.top) + r + 1)};
 }
 
+// Readers call the exercise a canvas, a picture to work on, not a panel.
+QAccessibleInterface* canvasInterface(const QString& className, QObject* object) {
+  if (className != QLatin1String("gradoir::ExerciseCanvas") || !object->isWidgetType()) return nullptr;
+  return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Canvas);
+}
+
 }  // namespace
 
 QString tryLampsName(const TryStates& tries) {
@@ -67,6 +74,8 @@ QString protractorDescription(const ProtractorPlace& place) {
 
 WindowAccessibility::WindowAccessibility(Ui::MainWindow& form, QObject* parent)
     : QObject(parent), m_form(form) {
+  static const bool factoryInstalled = (QAccessible::installFactory(canvasInterface), true);
+  Q_UNUSED(factoryInstalled);
   nameControls();
   // The picture changes whenever the protractor moves or turns, whatever
   // moved it; a hidden or shown protractor changes no picture of its own.
@@ -89,7 +98,9 @@ WindowAccessibility::~WindowAccessibility() {
 void WindowAccessibility::nameControls() {
   Ui::MainWindow& f = m_form;
   f.checkButton->setAccessibleName(tr("Vérifier"));
+  f.checkButton->setAccessibleDescription(tr("Vérifier la réponse"));
   f.nextButton->setAccessibleName(tr("Suite"));
+  f.nextButton->setAccessibleDescription(tr("Exercice suivant"));
   f.pencilButton->setAccessibleName(tr("Crayon"));
   f.moveTurnButton->setAccessibleName(tr("Déplacer et tourner le rapporteur"));
   f.protractorButton->setAccessibleName(tr("Afficher ou cacher le rapporteur"));

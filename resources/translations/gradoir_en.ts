@@ -190,7 +190,7 @@ A few settings, in the file Grado.ini:
     <message>
         <source>Mesure l&apos;angle tracé :       °</source>
         <extracomment>The answer box covers the blanks: keep the words short and at least two blanks after them.</extracomment>
-        <translation>Measure the angle:             °</translation>
+        <translation>Measure the angle:        °</translation>
     </message>
 </context>
 <context>
@@ -351,6 +351,14 @@ A few settings, in the file Grado.ini:
     <message>
         <source>Trace un angle de %1° à partir du sommet.</source>
         <translation>Draw an angle of %1° from the vertex.</translation>
+    </message>
+    <message>
+        <source>Vérifier la réponse</source>
+        <translation>Check the answer</translation>
+    </message>
+    <message>
+        <source>Exercice suivant</source>
+        <translation>Next exercise</translation>
     </message>
 </context>
 </TS>

@@ -110,6 +110,7 @@ TEST_F(AccessibilityTest, EveryControlHasAFrenchName) {
     if (w->objectName().startsWith(QLatin1String("qt_"))) continue;  // the toolkit's own, named by it
     EXPECT_FALSE(text(w, QAccessible::Name).trimmed().isEmpty()) << w->objectName().toStdString();
   }
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(&canvas())->role(), QAccessible::Canvas);
   // The score's name is its text; its description says what the numbers mean.
   EXPECT_FALSE(text(label("scoreLabel"), QAccessible::Description).isEmpty());
 }

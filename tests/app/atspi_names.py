@@ -78,6 +78,8 @@ def main():
     if canvas is None or "Le rapporteur a son centre en" not in canvas.description:
         failures.append("canvas 'Exercice' without the protractor's place: %r"
                         % (canvas.description if canvas else None))
+    elif canvas.getRoleName() != "canvas":
+        failures.append("'Exercice' is a %s, not a canvas" % canvas.getRoleName())
     elif not canvas.description.startswith("Mesure l'angle tracé."):
         failures.append("canvas description without the statement: %r" % canvas.description)
     if wait_for(lambda: named(app, "Essais : pas encore, pas encore, pas encore")) is None:

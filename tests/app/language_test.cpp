@@ -61,10 +61,13 @@ TEST_F(LanguageTest, AnExerciseSpeaksIt) {
   const QLabel* statement = label("statementLabel");
   EXPECT_TRUE(statement->text().startsWith(says("Mesure l'angle tracé :", "Measure the angle:")))
       << statement->text().toStdString();
-  // The degree sign shows right of the answer box that covers the blanks.
+  // The degree sign shows right of the answer box that covers the blanks,
+  // and inside its label.
   const QFontMetrics metrics(statement->font());
   EXPECT_GE(statement->x() + metrics.horizontalAdvance(statement->text().chopped(1)),
             answer()->geometry().right())
+      << statement->text().toStdString();
+  EXPECT_LE(metrics.horizontalAdvance(statement->text()), statement->width())
       << statement->text().toStdString();
   answerWrong();
   EXPECT_EQ(label("verdictLabel")->text(), says("Erreur ...", "Wrong..."));
