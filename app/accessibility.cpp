@@ -23,9 +23,12 @@ namespace {
 
 QString tryStateWord(TryState state) {
   switch (state) {
-    case TryState::Right: return WindowAccessibility::tr("juste");
-    case TryState::Wrong: return WindowAccessibility::tr("faux");
-    case TryState::Pending: break;
+    case TryState::Right:
+      return WindowAccessibility::tr("juste");
+    case TryState::Wrong:
+      return WindowAccessibility::tr("faux");
+    case TryState::Pending:
+      break;
   }
   return WindowAccessibility::tr("pas encore");
 }
@@ -85,8 +88,7 @@ WindowAccessibility::WindowAccessibility(Ui::MainWindow& form, QObject* parent)
     updateCanvasDescription();
   };
   connect(m_form.protractorButton, &QToolButton::clicked, this, [this] { updateCanvasDescription(); });
-  connect(m_form.centerProtractorButton, &QToolButton::clicked, this,
-          [this] { updateCanvasDescription(); });
+  connect(m_form.centerProtractorButton, &QToolButton::clicked, this, [this] { updateCanvasDescription(); });
   exerciseStarted(tr("Choisis un exercice dans le menu Exercice."));
 }
 

@@ -1,22 +1,25 @@
 // What a screen reader reads of the main window, through the toolkit's
 // accessibility interfaces: names, the lamps' states, the canvas's
 // description, and the events that tell of their changes.
-#include <QAccessible>
+#include "app/accessibility.h"
+
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QTest>
-#include <private/qguiapplication_p.h>
-#include <qpa/qplatformaccessibility.h>
-#include <qpa/qplatformintegration.h>
 #include <utility>
 #include <vector>
 
-#include "app/accessibility.h"
 #include "figures/protractor.h"
 #include "main_window_fixture.h"
 #include "modal_answer.h"
+#include "ui/help_dialog.h"
 
 namespace gradoir::test {
 namespace {
@@ -121,7 +124,8 @@ TEST_F(AccessibilityTest, LampsNameTellsEachTryAsItIsLit) {
   EXPECT_EQ(text(label("tryLamps"), QAccessible::Name), lampsSeen());
   seenEvents().clear();
   answerWrong();
-  EXPECT_EQ(text(label("tryLamps"), QAccessible::Name), QStringLiteral("Essais : faux, pas encore, pas encore"));
+  EXPECT_EQ(text(label("tryLamps"), QAccessible::Name),
+            QStringLiteral("Essais : faux, pas encore, pas encore"));
   EXPECT_EQ(text(label("tryLamps"), QAccessible::Name), lampsSeen());
   EXPECT_GE(eventsFor(label("tryLamps"), QAccessible::NameChanged), 1);
   answerRight();
@@ -204,9 +208,17 @@ TEST_F(AccessibilityTest, CanvasDescriptionFollowsTheProtractor) {
 TEST_F(AccessibilityTest, DrawingStatementReadsTheMeasure) {
   start();
   action("drawAction")->trigger();
-  const QString expected = QStringLiteral("Trace un angle de %1° à partir du sommet.").arg(m_form->targetMeasure());
+  const QString expected =
+      QStringLiteral("Trace un angle de %1° à partir du sommet.").arg(m_form->targetMeasure());
   EXPECT_EQ(text(label("statementLabel"), QAccessible::Name), expected);
   EXPECT_TRUE(text(&canvas(), QAccessible::Description).startsWith(expected));
+}
+
+TEST_F(AccessibilityTest, HelpWindowNamesItsTextAndButton) {
+  HelpDialog help;
+  help.setShowHelp(true);
+  EXPECT_EQ(text(help.findChild<QWidget*>(QStringLiteral("helpText")), QAccessible::Name), QStringLiteral("Aide"));
+  EXPECT_EQ(text(help.findChild<QWidget*>(QStringLiteral("okButton")), QAccessible::Name), QStringLiteral("OK"));
 }
 
 TEST(ProtractorDescription, TurnsReadBetweenZeroAnd359AndTheVertexIsPlaced) {
@@ -223,9 +235,11 @@ TEST(ProtractorDescription, TurnsReadBetweenZeroAnd359AndTheVertexIsPlaced) {
   }
   EXPECT_FALSE(protractorDescription(place).contains(QStringLiteral("sommet")));
   place.vertex = QPoint(100, 200);
-  EXPECT_TRUE(protractorDescription(place).endsWith(QStringLiteral("Son centre est sur le sommet de l'angle.")));
+  EXPECT_TRUE(
+      protractorDescription(place).endsWith(QStringLiteral("Son centre est sur le sommet de l'angle.")));
   place.vertex = QPoint(101, 200);
-  EXPECT_TRUE(protractorDescription(place).endsWith(QStringLiteral("Le sommet de l'angle est en (101, 200).")));
+  EXPECT_TRUE(
+      protractorDescription(place).endsWith(QStringLiteral("Le sommet de l'angle est en (101, 200).")));
   place.shown = false;
   EXPECT_EQ(protractorDescription(place), QStringLiteral("Le rapporteur est caché."));
 }

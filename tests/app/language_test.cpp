@@ -71,7 +71,8 @@ TEST_F(LanguageTest, AnExerciseSpeaksIt) {
       << statement->text().toStdString();
   answerWrong();
   EXPECT_EQ(label("verdictLabel")->text(), says("Erreur ...", "Wrong..."));
-  EXPECT_EQ(accessibleName(label("tryLamps")), says("Essais : faux, pas encore, pas encore", "Tries: wrong, not yet, not yet"));
+  EXPECT_EQ(accessibleName(label("tryLamps")),
+            says("Essais : faux, pas encore, pas encore", "Tries: wrong, not yet, not yet"));
   answerRight();
   EXPECT_EQ(label("verdictLabel")->text(), says("Bonne réponse !", "Right answer!"));
   EXPECT_EQ(label("scoreLabel")->toolTip(), says("1 exercice réussi sur 1", "1 of 1 exercises right"));
@@ -79,7 +80,8 @@ TEST_F(LanguageTest, AnExerciseSpeaksIt) {
   const std::shared_ptr<ModalSeen> abandon = answerNextModal(says("&Oui", "&Yes"));
   action("drawAction")->trigger();
   ASSERT_TRUE(abandon->shown);
-  EXPECT_EQ(statement->text(), says("Trace un angle de %1°.", "Draw an angle of %1°.").arg(m_form->targetMeasure()));
+  EXPECT_EQ(statement->text(),
+            says("Trace un angle de %1°.", "Draw an angle of %1°.").arg(m_form->targetMeasure()));
 }
 
 TEST_F(LanguageTest, MessageBoxesAndTheToolkitSpeakIt) {
@@ -96,13 +98,15 @@ TEST_F(LanguageTest, MessageBoxesAndTheToolkitSpeakIt) {
   action("drawAction")->trigger();
   ASSERT_TRUE(seen->shown);
   EXPECT_EQ(seen->buttons, (QStringList{says("&Oui", "&Yes"), says("&Non", "&No")}));
-  EXPECT_EQ(seen->text, says("Abandonner la série d'exercices en cours ?", "Abandon the current series of exercises?"));
+  EXPECT_EQ(seen->text,
+            says("Abandonner la série d'exercices en cours ?", "Abandon the current series of exercises?"));
 
   // The toolkit's own texts: the answer box's context menu.
   answer()->setText(QStringLiteral("12"));
   std::unique_ptr<QMenu> menu(answer()->createStandardContextMenu());
   QStringList texts;
-  for (QAction* a : menu->actions()) texts << a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+  for (QAction* a : menu->actions())
+    texts << a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
   EXPECT_TRUE(texts.contains(says("Copier", "Copy"))) << texts.join(u'|').toStdString();
 }
 

@@ -74,7 +74,8 @@ bool hasAccelerator(const QString& text) {
 }
 
 QStringList translationFiles() {
-  return QDir(QStringLiteral(GRADOIR_TRANSLATIONS_DIR)).entryList({QStringLiteral("gradoir_*.ts")}, QDir::Files);
+  return QDir(QStringLiteral(GRADOIR_TRANSLATIONS_DIR))
+      .entryList({QStringLiteral("gradoir_*.ts")}, QDir::Files);
 }
 
 TEST(Translations, EveryFileIsCompleteAndKeepsPlaceholdersAndAccelerators) {
@@ -115,8 +116,8 @@ TEST(Translations, SourcesHoldNoTextTheFilesLack) {
     QProcess run;
     run.start(lupdate, QStringList{QStringLiteral("-locations"), QStringLiteral("none"),
                                    QStringLiteral("-source-language"), QStringLiteral("fr"),
-                                   QStringLiteral("-I"), root.path()}
-                           + folders + QStringList{QStringLiteral("-ts"), copy});
+                                   QStringLiteral("-I"), root.path()} +
+                           folders + QStringList{QStringLiteral("-ts"), copy});
     ASSERT_TRUE(run.waitForFinished(60000));
     ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
     const std::vector<Message> before = readTs(original);
@@ -138,7 +139,8 @@ TEST(Translations, EnglishIsBuiltIntoTheProgram) {
   for (const Message& m : readTs(QStringLiteral(GRADOIR_TRANSLATIONS_DIR "/gradoir_en.ts"))) {
     const QByteArray context = m.context.toUtf8();
     const QByteArray source = m.source.toUtf8();
-    EXPECT_EQ(english.translate(context.constData(), source.constData()), m.translations.value(0)) << where(m);
+    EXPECT_EQ(english.translate(context.constData(), source.constData()), m.translations.value(0))
+        << where(m);
   }
 }
 
