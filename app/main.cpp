@@ -2,15 +2,16 @@
 #include <QApplication>
 #include <QScreen>
 
-#include "app/french_translation.h"
 #include "app/main_window.h"
+#include "app/translations.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Gradoir"));
   // Lets desktops tie the window to its menu entry (and its icon).
   QGuiApplication::setDesktopFileName(QStringLiteral("fr.gradoir.Gradoir"));
-  gradoir::installFrenchTranslation(app);
+  // Before the window: its texts are translated as it is built.
+  gradoir::installTranslations(app);
 
   gradoir::MainWindow form;
   // Without a window manager a maximise request changes nothing: take the

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "app/accessibility.h"
 #include "app/flood_fill.h"
 #include "app/main_window_keys.h"
 #include "app/main_window_look.h"
@@ -79,12 +80,17 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
   arrangeWindow(*this, *m_ui);
   arrangeKeyboard(*this, *m_ui);
   connectHandlers();
+  m_accessibility = new WindowAccessibility(*m_ui, this);
   setUpWindow();
   setUpTeaching();
   setUpChooserAndStatus();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // Before the widgets it reads from go.
+  delete m_accessibility;
+  m_accessibility = nullptr;
+}
 
 ExerciseCanvas& MainWindow::canvas() const { return *m_ui->canvas; }
 FloatingPanel& MainWindow::toolBox() const { return *m_ui->toolBox; }
@@ -148,7 +154,7 @@ bool MainWindow::confirmAbandon(QObject* sender) {
     m_seriesOver = false;
     return false;
   }
-  if (!askConfirmation(this, QStringLiteral("Abandonner la série d'exercices en cours ?"))) return true;
+  if (!askConfirmation(this, tr("Abandonner la série d'exercices en cours ?"))) return true;
   resetSeries();
   return false;
 }
@@ -194,13 +200,14 @@ void MainWindow::startMeasuring(QObject* sender) {
   showProgress(m_settings.measureSeriesLength);
   Ui::MainWindow& f = *m_ui;
   // The answer box lies over the seven blanks.
-  f.statementLabel->setText(QStringLiteral("Mesure l'angle tracé :       °"));
+  f.statementLabel->setText(measuringStatement());
   f.answerEdit->clear();
   f.answerEdit->setEnabled(true);
   f.answerEdit->show();
   f.answerEdit->setFocus();
   f.pencilButton->setEnabled(false);
   f.pencilButton->setToolTip(QString());
+  m_accessibility->measuringStarted();
 }
 
 void MainWindow::startDrawing(QObject* sender) {
@@ -215,10 +222,11 @@ void MainWindow::startDrawing(QObject* sender) {
   setCanvasCursor(CursorTable::kDefault);
   Ui::MainWindow& f = *m_ui;
   f.answerEdit->hide();
-  f.statementLabel->setText(QStringLiteral("Trace un angle de %1°.").arg(m_targetMeasure));
+  f.statementLabel->setText(tr("Trace un angle de %1°.").arg(m_targetMeasure));
   toolBox().setFocus();
   f.pencilButton->setEnabled(true);
-  f.pencilButton->setToolTip(QStringLiteral("Crayon"));
+  f.pencilButton->setToolTip(tr("Crayon"));
+  m_accessibility->drawingStarted(m_targetMeasure);
 }
 
 void MainWindow::checkAnswer() {
@@ -235,7 +243,7 @@ void MainWindow::checkMeasuredAnswer() {
   if (text.isEmpty()) return;
   const std::optional<std::int32_t> answer = parseAnswer(text);
   if (!answer) {
-    showError(this, QStringLiteral("Valeur incorrecte !"));
+    showError(this, tr("Valeur incorrecte !"));
     return;
   }
   const bool right = *answer == canvas().angleMeasure();
@@ -264,11 +272,11 @@ void MainWindow::checkDrawnAngle() {
 // try number moves on.
 void MainWindow::recordTry(bool right) {
   if (right) {
-    showVerdict(QStringLiteral("Bonne réponse !"), kRightColour);
+    showVerdict(tr("Bonne réponse !"), kRightColour);
     m_tryNumber = kDecided;
     ++m_successCount;
   } else {
-    showVerdict(QStringLiteral("Erreur ..."), kWrongColour);
+    showVerdict(tr("Erreur ..."), kWrongColour);
     ++m_tryNumber;
   }
 }
@@ -277,20 +285,23 @@ void MainWindow::showVerdict(const QString& text, const QColor& colour) {
   QPalette palette = m_ui->verdictLabel->palette();
   palette.setColor(QPalette::WindowText, colour);
   m_ui->verdictLabel->setPalette(palette);
+  const bool repeated = m_ui->verdictLabel->text() == text;
   m_ui->verdictLabel->setText(text);
 
   QImage led = m_ui->tryLamps->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
   floodFill(led, lampCore(m_tryNumber), kLampCore, colour.rgb());
   m_ui->tryLamps->setPixmap(QPixmap::fromImage(led));
+  m_accessibility->verdictShown(m_tryNumber, colour == kRightColour, repeated);
 }
 
 void MainWindow::endExercise(bool last) {
   Ui::MainWindow& f = *m_ui;
   f.scoreLabel->setText(QStringLiteral("%1/%2").arg(m_successCount).arg(m_exerciseNumber));
   fitScoreLabel(f);
-  const QString succeeded = m_successCount <= 1 ? QStringLiteral(" exercice réussi sur ")
-                                               : QStringLiteral(" exercices réussis sur ");
-  f.scoreLabel->setToolTip(QString::number(m_successCount) + succeeded + QString::number(m_exerciseNumber));
+  // French takes the singular for 0 and 1; a translation may say both alike.
+  const QString succeeded = m_successCount <= 1 ? tr("%1 exercice réussi sur %2")
+                                                : tr("%1 exercices réussis sur %2");
+  f.scoreLabel->setToolTip(succeeded.arg(m_successCount).arg(m_exerciseNumber));
   m_tryNumber = 1;
   canvas().setEnabled(false);
   toolBox().setFocus();
@@ -298,7 +309,7 @@ void MainWindow::endExercise(bool last) {
     if (canvas().correctionRunning()) {
       m_seriesEndAfterCorrection = true;
     } else {
-      showInformation(this, QStringLiteral("La série d'exercices est terminée."));
+      showInformation(this, tr("La série d'exercices est terminée."));
     }
     m_seriesOver = true;
     showChooser();

@@ -28,6 +28,7 @@ class FloatingPanel;
 class ExerciseCanvas;
 class ExplanationLabel;
 class ExerciseChooser;
+class WindowAccessibility;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -121,6 +122,8 @@ class MainWindow : public QMainWindow {
   bool m_seriesEndAfterCorrection = false;
   ExerciseChooser* m_chooser = nullptr;  // owned by Qt parenting
   QLabel* m_progress = nullptr;          // owned by Qt parenting
+  // Names and events for screen readers; a child of this window.
+  WindowAccessibility* m_accessibility = nullptr;
 };
 
 }  // namespace gradoir

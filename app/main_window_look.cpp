@@ -1,5 +1,6 @@
 #include "app/main_window_look.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QLabel>
@@ -73,6 +74,16 @@ void arrangeWindow(QMainWindow& window, Ui::MainWindow& f) {
 void trimWindowFrame(QWidget& window) {
   window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowCloseButtonHint);
+}
+
+QString measuringStatement() {
+  //: The answer box covers the blanks: keep the words short and at least two
+  //: blanks after them.
+  return QCoreApplication::translate("gradoir::MainWindow", "Mesure l'angle tracé :       °");
+}
+
+QString statementWords(const QString& statement) {
+  return statement.section(QStringLiteral("  "), 0, 0).trimmed();
 }
 
 }  // namespace gradoir

@@ -1,6 +1,8 @@
 #pragma once
 // What the main window's description cannot say by itself: pixel font
 // sizes, colours, the tool box's own configuration, and the window frame.
+#include <QString>
+
 class QMainWindow;
 class QWidget;
 
@@ -17,5 +19,10 @@ void arrangeWindow(QMainWindow& window, Ui::MainWindow& form);
 // The window keeps only its close button: no minimise or maximise button,
 // so the window manager offers no restore, size or title-bar double click.
 void trimWindowFrame(QWidget& window);
+
+// The measuring statement, translated; its blanks lie under the answer box.
+QString measuringStatement();
+// The statement's words: what comes before its first run of blanks.
+QString statementWords(const QString& statement);
 
 }  // namespace gradoir

@@ -1,5 +1,6 @@
 #include "app/message_boxes.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -7,10 +8,10 @@ namespace gradoir {
 
 namespace {
 
-void showWithOk(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
-                const QString& text) {
+void showWithOk(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) {
   QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
-  QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+  QPushButton* ok =
+      box.addButton(QCoreApplication::translate("gradoir::MessageBoxes", "OK"), QMessageBox::AcceptRole);
   box.setDefaultButton(ok);
   box.setEscapeButton(ok);
   box.exec();
@@ -19,10 +20,12 @@ void showWithOk(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
 }  // namespace
 
 bool askConfirmation(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), text,
-                  QMessageBox::NoButton, parent);
-  QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
-  QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+  QMessageBox box(QMessageBox::Question, QCoreApplication::translate("gradoir::MessageBoxes", "Confirmation"),
+                  text, QMessageBox::NoButton, parent);
+  QPushButton* yes =
+      box.addButton(QCoreApplication::translate("gradoir::MessageBoxes", "&Oui"), QMessageBox::YesRole);
+  QPushButton* no =
+      box.addButton(QCoreApplication::translate("gradoir::MessageBoxes", "&Non"), QMessageBox::NoRole);
   box.setDefaultButton(yes);
   box.setEscapeButton(no);
   box.exec();
@@ -30,11 +33,13 @@ bool askConfirmation(QWidget* parent, const QString& text) {
 }
 
 void showError(QWidget* parent, const QString& text) {
-  showWithOk(parent, QMessageBox::Critical, QStringLiteral("Erreur"), text);
+  showWithOk(parent, QMessageBox::Critical, QCoreApplication::translate("gradoir::MessageBoxes", "Erreur"),
+             text);
 }
 
 void showInformation(QWidget* parent, const QString& text) {
-  showWithOk(parent, QMessageBox::Information, QStringLiteral("Information"), text);
+  showWithOk(parent, QMessageBox::Information,
+             QCoreApplication::translate("gradoir::MessageBoxes", "Information"), text);
 }
 
 }  // namespace gradoir

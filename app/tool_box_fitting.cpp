@@ -1,5 +1,9 @@
 #include "app/tool_box_fitting.h"
 
+#include <QCoreApplication>
+
+#include "app/main_window_look.h"
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,9 +24,6 @@ namespace {
 constexpr int kGap = 2;
 // The statement's words; the answer box lies over the blanks that follow
 // them, and the degree sign comes after it.
-const QString kMeasureWords = QStringLiteral("Mesure l'angle tracé :");
-const QString kMeasureStatement = QStringLiteral("Mesure l'angle tracé :       °");
-const QString kLongestDrawingStatement = QStringLiteral("Trace un angle de 175°.");
 const QStringList kVerdicts = {QStringLiteral("Bonne réponse !"), QStringLiteral("Erreur ...")};
 // Room inside the rounded frame around the score, on each side of its text.
 constexpr int kScorePadding = 2;
@@ -61,14 +62,19 @@ int fitStatement(const Ui::MainWindow& f) {
   QLineEdit& answer = *f.answerEdit;
   answer.setFrame(true);  // a box the pupil can see
   const QSize box = answerBoxSize(answer);
-  const int wordsEnd = statement.x() + QFontMetrics(statement.font()).horizontalAdvance(kMeasureWords);
-  const int boxLeft = std::max(answer.x(), statement.x() + textWidth(statement.font(), kMeasureWords) + kGap);
+  // The statements in the language shown, as the exercises will set them.
+  const QString measureStatement = measuringStatement();
+  const QString measureWords = statementWords(measureStatement);
+  const QString longestDrawingStatement =
+      QCoreApplication::translate("gradoir::MainWindow", "Trace un angle de %1°.").arg(175);
+  const int wordsEnd = statement.x() + QFontMetrics(statement.font()).horizontalAdvance(measureWords);
+  const int boxLeft = std::max(answer.x(), statement.x() + textWidth(statement.font(), measureWords) + kGap);
   statement.setBlankRoom(boxLeft + box.width() + kGap - wordsEnd);
   answer.setGeometry(boxLeft, answer.y(), box.width(), box.height());
 
   const QString shown = statement.text();
   int width = statement.width();
-  for (const QString& text : {kMeasureStatement, kLongestDrawingStatement}) {
+  for (const QString& text : {measureStatement, longestDrawingStatement}) {
     statement.setText(text);
     width = std::max(width, statement.textWidth() + 1);
   }

@@ -1,6 +1,7 @@
 #include "records/results_reader.h"
 
 #include <QCollator>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSqlQuery>
@@ -52,7 +53,7 @@ std::unique_ptr<SqlConnection> openSource(const QString& source, QString& error)
   } else if (QFileInfo(source).isFile()) {
     connection = std::make_unique<SqlConnection>(source);
   } else {
-    error = QStringLiteral("Aucun résultat à l'emplacement %1").arg(source);
+    error = QCoreApplication::translate("gradoir::ResultsReader", "Aucun résultat à l'emplacement %1").arg(source);
     return nullptr;
   }
   // The schema is made when missing so that an empty store reads as empty.

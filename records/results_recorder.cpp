@@ -1,5 +1,7 @@
 #include "records/results_recorder.h"
 
+#include <QCoreApplication>
+
 #include "records/local_writer.h"
 #include "records/outbox_forwarder.h"
 #include "records/postgres_url.h"
@@ -14,7 +16,8 @@ ResultsRecorder::ResultsRecorder(const RecorderOptions& options)
       m_forwarder = std::make_unique<OutboxForwarder>(
           OutboxForwarder::Options{m_localPath, *server, options.retryDelay, options.maxRetryDelay});
     } else {
-      m_configurationError = QStringLiteral("Adresse du serveur de résultats non reconnue");
+      m_configurationError = QCoreApplication::translate("gradoir::ResultsRecorder",
+                                                         "Adresse du serveur de résultats non reconnue");
     }
   }
   LocalWriter::Options writer{m_localPath, m_forwarder != nullptr, options.retryDelay, {}};

@@ -1,5 +1,6 @@
 #include "records/sql_connection.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
@@ -43,7 +44,7 @@ SqlConnection::SqlConnection(const PostgresTarget& server)
   m_database.setDatabaseName(server.database);
   m_database.setConnectOptions(postgresOptions());
   m_open = m_database.open() ||
-           fail(QStringLiteral("Connexion au serveur impossible"), m_database.lastError().text());
+           fail(QCoreApplication::translate("gradoir::SqlConnection", "Connexion au serveur impossible"), m_database.lastError().text());
 }
 
 SqlConnection::~SqlConnection() {
@@ -56,12 +57,12 @@ bool SqlConnection::openSqlite(const QString& path) {
   m_database.setDatabaseName(path);
   m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
   if (!m_database.open()) {
-    return fail(QStringLiteral("Ouverture de %1 impossible").arg(path), m_database.lastError().text());
+    return fail(QCoreApplication::translate("gradoir::SqlConnection", "Ouverture de %1 impossible").arg(path), m_database.lastError().text());
   }
   QSqlQuery query(m_database);
   if (!exec(query, QStringLiteral("PRAGMA journal_mode=WAL"))) return false;
   if (!query.next() || query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
-    return fail(QStringLiteral("Mode WAL refusé pour %1").arg(path), query.value(0).toString());
+    return fail(QCoreApplication::translate("gradoir::SqlConnection", "Mode WAL refusé pour %1").arg(path), query.value(0).toString());
   }
   return exec(QStringLiteral("PRAGMA synchronous=FULL")) &&
          exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kBusyTimeoutMs));
@@ -86,7 +87,7 @@ bool SqlConnection::exec(QSqlQuery& query, const QString& sql, const QVariantLis
     for (const QVariant& value : values) query.addBindValue(value);
     done = query.exec();
   }
-  return done || fail(QStringLiteral("Requête refusée"), query.lastError().text());
+  return done || fail(QCoreApplication::translate("gradoir::SqlConnection", "Requête refusée"), query.lastError().text());
 }
 
 bool SqlConnection::begin() {

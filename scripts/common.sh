@@ -10,6 +10,7 @@ GRADOIR_BUILD_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libqt6sql6-sqlite fonts-dejavu-core
+  qt6-l10n-tools  # builds the translations
 )
 # What only the tests, fuzzing and benchmarks need (test.sh, on top of the
 # above): test libraries, a virtual X server and what drives it, the
@@ -25,6 +26,9 @@ GRADOIR_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev strace python3
   fonts-liberation fonts-wine
+  # the program read as a screen reader reads it: the accessibility bus, its
+  # Python binding, and Qt's platform header that lets a test act as a reader
+  at-spi2-core python3-pyatspi dbus qt6-base-private-dev
 )
 
 # Installs the packages that are missing (apt-get update once, then install),

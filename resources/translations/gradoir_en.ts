@@ -1,0 +1,366 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="fr">
+<context>
+    <name>HelpDialog</name>
+    <message>
+        <source>Aide</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Gradoir</source>
+        <translation>Gradoir</translation>
+    </message>
+    <message>
+        <source>(Juin 2004)</source>
+        <translation>(June 2004)</translation>
+    </message>
+    <message>
+        <source>Logiciel éducatif
+© l&apos;équipe Gradoir</source>
+        <translation>Educational software
+© the Gradoir team</translation>
+    </message>
+    <message>
+        <source>Ce logiciel utilise les composants (freeware) suivants :</source>
+        <translation>This software uses the following (freeware) components:</translation>
+    </message>
+    <message>
+        <source>Qt 6 .............</source>
+        <translation>Qt 6 .............</translation>
+    </message>
+    <message>
+        <source>Pictogrammes</source>
+        <translation>Icons</translation>
+    </message>
+    <message>
+        <source>L&apos;équipe Gradoir</source>
+        <translation>The Gradoir team</translation>
+    </message>
+    <message>
+        <source>et la (remarquable) bibliothèque graphique :</source>
+        <translation>and the (remarkable) graphics library:</translation>
+    </message>
+    <message>
+        <source>Raster ...........</source>
+        <translation>Raster ...........</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Gradoir (le logiciel) permet de s&apos;entraîner à 
+l&apos;utilisation du gradoir (l&apos;instrument).
+
+Deux activités sont proposées :
+* mesurer un angle tracé ;
+* tracer un angle de mesure donnée.
+
+Les mesures d&apos;angles sont générées aléatoirement 
+(entre 5 et 175°). Trois essais sont possibles, par 
+exercice.
+
+Quelques réglages, via le fichier Grado.ini :
+* nombre d&apos;exercices par série (10 par défaut) ;
+* sommet de l&apos;angle aimanté (oui par défaut) ;
+* un côté de l&apos;angle horizontal (non par défaut) ;
+* explications et correction ([Aide], oui par défaut).</source>
+        <translation>Gradoir (the program) lets you practise 
+using a protractor (the instrument).
+
+Two activities are offered:
+* measuring a drawn angle;
+* drawing an angle of a given measure.
+
+The measures of the angles are random 
+(between 5 and 175°). Three tries are allowed 
+per exercise.
+
+A few settings, in the file Grado.ini:
+* number of exercises per series (10 by default);
+* magnetised vertex of the angle (yes by default);
+* one side of the angle horizontal (no by default);
+* explanations and correction ([Aide], yes by default).</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Gradoir</source>
+        <translation>Gradoir</translation>
+    </message>
+    <message>
+        <source>Boîte à outils</source>
+        <translation>Toolbox</translation>
+    </message>
+    <message>
+        <source>Réponse</source>
+        <translation>Answer</translation>
+    </message>
+    <message>
+        <source>Vérifier</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>Suite</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Afficher/Masquer le gradoir</source>
+        <translation>Show/Hide the protractor</translation>
+    </message>
+    <message>
+        <source>Centrer le gradoir</source>
+        <translation>Centre the protractor</translation>
+    </message>
+    <message>
+        <source>Déplacement / Rotation du gradoir</source>
+        <translation>Move / Turn the protractor</translation>
+    </message>
+    <message>
+        <source>Crayon</source>
+        <translation>Pencil</translation>
+    </message>
+    <message>
+        <source>&amp;Exercice</source>
+        <translation>&amp;Exercise</translation>
+    </message>
+    <message>
+        <source>&amp;Aide</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Mesurer un angle</source>
+        <translation>&amp;Measure an angle</translation>
+    </message>
+    <message>
+        <source>&amp;Tracer un angle</source>
+        <translation>&amp;Draw an angle</translation>
+    </message>
+    <message>
+        <source>&amp;Quitter</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>A&amp;ide Gradoir</source>
+        <translation>Gradoir &amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;A propos ...</source>
+        <translation>&amp;About ...</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::MainWindow</name>
+    <message>
+        <source>Abandonner la série d&apos;exercices en cours ?</source>
+        <translation>Abandon the current series of exercises?</translation>
+    </message>
+    <message>
+        <source>Trace un angle de %1°.</source>
+        <translation>Draw an angle of %1°.</translation>
+    </message>
+    <message>
+        <source>Crayon</source>
+        <translation>Pencil</translation>
+    </message>
+    <message>
+        <source>Valeur incorrecte !</source>
+        <translation>Incorrect value!</translation>
+    </message>
+    <message>
+        <source>Bonne réponse !</source>
+        <translation>Right answer!</translation>
+    </message>
+    <message>
+        <source>Erreur ...</source>
+        <translation>Wrong...</translation>
+    </message>
+    <message>
+        <source>%1 exercice réussi sur %2</source>
+        <translation>%1 of %2 exercises right</translation>
+    </message>
+    <message>
+        <source>%1 exercices réussis sur %2</source>
+        <translation>%1 of %2 exercises right</translation>
+    </message>
+    <message>
+        <source>La série d&apos;exercices est terminée.</source>
+        <translation>The series of exercises is over.</translation>
+    </message>
+    <message>
+        <source>Mesure l&apos;angle tracé :       °</source>
+        <extracomment>The answer box covers the blanks: keep the words short and at least two blanks after them.</extracomment>
+        <translation>Measure the angle:        °</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::MessageBoxes</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Confirmation</source>
+        <translation>Confirmation</translation>
+    </message>
+    <message>
+        <source>&amp;Oui</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;Non</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>Erreur</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::ResultsReader</name>
+    <message>
+        <source>Aucun résultat à l&apos;emplacement %1</source>
+        <translation>No results at %1</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::ResultsRecorder</name>
+    <message>
+        <source>Adresse du serveur de résultats non reconnue</source>
+        <translation>Results server address not recognised</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::SqlConnection</name>
+    <message>
+        <source>Connexion au serveur impossible</source>
+        <translation>Cannot connect to the server</translation>
+    </message>
+    <message>
+        <source>Ouverture de %1 impossible</source>
+        <translation>Cannot open %1</translation>
+    </message>
+    <message>
+        <source>Mode WAL refusé pour %1</source>
+        <translation>WAL mode refused for %1</translation>
+    </message>
+    <message>
+        <source>Requête refusée</source>
+        <translation>Query refused</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::WindowAccessibility</name>
+    <message>
+        <source>juste</source>
+        <translation>right</translation>
+    </message>
+    <message>
+        <source>faux</source>
+        <translation>wrong</translation>
+    </message>
+    <message>
+        <source>pas encore</source>
+        <translation>not yet</translation>
+    </message>
+    <message>
+        <source>Essais : %1, %2, %3</source>
+        <extracomment>Followed by the state of each of the three tries, separated by commas.</extracomment>
+        <translation>Tries: %1, %2, %3</translation>
+    </message>
+    <message>
+        <source>Le rapporteur est caché.</source>
+        <translation>The protractor is hidden.</translation>
+    </message>
+    <message>
+        <source>Le rapporteur a son centre en (%1, %2) et est tourné de %3° dans le sens des aiguilles d&apos;une montre.</source>
+        <translation>The protractor has its centre at (%1, %2) and is turned %3° clockwise.</translation>
+    </message>
+    <message>
+        <source>Son centre est sur le sommet de l&apos;angle.</source>
+        <translation>Its centre is on the angle&apos;s vertex.</translation>
+    </message>
+    <message>
+        <source>Le sommet de l&apos;angle est en (%1, %2).</source>
+        <translation>The angle&apos;s vertex is at (%1, %2).</translation>
+    </message>
+    <message>
+        <source>Choisis un exercice dans le menu Exercice.</source>
+        <translation>Choose an exercise in the Exercise menu.</translation>
+    </message>
+    <message>
+        <source>Vérifier</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>Suite</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Crayon</source>
+        <translation>Pencil</translation>
+    </message>
+    <message>
+        <source>Déplacer et tourner le rapporteur</source>
+        <translation>Move and turn the protractor</translation>
+    </message>
+    <message>
+        <source>Afficher ou cacher le rapporteur</source>
+        <translation>Show or hide the protractor</translation>
+    </message>
+    <message>
+        <source>Centrer le rapporteur</source>
+        <translation>Centre the protractor</translation>
+    </message>
+    <message>
+        <source>Réponse</source>
+        <translation>Answer</translation>
+    </message>
+    <message>
+        <source>Mesure de l&apos;angle en degrés</source>
+        <translation>Measure of the angle in degrees</translation>
+    </message>
+    <message>
+        <source>Verdict de l&apos;essai</source>
+        <translation>The try&apos;s verdict</translation>
+    </message>
+    <message>
+        <source>Exercices réussis sur exercices faits</source>
+        <translation>Exercises right out of exercises done</translation>
+    </message>
+    <message>
+        <source>Un voyant par essai</source>
+        <translation>One lamp per try</translation>
+    </message>
+    <message>
+        <source>Outils du rapporteur</source>
+        <translation>Protractor tools</translation>
+    </message>
+    <message>
+        <source>Exercice</source>
+        <translation>Exercise</translation>
+    </message>
+    <message>
+        <source>Mesure l&apos;angle tracé.</source>
+        <translation>Measure the angle drawn.</translation>
+    </message>
+    <message>
+        <source>Trace un angle de %1° à partir du sommet.</source>
+        <translation>Draw an angle of %1° from the vertex.</translation>
+    </message>
+    <message>
+        <source>Vérifier la réponse</source>
+        <translation>Check the answer</translation>
+    </message>
+    <message>
+        <source>Exercice suivant</source>
+        <translation>Next exercise</translation>
+    </message>
+</context>
+</TS>
