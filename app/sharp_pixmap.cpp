@@ -6,7 +6,7 @@
 namespace gradoir {
 
 QPixmap sharpPixmap(const QString& path, qreal ratio) {
-  if (ratio >= 2) {
+  if (ratio > 1) {
     const QFileInfo info(path);
     const QString twice = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral("@2x.") +
                           info.suffix();

@@ -1,5 +1,5 @@
 #pragma once
-// Pictures for the screen's density: on a screen of ratio 2 or more, the
+// Pictures for the screen's density: on a screen of ratio above 1, the
 // version drawn at double resolution ("name@2x.xpm" beside "name.xpm") when
 // there is one, so that lamps and cursor stay sharp. Icons given to QIcon
 // find those versions themselves; plain pixmaps (a label's picture, a
@@ -10,7 +10,9 @@
 namespace gradoir {
 
 // ratio: the device pixel ratio the picture is for (the widget's or the
-// application's). Below 2, or without a double version, the plain picture.
+// application's). At 1, or without a double version, the plain picture;
+// between 1 and 2 Qt reduces the double one, which stays sharper than an
+// enlarged plain one.
 QPixmap sharpPixmap(const QString& path, qreal ratio);
 
 }  // namespace gradoir
