@@ -125,7 +125,8 @@ SideBounds ExerciseCanvas::sideBounds() const {
   // The main window places widgets, which count logical pixels.
   auto logical = [scale](PointF p) {
     if (scale == 1.0) return roundPoint(p);
-    return pointOf(roundHalfEven(p.x / static_cast<long double>(scale)), roundHalfEven(p.y / static_cast<long double>(scale)));
+    const long double s = scale;
+    return pointOf(roundHalfEven(p.x / s), roundHalfEven(p.y / s));
   };
   const Point vertex = logical(m_angle->vertex());
   return {spanOf(vertex, logical(m_angle->firstEnd())), spanOf(vertex, logical(m_angle->generatedEnd()))};

@@ -15,8 +15,6 @@ namespace gradoir {
 
 namespace {
 
-constexpr std::int32_t kProtractorRadius = 240;
-
 PointF scaledPoint(PointF p, long double k) {
   return {static_cast<float>(p.x * k), static_cast<float>(p.y * k)};
 }
@@ -36,7 +34,7 @@ void ExerciseCanvas::deviceScaleChanged(double previous) {
   const RectF at = m_protractorLayer->location();
   const long double oldRadius = m_protractor->radius();
   const long double cx = (at.left + oldRadius + 1) * k, cy = (at.top + oldRadius + 1) * k;
-  auto redrawn = std::make_unique<Protractor>(kProtractorRadius, m_protractor->innerScale(), now);
+  auto redrawn = std::make_unique<Protractor>(m_protractor->logicalRadius(), m_protractor->innerScale(), now);
   redrawn->setOrientation(m_protractor->orientation());
   m_protractor = std::move(redrawn);
   const long double r = m_protractor->radius();

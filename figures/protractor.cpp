@@ -76,7 +76,10 @@ void drawOutline(Bitmap32& bitmap, std::int64_t radius, std::int64_t orientation
 }  // namespace
 
 Protractor::Protractor(std::int32_t radius, bool innerScale, double scale)
-    : m_scale(sanitizedScale(scale)), m_radius(scaledLength(radius, m_scale)), m_innerScale(innerScale) {
+    : m_scale(sanitizedScale(scale)),
+      m_logicalRadius(radius),
+      m_radius(scaledLength(radius, m_scale)),
+      m_innerScale(innerScale) {
   for (std::int32_t& length : m_tickLengths) length = scaled(length);
 }
 

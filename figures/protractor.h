@@ -33,6 +33,8 @@ class Protractor {
 
   // In device pixels.
   std::int32_t radius() const { return m_radius; }
+  // As given to the constructor, in logical pixels.
+  std::int32_t logicalRadius() const { return m_logicalRadius; }
   double scale() const { return m_scale; }
   bool innerScale() const { return m_innerScale; }
   // Whole degrees, clockwise on screen; 0: straight edge horizontal, arc above,
@@ -53,6 +55,7 @@ class Protractor {
   std::int32_t scaled(std::int32_t logical) const;
 
   double m_scale;
+  std::int32_t m_logicalRadius;
   std::int32_t m_radius;
   std::int32_t m_orientation = 0;
   std::array<std::int32_t, 3> m_tickLengths{12, 20, 28};

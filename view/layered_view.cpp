@@ -31,7 +31,6 @@ bool rectWithin(const Rect& inner, const Rect& outer) {
          inner.bottom <= outer.bottom;
 }
 
-// Bounding rectangle of two; an empty rectangle counts as nothing.
 // A logical length in device pixels, rounded up so the buffer covers the
 // whole window.
 std::int32_t deviceExtentOf(std::int32_t logical, double scale) {
@@ -45,6 +44,7 @@ double screenScale(const QWidget& widget) {
   return ratio > 0 && std::isfinite(ratio) ? ratio : 1.0;
 }
 
+// Bounding rectangle of two; an empty rectangle counts as nothing.
 Rect boundingUnion(const Rect& a, const Rect& b) {
   if (rectIsEmpty(a)) return b;
   if (rectIsEmpty(b)) return a;
