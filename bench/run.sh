@@ -5,11 +5,12 @@
 # and the protractor's redraw against the same dial drawn with QPainter; then
 # the same on a 4K screen at ratio 2 (3840 x 2160 device pixels).
 #
-#   bench/run.sh [build-dir]       (default: build/bench)
+#   bench/run.sh [build-dir]       (default: build/benchmarks; not build/bench,
+#                                  which is the bench folder of a tree built in build/)
 # REPETITIONS=n sets --benchmark_repetitions (default 9).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="${1:-$root/build/bench}"
+build="${1:-$root/build/benchmarks}"
 repetitions="${REPETITIONS:-9}"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRADOIR_BUILD_TESTS=OFF >/dev/null
