@@ -1,6 +1,9 @@
 #include "app/cursor_table.h"
 
+#include <QGuiApplication>
 #include <QPixmap>
+
+#include "app/sharp_pixmap.h"
 
 namespace gradoir {
 
@@ -12,7 +15,8 @@ QCursor CursorTable::cursor(int number) const {
 QCursor loadPenCursor() {
   constexpr int kTipX = 11;
   constexpr int kTipY = 20;
-  return QCursor(QPixmap(QStringLiteral(":/app/pen.xpm")), kTipX, kTipY);
+  // The hot spot counts logical pixels, whatever the picture's density.
+  return QCursor(sharpPixmap(QStringLiteral(":/app/pen.xpm"), qApp->devicePixelRatio()), kTipX, kTipY);
 }
 
 }  // namespace gradoir

@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "app/translations.h"
+#include "app/startup_report.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   gradoir::installTranslations(app);
 
   gradoir::MainWindow form;
+  gradoir::installStartupReport(form);  // only when the environment asks (benchmarks)
   // Without a window manager a maximise request changes nothing: take the
   // screen's work area first, then ask for the maximised state.
   form.setGeometry(form.screen()->availableGeometry());

@@ -19,6 +19,7 @@
 #include "app/main_window_look.h"
 #include "app/message_boxes.h"
 #include "app/tool_box_fitting.h"
+#include "app/sharp_pixmap.h"
 #include "app/tool_box_placement.h"
 #include "canvas/exercise_canvas.h"
 #include "ui/floating_panel.h"
@@ -98,6 +99,7 @@ FloatingPanel& MainWindow::toolBox() const { return *m_ui->toolBox; }
 void MainWindow::setUpWindow() {
   trimWindowFrame(*this);
   m_cursors.add(CursorTable::kPen, loadPenCursor());
+  m_ui->tryLamps->setPixmap(sharpPixmap(QStringLiteral(":/app/led.xpm"), devicePixelRatioF()));
   m_blankLed = std::make_unique<QImage>(
       m_ui->tryLamps->pixmap().toImage().convertToFormat(QImage::Format_ARGB32));
   m_settings = readSettings(m_settingsPath);
@@ -289,7 +291,8 @@ void MainWindow::showVerdict(const QString& text, const QColor& colour) {
   m_ui->verdictLabel->setText(text);
 
   QImage led = m_ui->tryLamps->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
-  floodFill(led, lampCore(m_tryNumber), kLampCore, colour.rgb());
+  // A picture drawn for a denser screen has its lamps at the same logical place.
+  floodFill(led, lampCore(m_tryNumber) * led.devicePixelRatio(), kLampCore, colour.rgb());
   m_ui->tryLamps->setPixmap(QPixmap::fromImage(led));
   m_accessibility->verdictShown(m_tryNumber, colour == kRightColour, repeated);
 }

@@ -34,6 +34,7 @@ void ensureApplication() {
   static int argc = 1;
   static char name[] = "canvas_bench";
   static char* argv[] = {name, nullptr};
+  if (QCoreApplication::instance() != nullptr) return;  // the 4K benches may have made it
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   static QApplication app(argc, argv);
 }

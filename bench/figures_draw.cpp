@@ -72,6 +72,20 @@ void BM_ProtractorDraw(benchmark::State& state) {
   }
 }
 
+// The same redraws on a screen of ratio 2: a 964 x 964 device-pixel dial.
+void BM_ProtractorDrawX2(benchmark::State& state) {
+  ensureApplication();
+  Bitmap32 bitmap;
+  Protractor protractor(240, true, 2.0);
+  const float side = static_cast<float>(2 * protractor.radius() + 2);
+  RandomSource random(2024);
+  for (auto _ : state) {
+    protractor.setOrientation(static_cast<std::int32_t>(random.below(541)) - 180);
+    protractor.draw(bitmap, {0, 0, side, side});
+    benchmark::DoNotOptimize(bitmap.bits());
+  }
+}
+
 void BM_AngleFloor_Fill1920x1080(benchmark::State& state) {
   fillFloor(state, std::size_t{kFrameWidth} * kFrameHeight);
 }
@@ -128,6 +142,7 @@ void BM_AngleConstructUnplaceable100x100(benchmark::State& state) { constructAng
 
 BENCHMARK(BM_ProtractorFloor_Fill482);
 BENCHMARK(BM_ProtractorDraw)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ProtractorDrawX2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AngleFloor_Fill1920x1080)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AngleDraw)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AngleDrawTracing)->Unit(benchmark::kMicrosecond);

@@ -95,5 +95,25 @@ void BM_ProtractorQPainterPeer(benchmark::State& state) {
 }
 BENCHMARK(BM_ProtractorQPainterPeer)->Unit(benchmark::kMicrosecond);
 
+// The same dial on a screen of ratio 2: the image has twice the pixels each
+// way and QPainter draws the logical dial at device resolution (pens one
+// logical pixel wide, fonts of the same logical size).
+void BM_ProtractorQPainterPeerX2(benchmark::State& state) {
+  ensurePeerApplication();
+  QImage image(2 * kSide, 2 * kSide, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(2.0);
+  QFont outer("Verdana");
+  outer.setPixelSize(13);
+  QFont inner("Verdana");
+  inner.setPixelSize(11);
+  RandomSource random(2024);
+  for (auto _ : state) {
+    const int o = static_cast<int>(random.below(541)) - 180;
+    drawPeerDial(image, o, outer, inner);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK(BM_ProtractorQPainterPeerX2)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace gradoir

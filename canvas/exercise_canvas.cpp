@@ -4,9 +4,11 @@
 
 #include "figures/angle.h"
 #include "figures/degrees.h"
+#include "figures/display_scale.h"
 #include "figures/exercise_angle.h"
 #include "figures/protractor.h"
 #include "raster/geometry.h"
+#include "raster/rounding.h"
 
 namespace gradoir {
 
@@ -30,8 +32,8 @@ ExerciseCanvas::ExerciseCanvas(QWidget* parent) : LayeredView(parent) {
   m_angleLayer = std::make_unique<BitmapLayer>(&layers());
   m_angleLayer->setVisible(false);
   m_protractorLayer = std::make_unique<BitmapLayer>(&layers());
-  m_protractor = std::make_unique<Protractor>(kProtractorRadius, true);
-  const float side = static_cast<float>(protractorSide(kProtractorRadius));
+  m_protractor = std::make_unique<Protractor>(kProtractorRadius, true, deviceScale());
+  const float side = static_cast<float>(protractorSide(m_protractor->radius()));
   m_protractorLayer->setLocation(realRectOf(0, 0, side, side));
   m_protractorLayer->setVisible(false);
   m_protractorLayer->bitmap().setDrawMode(DrawMode::Custom);
@@ -58,18 +60,13 @@ ExerciseCanvas::~ExerciseCanvas() {
 void ExerciseCanvas::newExercise(bool magneticVertex, bool horizontalSide) {
   // Called from menu and button handlers, so nothing may escape: without
   // the memory for the angle's picture the canvas stays empty.
-  try {
-    m_angleLayer->bitmap().setBitmapSize(width(), height());
-  } catch (const std::exception&) {
-    m_angle.reset();
-    m_angleLayer->setVisible(false);
-    m_protractorLayer->setVisible(false);
+  if (!sizeAngleLayer()) {
     repaintNow();
     return;
   }
-  m_angleLayer->setLocation(realRectOf(0, 0, static_cast<float>(width()), static_cast<float>(height())));
   forgetCorrection();
-  m_angle = newExerciseAngle(width(), height(), 0, magneticVertex, horizontalSide, m_mode == CanvasTool::Pencil);
+  m_angle = newExerciseAngle(deviceWidth(), deviceHeight(), 0, magneticVertex, horizontalSide,
+                             m_mode == CanvasTool::Pencil, deviceScale());
   m_crossHair.reset();
   redrawAngle(false);
   m_protractor->draw(m_protractorLayer->bitmap(), m_protractorLayer->location());
@@ -77,12 +74,26 @@ void ExerciseCanvas::newExercise(bool magneticVertex, bool horizontalSide) {
   setCursor(Qt::ArrowCursor);
 }
 
+bool ExerciseCanvas::sizeAngleLayer() {
+  try {
+    m_angleLayer->bitmap().setBitmapSize(deviceWidth(), deviceHeight());
+  } catch (const std::exception&) {
+    m_angle.reset();
+    m_angleLayer->setVisible(false);
+    m_protractorLayer->setVisible(false);
+    return false;
+  }
+  m_angleLayer->setLocation(
+      realRectOf(0, 0, static_cast<float>(deviceWidth()), static_cast<float>(deviceHeight())));
+  return true;
+}
+
 void ExerciseCanvas::centerProtractor() {
   forgetCorrection();
   const std::int32_t side = protractorSide(m_protractor->radius());
   // Integer division truncates toward zero, as a narrow canvas expects.
-  const std::int32_t left = (width() - side) / 2;
-  const std::int32_t top = (height() - side) / 2;
+  const std::int32_t left = (deviceWidth() - side) / 2;
+  const std::int32_t top = (deviceHeight() - side) / 2;
   m_protractorLayer->setLocation(realRectOf(static_cast<float>(left), static_cast<float>(top),
                                             static_cast<float>(left + side), static_cast<float>(top + side)));
   m_protractor->setOrientation(0);
@@ -115,14 +126,21 @@ void ExerciseCanvas::setAngle(const AngleGeometry& geometry) {
 }
 
 void ExerciseCanvas::redrawAngle(bool tracing) {
-  m_angle->draw(m_angleLayer->bitmap(), tracing);
+  m_angle->draw(m_angleLayer->bitmap(), tracing, deviceScale());
   m_angleLayer->setVisible(true);
 }
 
 SideBounds ExerciseCanvas::sideBounds() const {
   if (!m_angle) return {};
-  const Point vertex = roundPoint(m_angle->vertex());
-  return {spanOf(vertex, roundPoint(m_angle->firstEnd())), spanOf(vertex, roundPoint(m_angle->generatedEnd()))};
+  const double scale = deviceScale();
+  // The main window places widgets, which count logical pixels.
+  auto logical = [scale](PointF p) {
+    if (scale == 1.0) return roundPoint(p);
+    const long double s = scale;
+    return pointOf(roundHalfEven(p.x / s), roundHalfEven(p.y / s));
+  };
+  const Point vertex = logical(m_angle->vertex());
+  return {spanOf(vertex, logical(m_angle->firstEnd())), spanOf(vertex, logical(m_angle->generatedEnd()))};
 }
 
 }  // namespace gradoir

@@ -59,9 +59,13 @@ class ExerciseCanvas : public LayeredView {
   // Replaces the exercise's angle by an exact one and shows it.
   void setAngle(const AngleGeometry& geometry);
   // Bounding boxes of the vertex with the first end and with the generated
-  // second end (right and bottom inclusive); zero rectangles before the
-  // first exercise.
+  // second end (right and bottom inclusive), in the widget's logical
+  // pixels; zero rectangles before the first exercise.
   SideBounds sideBounds() const;
+
+  // The figures, layers, grab zones and pointer positions below are in
+  // device pixels: deviceScale() (layered_view.h) times the logical ones,
+  // the same at an ordinary screen's ratio of 1.
 
   // nullptr before the first exercise.
   AngleFigure* angle() { return m_angle.get(); }
@@ -109,10 +113,17 @@ class ExerciseCanvas : public LayeredView {
   // The angle's picture follows the canvas's size; figures that a smaller
   // canvas would lose move back inside (exercise_canvas_resize.cpp).
   void resizeEvent(QResizeEvent* event) override;
+  // The figures are drawn again at the new resolution, where they were.
+  void deviceScaleChanged(double previous) override;
 
  private:
   void fitExerciseToSize();
   void redrawAngle(bool tracing);
+  // A widget position (logical pixels) in the device pixels of the figures.
+  Point devicePoint(const QPointF& position) const;
+  // The angle layer sized to the widget's device pixels; false when the
+  // memory cannot be had (the canvas then shows nothing).
+  bool sizeAngleLayer();
   // Pointer steps, each for one situation of the handlers above.
   void pencilStep(Point pointer);
   void finishPencilStroke();

@@ -9,6 +9,7 @@
 
 #include "canvas/exercise_canvas.h"
 #include "figures/angle.h"
+#include "figures/display_scale.h"
 #include "figures/protractor.h"
 #include "figures/pencil.h"
 #include "raster/geometry.h"
@@ -23,14 +24,12 @@ constexpr std::uint8_t kZeroEndZone = Protractor::kZeroEnd;
 constexpr std::uint8_t kCentreZone = Protractor::kCentre;
 constexpr std::uint8_t kFarEndZone = Protractor::kEnd180;
 
-// The dragged protractor's centre sits this far above the pointer, so the
-// pupil sees the centre mark over the vertex rather than under the arrow.
-constexpr std::int64_t kDragLift = 7;
-
-Point pointerPosition(const QMouseEvent* event) {
-  const QPointF p = event->position();
-  return pointOf(roundHalfEven(p.x()), roundHalfEven(p.y()));
-}
+// The dragged protractor's centre sits this far above the pointer (logical
+// pixels), so the pupil sees the centre mark over the vertex rather than
+// under the arrow.
+constexpr std::int32_t kDragLift = 7;
+// The magnetised vertex pulls the centre from this far on each axis.
+constexpr std::int32_t kSnapReach = 3;
 
 bool leftHeld(const QMouseEvent* event) { return event->buttons().testFlag(Qt::LeftButton); }
 
@@ -61,18 +60,18 @@ void ExerciseCanvas::mousePressEvent(QMouseEvent* event) {
   // With the pencil, the side jumps to the press point at once (also for
   // another button pressed while the left one is held).
   if (m_mode == CanvasTool::Pencil) {
-    if (leftHeld(event)) pencilStep(pointerPosition(event));
+    if (leftHeld(event)) pencilStep(devicePoint(event->position()));
     return;
   }
   // The drag acts on what lies under the press, not on what the last hover
   // left: a finger or a pen that never hovered still grabs the protractor,
   // and a press on empty canvas grabs nothing.
-  if (event->button() == Qt::LeftButton) grabZoneAt(pointerPosition(event));
+  if (event->button() == Qt::LeftButton) grabZoneAt(devicePoint(event->position()));
 }
 
 void ExerciseCanvas::mouseMoveEvent(QMouseEvent* event) {
   if (madeFromTouch(event)) return;
-  const Point pointer = pointerPosition(event);
+  const Point pointer = devicePoint(event->position());
   if (m_mode == CanvasTool::Pencil) {
     if (leftHeld(event)) pencilStep(pointer);
     return;
@@ -151,7 +150,7 @@ void ExerciseCanvas::dragProtractor(Point pointer) {
 void ExerciseCanvas::moveProtractorCentreTo(Point pointer) {
   const std::int64_t r = m_protractor->radius();
   const std::int64_t x = pointer.x;
-  const std::int64_t y = pointer.y - kDragLift;
+  const std::int64_t y = pointer.y - std::int64_t{scaledLength(kDragLift, deviceScale())};
   m_protractorLayer->setLocation(realRectFrom(x - r - 1, y - r - 1, x + r + 1, y + r + 1));
   m_protractor->updateGrabZones(m_protractorLayer->location());
 }
@@ -180,9 +179,10 @@ void ExerciseCanvas::snapCentreOntoVertex() {
   const std::int64_t cx = std::int64_t{roundHalfEven(location.left)} + r;
   const std::int64_t cy = std::int64_t{roundHalfEven(location.top)} + r;
   const Point v = roundPoint(m_angle->vertex());
-  // With whole-pixel locations this accepts a vertex within 3 px of the
-  // centre (Left + R + 1) on each axis.
-  const bool close = cx - 2 <= v.x && v.x < cx + 5 && cy - 2 <= v.y && v.y < cy + 5;
+  // With whole-pixel locations this accepts a vertex within 3 logical px of
+  // the centre (Left + R + 1) on each axis: cx - 2 <= v.x < cx + 5 at ratio 1.
+  const std::int64_t reach = scaledLength(kSnapReach, deviceScale());
+  const bool close = cx + 1 - reach <= v.x && v.x <= cx + 1 + reach && cy + 1 - reach <= v.y && v.y <= cy + 1 + reach;
   if (!close) return;
   const long double vx = m_angle->vertex().x;
   const long double vy = m_angle->vertex().y;

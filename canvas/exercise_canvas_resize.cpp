@@ -19,12 +19,12 @@ void ExerciseCanvas::resizeEvent(QResizeEvent* event) {
 void ExerciseCanvas::fitExerciseToSize() {
   if (!m_angle) return;
   Bitmap32& picture = m_angleLayer->bitmap();
-  const bool resized = picture.width() != width() || picture.height() != height();
+  const bool resized = picture.width() != deviceWidth() || picture.height() != deviceHeight();
   if (resized) {
     // An event handler: nothing may escape. Without the memory for the
     // picture the canvas is left empty, as a new exercise would leave it.
     try {
-      picture.setBitmapSize(width(), height());
+      picture.setBitmapSize(deviceWidth(), deviceHeight());
     } catch (const std::exception&) {
       m_angle.reset();
       m_angleLayer->setVisible(false);
@@ -32,12 +32,14 @@ void ExerciseCanvas::fitExerciseToSize() {
       repaintNow();
       return;
     }
-    m_angleLayer->setLocation(realRectOf(0, 0, static_cast<float>(width()), static_cast<float>(height())));
+    m_angleLayer->setLocation(
+        realRectOf(0, 0, static_cast<float>(deviceWidth()), static_cast<float>(deviceHeight())));
   }
   const RectF location = m_protractorLayer->location();
   const float centreOffset = static_cast<float>(m_protractor->radius() + 1);
   const ExerciseFit fit =
-      fitExercise(m_angle->geometry(), {location.left + centreOffset, location.top + centreOffset}, width(), height());
+      fitExercise(m_angle->geometry(), {location.left + centreOffset, location.top + centreOffset}, deviceWidth(),
+                  deviceHeight());
   if (fit.angleChanged) m_angle = std::make_unique<AngleFigure>(fit.angle);
   if (resized || fit.angleChanged) redrawAngle(false);
   if (fit.protractorShift.x != 0 || fit.protractorShift.y != 0) {

@@ -187,9 +187,9 @@ void ExerciseCanvas::handleTouch(QTouchEvent* event) {
 void ExerciseCanvas::startOneFinger(const QEventPoint& point) {
   m_touch.kind = TouchGesture::Kind::OneFinger;
   m_touch.firstId = point.id();
-  m_touch.firstStart = point.position();
+  m_touch.firstStart = point.position() * deviceScale();
   m_touch.start = protractorPlacement();
-  const Point at = roundedPoint(point.position());
+  const Point at = devicePoint(point.position());
   if (m_mode == CanvasTool::Pencil) {
     pencilStep(at);
     return;
@@ -200,7 +200,7 @@ void ExerciseCanvas::startOneFinger(const QEventPoint& point) {
 }
 
 void ExerciseCanvas::followOneFinger(const QEventPoint& point) {
-  const Point at = roundedPoint(point.position());
+  const Point at = devicePoint(point.position());
   if (m_mode == CanvasTool::Pencil) {
     pencilStep(at);
     return;
@@ -238,12 +238,12 @@ void ExerciseCanvas::finishOneFinger() {
 
 bool ExerciseCanvas::startTwoFingers(const QEventPoint& a, const QEventPoint& b) {
   if (m_mode != CanvasTool::Protractor || !m_protractorLayer->visible()) return false;
-  if (!onProtractor(roundedPoint(a.position())) && !onProtractor(roundedPoint(b.position()))) return false;
+  if (!onProtractor(devicePoint(a.position())) && !onProtractor(devicePoint(b.position()))) return false;
   m_touch.kind = TouchGesture::Kind::TwoFingers;
   m_touch.firstId = a.id();
   m_touch.secondId = b.id();
-  m_touch.firstStart = a.position();
-  m_touch.secondStart = b.position();
+  m_touch.firstStart = a.position() * deviceScale();
+  m_touch.secondStart = b.position() * deviceScale();
   m_touch.start = protractorPlacement();
   m_touch.pinnedOnVertex = centreOnVertex();
   return true;
@@ -257,9 +257,9 @@ void ExerciseCanvas::followTwoFingers(const QEventPoint& a, const QEventPoint& b
   // Turned about its centre; a centre on the vertex stays there, so the
   // turn is about the vertex and the reading is not lost.
   if (!m_touch.pinnedOnVertex) {
-    const QPointF startMid = (m_touch.firstStart + m_touch.secondStart) / 2;
+    const QPointF startMid = (m_touch.firstStart + m_touch.secondStart) / 2;  // device pixels
     const Point from = roundedPoint(startMid);
-    const Point to = roundedPoint((a.position() + b.position()) / 2);
+    const Point to = devicePoint((a.position() + b.position()) / 2);
     pose.location = shifted(pose.location, pixelsBetween(from.x, to.x), pixelsBetween(from.y, to.y));
   }
   setProtractorPlacement(pose);

@@ -10,6 +10,7 @@
 #include "figures/degrees.h"
 #include "figures/draw_arc.h"
 #include "figures/random_source.h"
+#include "figures/stroke.h"
 #include "raster/rounding.h"
 
 namespace gradoir {
@@ -25,8 +26,8 @@ constexpr Color32 kTracingRed = 0xFFFF0000;
 constexpr std::int64_t kMarkAbove = 140;
 constexpr std::int64_t kMarkBelow = 3;
 
-void line(Bitmap32& bitmap, PointF from, PointF to, Color32 color) {
-  bitmap.smoothLine(from.x, from.y, to.x, to.y, color, false);
+void line(Bitmap32& bitmap, PointF from, PointF to, Color32 color, double scale) {
+  strokeLine(bitmap, from, to, color, scale);
 }
 
 // Direction of the side from vertex to end in whole degrees, counterclockwise
@@ -40,13 +41,14 @@ std::int32_t sideDirection(PointF vertex, PointF end) {
   return a;
 }
 
-void drawSideArc(Bitmap32& bitmap, const Rect& box, std::int32_t a1, std::int32_t a2, Color32 color) {
+void drawSideArc(Bitmap32& bitmap, const Rect& box, std::int32_t a1, std::int32_t a2, Color32 color,
+                 double scale) {
   if (std::abs(a2 - a1) > 180) {
     // The opening crosses 0 degrees.
-    drawArc(bitmap, box, std::max(a1, a2), 360, color);
-    drawArc(bitmap, box, 0, std::min(a1, a2), color);
+    strokeArcBox(bitmap, box, std::max(a1, a2), 360, color, scale);
+    strokeArcBox(bitmap, box, 0, std::min(a1, a2), color, scale);
   } else {
-    drawArc(bitmap, box, a1, a2, color);
+    strokeArcBox(bitmap, box, a1, a2, color, scale);
   }
 }
 
@@ -78,21 +80,21 @@ void AngleFigure::clearSecondSide() {
   m_g.measure.reset();
 }
 
-void AngleFigure::draw(Bitmap32& bitmap, bool tracing) const {
+void AngleFigure::draw(Bitmap32& bitmap, bool tracing, double scale) const {
   const PointF vertex = m_g.vertex, firstEnd = m_g.firstEnd, secondEnd = m_g.secondEnd;
   const std::int32_t arcRadius = m_g.arcRadius;
   const bool noSide = secondEnd.x == vertex.x && secondEnd.y == vertex.y;
   const Color32 sideColor = tracing ? kTracingRed : kBlack;
 
   bitmap.fillAll(kBackground);
-  line(bitmap, vertex, firstEnd, kBlack);
+  line(bitmap, vertex, firstEnd, kBlack, scale);
   std::int32_t markTurn = 90;
 
   if (!noSide) {
     // The pupil may trace far outside the canvas; whatever the line
     // primitive cannot draw must not stop the arc and the mark.
     try {
-      line(bitmap, vertex, secondEnd, sideColor);
+      line(bitmap, vertex, secondEnd, sideColor, scale);
     } catch (const std::exception&) {
     }
     const Rect arcBox{roundHalfEven(static_cast<long double>(vertex.x) - arcRadius),
@@ -106,12 +108,13 @@ void AngleFigure::draw(Bitmap32& bitmap, bool tracing) const {
 
     const long double dx = static_cast<long double>(secondEnd.x) - vertex.x;
     const long double dy = static_cast<long double>(secondEnd.y) - vertex.y;
-    if (std::sqrt(dx * dx + dy * dy) > arcRadius) drawSideArc(bitmap, arcBox, a1, a2, sideColor);
+    if (std::sqrt(dx * dx + dy * dy) > arcRadius) drawSideArc(bitmap, arcBox, a1, a2, sideColor, scale);
   }
 
   const std::int64_t opening = m_g.measure ? std::llabs(static_cast<long long>(*m_g.measure)) : 0;
   if (!tracing && (noSide || opening > kMarkAbove || opening < kMarkBelow)) {
-    line(bitmap, rotatePoint(vertex, m_g.markStart, markTurn), rotatePoint(vertex, m_g.markEnd, markTurn), kBlack);
+    line(bitmap, rotatePoint(vertex, m_g.markStart, markTurn), rotatePoint(vertex, m_g.markEnd, markTurn), kBlack,
+         scale);
   }
 }
 

@@ -39,7 +39,9 @@ class AngleFigure {
 
   // Repaints the bitmap with the figure (on opaque white, cleared first).
   // tracing: the pupil is drawing the second side (red, no vertex mark).
-  void draw(Bitmap32& bitmap, bool tracing) const;
+  // scale: device pixels per logical pixel of the screen, for the thickness
+  // of the lines (the geometry is already in device pixels).
+  void draw(Bitmap32& bitmap, bool tracing, double scale = 1.0) const;
 
   const AngleGeometry& geometry() const { return m_g; }
   PointF vertex() const { return m_g.vertex; }

@@ -4,6 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "raster/errors.h"
 #include "raster/geometry.h"
@@ -29,6 +31,19 @@ bool rectWithin(const Rect& inner, const Rect& outer) {
          inner.bottom <= outer.bottom;
 }
 
+// A logical length in device pixels, rounded up so the buffer covers the
+// whole window.
+std::int32_t deviceExtentOf(std::int32_t logical, double scale) {
+  if (scale == 1.0 || logical <= 0) return std::max(0, logical);
+  const double device = std::ceil(static_cast<double>(logical) * scale - 1e-9);
+  return static_cast<std::int32_t>(std::min<double>(device, std::numeric_limits<std::int32_t>::max()));
+}
+
+double screenScale(const QWidget& widget) {
+  const double ratio = widget.devicePixelRatioF();
+  return ratio > 0 && std::isfinite(ratio) ? ratio : 1.0;
+}
+
 // Bounding rectangle of two; an empty rectangle counts as nothing.
 Rect boundingUnion(const Rect& a, const Rect& b) {
   if (rectIsEmpty(a)) return b;
@@ -50,13 +65,63 @@ BufferedView::BufferedView(QWidget* parent)
   setAttribute(Qt::WA_NoSystemBackground);
   setAutoFillBackground(false);
   resize(kInitialSide, kInitialSide);
+  m_scale = screenScale(*this);
 }
 
 BufferedView::~BufferedView() = default;
 
 void BufferedView::paintBuffer() { m_bufferValid = true; }
 
-Rect BufferedView::viewportRect() const { return rectOf(0, 0, width(), height()); }
+Rect BufferedView::viewportRect() const { return rectOf(0, 0, deviceWidth(), deviceHeight()); }
+
+std::int32_t BufferedView::deviceWidth() const { return deviceExtentOf(width(), m_scale); }
+std::int32_t BufferedView::deviceHeight() const { return deviceExtentOf(height(), m_scale); }
+
+void BufferedView::setDeviceScaleOverride(double scale) {
+  m_scaleOverride = scale > 0 && std::isfinite(scale) ? scale : 0;
+  followDeviceScale();
+}
+
+void BufferedView::followDeviceScale() {
+  const double now = m_scaleOverride > 0 ? m_scaleOverride : screenScale(*this);
+  if (now == m_scale) return;
+  const double previous = m_scale;
+  m_scale = now;
+  m_bufferValid = false;
+  markAllStale();
+  m_translucent = kWholeControl;
+  deviceScaleChanged(previous);
+  update();
+}
+
+bool BufferedView::event(QEvent* event) {
+  // The window moved to a screen of another density (or the density of its
+  // screen changed): the picture is drawn again at the new resolution.
+  if (event->type() == QEvent::ScreenChangeInternal) followDeviceScale();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+  if (event->type() == QEvent::DevicePixelRatioChange) followDeviceScale();
+#endif
+  return QWidget::event(event);
+}
+
+QRect BufferedView::windowRectOf(const Rect& d) const {
+  if (m_scale == 1.0) return QRect(d.left, d.top, d.right - d.left, d.bottom - d.top);
+  const int l = static_cast<int>(std::floor(d.left / m_scale)), t = static_cast<int>(std::floor(d.top / m_scale));
+  const int r = static_cast<int>(std::ceil(d.right / m_scale)), b = static_cast<int>(std::ceil(d.bottom / m_scale));
+  return QRect(l, t, r - l, b - t);
+}
+
+Rect BufferedView::deviceRectOf(const QRect& w) const {
+  const std::int64_t right = std::int64_t{w.left()} + w.width(), bottom = std::int64_t{w.top()} + w.height();
+  if (m_scale == 1.0) return rectOf(w.left(), w.top(), static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom));
+  auto at = [this](double v, bool up) {
+    const double d = up ? std::ceil(v * m_scale - 1e-9) : std::floor(v * m_scale + 1e-9);
+    return static_cast<std::int32_t>(std::clamp<double>(d, std::numeric_limits<std::int32_t>::min(),
+                                                        std::numeric_limits<std::int32_t>::max()));
+  };
+  return rectOf(at(w.left(), false), at(w.top(), false), at(static_cast<double>(right), true),
+                at(static_cast<double>(bottom), true));
+}
 
 void BufferedView::invalidateImage() {
   markAllStale();
@@ -73,12 +138,16 @@ void BufferedView::requestRepaint() {
   // paint, as whole-window ones did.
   Rect view = viewportRect(), part;
   if (!intersectRects(part, m_stale, view) || rectIsEmpty(part)) return;
+  const bool whole = rectWithin(view, part);
+  // The window counts logical pixels; the buffer, device ones.
+  const QRect w = windowRectOf(part);
+  part = rectOf(w.left(), w.top(), w.left() + w.width(), w.top() + w.height());
   m_windowStale = m_hasWindowStale ? boundingUnion(m_windowStale, part) : part;
   m_hasWindowStale = true;
-  if (rectWithin(view, part)) {
+  if (whole) {
     update();
   } else {
-    update(QRect(part.left, part.top, part.right - part.left, part.bottom - part.top));
+    update(w);
   }
 }
 
@@ -118,8 +187,9 @@ void BufferedView::repaintNow() {
 }
 
 void BufferedView::resizeBuffer() {
-  const std::int32_t w = std::max(0, width());
-  const std::int32_t h = std::max(0, height());
+  followDeviceScale();
+  const std::int32_t w = deviceWidth();
+  const std::int32_t h = deviceHeight();
   // A hidden widget gets its resize event only when shown; a size change
   // seen here makes the picture stale all the same.
   if (w != m_paintedWidth || h != m_paintedHeight) {
@@ -154,7 +224,10 @@ void BufferedView::paintEvent(QPaintEvent* event) {
   // bounding rectangle spares converting and copying the rest.
   const QRect r = event->rect();
   const Rect area = rectOf(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
-  copyBufferToWindow(area);
+  if (m_scale == 1.0)
+    copyBufferToWindow(area);
+  else
+    copyScaledBufferToWindow(deviceRectOf(r));
   if (m_hasWindowStale && rectWithin(m_windowStale, area)) m_hasWindowStale = false;
   doBufferCopied();
 }
@@ -193,6 +266,30 @@ void BufferedView::copyBufferToWindow(const Rect& area) {
       copy(opaque, view.left, mixed.bottom, view.right, view.bottom);
     }
   }
+}
+
+// On a high-density screen the buffer is wrapped in an image of the screen's
+// ratio, so Qt lays its device pixels one to one on the window's.
+void BufferedView::copyScaledBufferToWindow(const Rect& area) {
+  if (m_buffer->isEmpty()) return;
+  Rect view;
+  if (!intersectRects(view, viewportRect(), m_buffer->pixelBounds()) || rectIsEmpty(view)) return;
+  if (!intersectRects(view, view, area) || rectIsEmpty(view)) return;
+  const auto* bits = reinterpret_cast<const uchar*>(m_buffer->bits());
+  const qsizetype stride = static_cast<qsizetype>(m_buffer->width()) * 4;
+  // Only a buffer with no pixel below full alpha in the part may take the
+  // plain premultiplied copy; see copyBufferToWindow.
+  Rect mixed;
+  const bool opaque = !intersectRects(mixed, m_translucent, view) || rectIsEmpty(mixed);
+  QImage image(bits, m_buffer->width(), m_buffer->height(), stride,
+               opaque ? QImage::Format_ARGB32_Premultiplied : QImage::Format_ARGB32);
+  image.setDevicePixelRatio(m_scale);
+  QPainter painter(this);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  const QRectF source(view.left, view.top, view.right - view.left, view.bottom - view.top);
+  const QRectF target(source.left() / m_scale, source.top() / m_scale, source.width() / m_scale,
+                      source.height() / m_scale);
+  painter.drawImage(target, image, source);
 }
 
 void BufferedView::paintEmpty(const QRect& area) {

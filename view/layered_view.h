@@ -37,8 +37,24 @@ class BufferedView : public QWidget {
 
   // Rebuilds the buffer; at this level it only marks it valid.
   virtual void paintBuffer();
-  // Part of the buffer that is shown: (0, 0, width, height).
+  // Part of the buffer that is shown: (0, 0, width, height) in device pixels.
   virtual Rect viewportRect() const;
+
+  // Device pixels per logical pixel: the screen's ratio (1 on an ordinary
+  // screen), or the one set by setDeviceScaleOverride. The buffer has the
+  // window's device pixels, so the picture is drawn at device resolution
+  // and shown without being enlarged.
+  double deviceScale() const { return m_scale; }
+  // Client width and height in device pixels (rounded up).
+  std::int32_t deviceWidth() const;
+  std::int32_t deviceHeight() const;
+  // A fixed ratio whatever the screen (tools and benchmarks that render
+  // without a window); 0 follows the screen again.
+  void setDeviceScaleOverride(double scale);
+  // Takes up the screen's current ratio: when it changed, the whole buffer
+  // becomes stale and deviceScaleChanged runs. The view does it itself when
+  // the window changes screen and before each repaint.
+  void followDeviceScale();
 
   // Marks the whole buffer stale and asks the window system for a repaint
   // later; requests merge, so many invalidations cost one repaint.
@@ -67,8 +83,12 @@ class BufferedView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
+  bool event(QEvent* event) override;
   // Called after each copy of the buffer to the window.
   virtual void doBufferCopied() {}
+  // The ratio went from previous to deviceScale(); what is drawn in device
+  // pixels must follow. May run during a paint: no immediate repaint here.
+  virtual void deviceScaleChanged(double previous) { (void)previous; }
   void setBufferValid(bool valid) { m_bufferValid = valid; }
   // Asks for a repaint that rebuilds the stale areas (every change records
   // its area before it asks); with none recorded, everything.
@@ -82,12 +102,19 @@ class BufferedView : public QWidget {
 
  private:
   void copyBufferToWindow(const Rect& area);
+  void copyScaledBufferToWindow(const Rect& area);
+  // Buffer rectangle (device pixels) to the window rectangle that holds it,
+  // and the other way round; both exact at ratio 1.
+  QRect windowRectOf(const Rect& device) const;
+  Rect deviceRectOf(const QRect& window) const;
   // What a paint shows when the buffer cannot be had: the window colour.
   void paintEmpty(const QRect& area);
   void markAllStale() { addStaleArea(kWholeControl); }
 
   std::unique_ptr<Bitmap32> m_buffer;
   bool m_bufferValid = false;
+  double m_scale = 1.0;
+  double m_scaleOverride = 0;
   // Client size the buffer was last checked against.
   std::int32_t m_paintedWidth = -1;
   std::int32_t m_paintedHeight = -1;

@@ -43,6 +43,8 @@ int runCanvas(const Args& args) {
   const bool drawing = options.has("--drawing");
 
   gradoir::ExerciseCanvas canvas;
+  // W x H pixels whatever the screen settings (QT_SCALE_FACTOR) say.
+  canvas.setDeviceScaleOverride(1.0);
   canvas.resize(size.a, size.b);
   const gradoir::ScopedSeedProvider fixedSeed([seed] { return seed; });
   // As the main window starts an exercise: the pencil mode is on during
