@@ -16,6 +16,7 @@
 #include "app/flood_fill.h"
 #include "app/main_window_look.h"
 #include "app/message_boxes.h"
+#include "app/series_log.h"
 #include "app/tool_box_placement.h"
 #include "canvas/exercise_canvas.h"
 #include "ui/floating_panel.h"
@@ -89,6 +90,7 @@ void MainWindow::setUpWindow() {
   m_blankLed = std::make_unique<QImage>(
       m_ui->tryLamps->pixmap().toImage().convertToFormat(QImage::Format_ARGB32));
   m_settings = readSettings(m_settingsPath);
+  setUpPupils();
   m_seriesOver = true;
   m_exerciseNumber = 1;
   m_tryNumber = 1;
@@ -159,7 +161,8 @@ void MainWindow::startExercise() {
   Ui::MainWindow& f = *m_ui;
   f.tryLamps->setPixmap(QPixmap::fromImage(*m_blankLed));
   canvas().centerProtractor();
-  canvas().newExercise(m_settings.magneticVertex, m_settings.horizontalSide);
+  canvas().newExercise(m_settings.magneticVertex, m_settings.horizontalSide,
+                       MeasureRange{m_settings.angleStep, m_settings.measureMin, m_settings.measureMax});
   canvas().setEnabled(true);
   f.checkButton->setEnabled(true);
   f.checkButton->raise();
@@ -179,9 +182,12 @@ void MainWindow::placeToolBox() {
 }
 
 void MainWindow::startMeasuring(QObject* sender) {
+  if (!choosePupilFirst(sender)) return;
   if (confirmAbandon(sender)) return;
+  beginSeriesLog(sender, true);
   canvas().setMode(CanvasTool::Protractor);
   startExercise();
+  if (m_settings.protractorPlaced) canvas().placeProtractorOnAngle();
   Ui::MainWindow& f = *m_ui;
   // The answer box lies over the seven blanks.
   f.statementLabel->setText(QStringLiteral("Mesure l'angle tracé :       °"));
@@ -191,10 +197,14 @@ void MainWindow::startMeasuring(QObject* sender) {
   f.answerEdit->setFocus();
   f.pencilButton->setEnabled(false);
   f.pencilButton->setToolTip(QString());
+  m_log->startExercise(m_exerciseNumber, canvas().angleMeasure().value_or(0));
+  if (m_settings.estimation) beginEstimate();
 }
 
 void MainWindow::startDrawing(QObject* sender) {
+  if (!choosePupilFirst(sender)) return;
   if (confirmAbandon(sender)) return;
+  beginSeriesLog(sender, false);
   // In pencil mode the new angle gets its first side only.
   canvas().setMode(CanvasTool::Pencil);
   startExercise();
@@ -208,12 +218,15 @@ void MainWindow::startDrawing(QObject* sender) {
   toolBox().setFocus();
   f.pencilButton->setEnabled(true);
   f.pencilButton->setToolTip(QStringLiteral("Crayon"));
+  m_log->startExercise(m_exerciseNumber, m_targetMeasure);
 }
 
 void MainWindow::checkAnswer() {
   // The kind of exercise shows in the answer box: there only for measuring.
   if (m_ui->answerEdit->isHidden()) {
     checkDrawnAngle();
+  } else if (m_estimating) {
+    checkEstimate();
   } else {
     checkMeasuredAnswer();
   }
@@ -227,7 +240,11 @@ void MainWindow::checkMeasuredAnswer() {
     showError(this, QStringLiteral("Valeur incorrecte !"));
     return;
   }
-  recordTry(*answer == canvas().angleMeasure());
+  // Within the tolerance either way; with none, the exact measure only.
+  const std::optional<std::int32_t> measure = canvas().angleMeasure();
+  const bool right = measure && std::llabs(std::int64_t{*answer} - *measure) <= m_settings.tolerance;
+  m_log->recordTry(*answer, right ? Verdict::Right : Verdict::Wrong);
+  recordTry(right);
   if (m_tryNumber == kDecided) {
     m_ui->answerEdit->setEnabled(false);
     endExercise(m_exerciseNumber == m_settings.measureSeriesLength);
@@ -238,7 +255,10 @@ void MainWindow::checkDrawnAngle() {
   // Nothing drawn yet, or a stroke of no length: there is no answer to check.
   const std::optional<std::int32_t> drawn = canvas().angleMeasure();
   if (!drawn) return;
-  recordTry(std::llabs(*drawn) == m_targetMeasure);
+  const std::int32_t opening = static_cast<std::int32_t>(std::llabs(*drawn));
+  const bool right = std::llabs(std::int64_t{opening} - m_targetMeasure) <= m_settings.tolerance;
+  m_log->recordTry(opening, right ? Verdict::Right : Verdict::Wrong);
+  recordTry(right);
   if (m_tryNumber == kDecided) endExercise(m_exerciseNumber == m_settings.drawSeriesLength);
 }
 
@@ -276,8 +296,11 @@ void MainWindow::endExercise(bool last) {
   canvas().setEnabled(false);
   toolBox().setFocus();
   if (last) {
-    showInformation(this, QStringLiteral("La série d'exercices est terminée."));
+    m_log->endSeries(m_successCount);
+    showInformation(this, QStringLiteral("La série d'exercices est terminée."),
+                    m_log->summaryText(m_successCount, m_exerciseNumber));
     m_seriesOver = true;
+    if (m_changePupilAction != nullptr) m_changePupilAction->setEnabled(true);
   } else {
     f.nextButton->raise();
     f.nextButton->setEnabled(true);

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 
@@ -18,12 +19,14 @@ namespace Ui {
 class MainWindow;
 }
 
+class QAction;
 class QColor;
 
 namespace gradoir {
 
 class FloatingPanel;
 class ExerciseCanvas;
+class SeriesLog;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -45,6 +48,9 @@ class MainWindow : public QMainWindow {
   ExerciseCanvas& canvas() const;
   FloatingPanel& toolBox() const;
   const CursorTable& cursors() const { return m_cursors; }
+  SeriesLog& seriesLog() const { return *m_log; }
+  // The protractor is hidden while the pupil estimates the measure.
+  bool estimating() const { return m_estimating; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -80,6 +86,15 @@ class MainWindow : public QMainWindow {
   void activateDefaultButton();
   void setCanvasCursor(int number);
 
+  // Pupils and estimates (main_window_pupils.cpp).
+  void setUpPupils();
+  // False when the pupil must choose a name first and did not.
+  bool choosePupilFirst(QObject* sender);
+  void changePupil();
+  void beginEstimate();
+  void checkEstimate();
+  void beginSeriesLog(QObject* sender, bool measuring);
+
   std::unique_ptr<Ui::MainWindow> m_ui;
   CursorTable m_cursors;
   QString m_settingsPath;
@@ -92,6 +107,12 @@ class MainWindow : public QMainWindow {
   std::int32_t m_successCount = 0;
   // The lamp picture with three white lamps, restored at each exercise.
   std::unique_ptr<QImage> m_blankLed;
+
+  std::unique_ptr<SeriesLog> m_log;
+  QStringList m_classList;
+  bool m_pupilChosen = false;
+  bool m_estimating = false;
+  QAction* m_changePupilAction = nullptr;
 };
 
 }  // namespace gradoir

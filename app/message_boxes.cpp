@@ -8,8 +8,9 @@ namespace gradoir {
 namespace {
 
 void showWithOk(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
-                const QString& text) {
+                const QString& text, const QString& details = {}) {
   QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
+  if (!details.isEmpty()) box.setInformativeText(details);
   QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   box.setDefaultButton(ok);
   box.setEscapeButton(ok);
@@ -33,8 +34,8 @@ void showError(QWidget* parent, const QString& text) {
   showWithOk(parent, QMessageBox::Critical, QStringLiteral("Erreur"), text);
 }
 
-void showInformation(QWidget* parent, const QString& text) {
-  showWithOk(parent, QMessageBox::Information, QStringLiteral("Information"), text);
+void showInformation(QWidget* parent, const QString& text, const QString& details) {
+  showWithOk(parent, QMessageBox::Information, QStringLiteral("Information"), text, details);
 }
 
 }  // namespace gradoir

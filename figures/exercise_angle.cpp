@@ -12,10 +12,11 @@ Rect exercisePlacementRect(std::int32_t width, std::int32_t height) {
 }
 
 std::unique_ptr<AngleFigure> newExerciseAngle(std::int32_t width, std::int32_t height, std::int32_t measure,
-                                         bool magnetic, bool horizontal, bool noSecondSide) {
+                                         bool magnetic, bool horizontal, bool noSecondSide,
+                                         const MeasureRange& range) {
   return std::make_unique<AngleFigure>(pointOf(0, 0), exercisePlacementRect(width, height), kExerciseFirstLength,
                                   kExerciseSecondLength, kExerciseArcRadius, measure, magnetic, horizontal,
-                                  noSecondSide);
+                                  noSecondSide, range);
 }
 
 }  // namespace gradoir

@@ -19,8 +19,10 @@ constexpr std::int32_t kExerciseArcRadius = 30;
 Rect exercisePlacementRect(std::int32_t width, std::int32_t height);
 
 // A new random angle (random vertex; random measure when measure is 0) inside
-// the placement rectangle of a width x height canvas.
+// the placement rectangle of a width x height canvas; a random measure is
+// drawn among `range`.
 std::unique_ptr<AngleFigure> newExerciseAngle(std::int32_t width, std::int32_t height, std::int32_t measure,
-                                         bool magnetic, bool horizontal, bool noSecondSide);
+                                         bool magnetic, bool horizontal, bool noSecondSide,
+                                         const MeasureRange& range = {});
 
 }  // namespace gradoir
