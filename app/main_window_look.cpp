@@ -87,6 +87,12 @@ void arrangeWindow(QMainWindow& window, Ui::MainWindow& f) {
   arrangeToolBox(f);
 }
 
+void fitStatement(Ui::MainWindow& f, const QString& words) {
+  constexpr int kGap = 2;
+  f.statementLabel->setFont(pixelFont(QStringLiteral("Tahoma"), 12));
+  narrowToFit(*f.statementLabel, words, f.answerEdit->x() - f.statementLabel->x() - kGap);
+}
+
 void trimWindowFrame(QWidget& window) {
   window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowCloseButtonHint);

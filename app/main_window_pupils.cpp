@@ -4,12 +4,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPalette>
 #include <QPushButton>
 #include <QToolButton>
 #include <cstdlib>
 
 #include "app/main_window.h"
+#include "app/main_window_look.h"
+#include "app/message_boxes.h"
 #include "app/pupil_chooser.h"
 #include "app/series_log.h"
 #include "canvas/exercise_canvas.h"
@@ -23,8 +24,6 @@ namespace {
 // An estimate this close to the measure earns praise.
 constexpr std::int64_t kGoodEstimate = 15;
 
-const QColor kPraiseColour(0, 128, 0);
-const QColor kAdviceColour(0, 0, 128);
 
 }  // namespace
 
@@ -69,10 +68,14 @@ void MainWindow::beginEstimate() {
   f.protractorButton->setChecked(false);
   f.protractorButton->setEnabled(false);
   f.centerProtractorButton->setEnabled(false);
-  f.statementLabel->setText(QStringLiteral("Estime la mesure de l'angle :"));
+  const QString question = QStringLiteral("Estime la mesure de l'angle :");
+  fitStatement(f, question);
+  f.statementLabel->setText(question);
 }
 
 // The estimate is noted, never scored: no try is spent and no lamp lights.
+// Its answer is too long for the verdict's small label: a box says it, and
+// the protractor appears once the pupil has read it.
 void MainWindow::checkEstimate() {
   Ui::MainWindow& f = *m_ui;
   const QString text = f.answerEdit->text().trimmed();
@@ -83,17 +86,15 @@ void MainWindow::checkEstimate() {
   const bool close = measure && std::llabs(std::int64_t{estimate} - *measure) <= kGoodEstimate;
   m_log->recordTry(estimate, Verdict::Estimate);
   m_estimating = false;
-
-  QPalette palette = f.verdictLabel->palette();
-  palette.setColor(QPalette::WindowText, close ? kPraiseColour : kAdviceColour);
-  f.verdictLabel->setPalette(palette);
-  f.verdictLabel->setText(close ? QStringLiteral("Bonne estimation !")
-                                : QStringLiteral("Ton estimation était loin : mesure maintenant."));
+  showInformation(this, close ? QStringLiteral("Bonne estimation !")
+                              : QStringLiteral("Ton estimation était loin : mesure maintenant."));
   f.protractorButton->setEnabled(true);
   f.centerProtractorButton->setEnabled(true);
   f.protractorButton->setChecked(true);
   canvas().showProtractor();
-  f.statementLabel->setText(QStringLiteral("Mesure l'angle tracé :       °"));
+  const QString statement = QStringLiteral("Mesure l'angle tracé :       °");
+  fitStatement(f, QStringLiteral("Mesure l'angle tracé :"));
+  f.statementLabel->setText(statement);
   f.answerEdit->clear();
   f.answerEdit->setFocus();
 }

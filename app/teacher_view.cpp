@@ -61,7 +61,10 @@ void TeacherView::buildControls() {
   m_from = new QDateEdit(QDate::currentDate().addDays(-7), this);
   m_untilOn = new QCheckBox(QStringLiteral("jusqu'au"), this);
   m_until = new QDateEdit(QDate::currentDate(), this);
-  for (QDateEdit* edit : {m_from, m_until}) edit->setCalendarPopup(true);
+  for (QDateEdit* edit : {m_from, m_until}) {
+    edit->setCalendarPopup(true);
+    edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+  }
   filters->addWidget(new QLabel(QStringLiteral("Élève :"), this));
   filters->addWidget(m_pupil, 1);
   filters->addWidget(m_fromOn);

@@ -102,8 +102,10 @@ TEST_F(MainWindowTest, EstimateFirstThenMeasure) {
   EXPECT_TRUE(answer()->isVisible());
 
   const int measure = canvas().angleMeasure().value_or(0);
+  auto seen = answerNextModal(QStringLiteral("OK"));
   type(QString::number(measure + 15));
-  EXPECT_EQ(label("verdictLabel")->text(), QStringLiteral("Bonne estimation !"));
+  ASSERT_TRUE(seen->shown);
+  EXPECT_EQ(seen->text, QStringLiteral("Bonne estimation !"));
   EXPECT_FALSE(m_form->estimating());
   EXPECT_TRUE(canvas().protractorLayer().visible());
   EXPECT_TRUE(tool("protractorButton")->isEnabled());
@@ -119,8 +121,11 @@ TEST_F(MainWindowTest, EstimateFirstThenMeasure) {
   EXPECT_EQ(m_form->successCount(), 1);
   button("nextButton")->click();
   EXPECT_TRUE(m_form->estimating());
+  EXPECT_FALSE(canvas().protractorLayer().visible());
+  seen = answerNextModal(QStringLiteral("OK"));
   type(QString::number(canvas().angleMeasure().value_or(0) - 16));
-  EXPECT_EQ(label("verdictLabel")->text(), QStringLiteral("Ton estimation était loin : mesure maintenant."));
+  ASSERT_TRUE(seen->shown);
+  EXPECT_EQ(seen->text, QStringLiteral("Ton estimation était loin : mesure maintenant."));
   EXPECT_EQ(m_form->tryNumber(), 1);
   const ExerciseSummary& second = m_form->seriesLog().exercises().last();
   EXPECT_EQ(second.estimate, canvas().angleMeasure().value_or(0) - 16);
@@ -131,6 +136,7 @@ TEST_F(MainWindowTest, EstimateWithPlacedProtractorShowsItPlacedAfterwards) {
   start("[Angle]\nEstimation=1\nRapporteurPlace=1\n");
   action("measureAction")->trigger();
   EXPECT_FALSE(canvas().protractorLayer().visible());
+  const auto seen = answerNextModal(QStringLiteral("OK"));
   type(QStringLiteral("90"));
   const AngleFigure& angle = *canvas().angle();
   EXPECT_TRUE(canvas().protractorLayer().visible());

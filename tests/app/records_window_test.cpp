@@ -126,7 +126,9 @@ TEST_F(RecordsWindowTest, DrawingTriesAndEstimatesAreRecorded) {
   ASSERT_TRUE(end->shown);
   action("measureAction")->trigger();
   const int measure = canvas().angleMeasure().value_or(0);
+  const auto told = answerNextModal(QStringLiteral("OK"));
   type(QString::number(measure + 40));  // the estimate
+  ASSERT_TRUE(told->shown);
   const auto end2 = answerNextModal(QStringLiteral("OK"));
   answerRight();
   ASSERT_TRUE(end2->shown);
