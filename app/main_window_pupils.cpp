@@ -81,7 +81,12 @@ void MainWindow::checkEstimate() {
   const QString text = f.answerEdit->text().trimmed();
   bool isNumber = false;
   const int estimate = text.toInt(&isNumber);
-  if (text.isEmpty() || !isNumber) return;
+  if (text.isEmpty()) return;
+  if (!isNumber) {
+    // Pasted text may hold anything, as for a measure.
+    showError(this, QStringLiteral("Valeur incorrecte !"));
+    return;
+  }
   const std::optional<std::int32_t> measure = canvas().angleMeasure();
   const bool close = measure && std::llabs(std::int64_t{estimate} - *measure) <= kGoodEstimate;
   m_log->recordTry(estimate, Verdict::Estimate);

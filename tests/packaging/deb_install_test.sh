@@ -164,6 +164,8 @@ fi
 # then SIGKILL 5 s later. The limit is past window_smoke.sh's own waits, and
 # within CTest's.
 limit=60
+# The program records its tries: in the scratch folder, not the tester's.
+export XDG_DATA_HOME="$scratch/data"
 PATH=$root/usr/bin:$PATH timeout -k 5 $limit $bus xvfb-run -a -s "-screen 0 1280x800x24" \
   sh "$here/window_smoke.sh" "$scratch/program.log" "$real_program" "$wm_class" $tracer $command &
 session=$!
