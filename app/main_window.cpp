@@ -159,6 +159,7 @@ void MainWindow::resetSeries() {
 
 void MainWindow::startExercise() {
   Ui::MainWindow& f = *m_ui;
+  leaveEstimate();
   f.tryLamps->setPixmap(QPixmap::fromImage(*m_blankLed));
   canvas().centerProtractor();
   canvas().newExercise(m_settings.magneticVertex, m_settings.horizontalSide,

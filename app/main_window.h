@@ -92,6 +92,8 @@ class MainWindow : public QMainWindow {
   bool choosePupilFirst(QObject* sender);
   void changePupil();
   void beginEstimate();
+  // Back to an ordinary exercise, as when a series is left mid-estimate.
+  void leaveEstimate();
   void checkEstimate();
   void beginSeriesLog(QObject* sender, bool measuring);
 

@@ -90,18 +90,23 @@ void MainWindow::checkEstimate() {
   const std::optional<std::int32_t> measure = canvas().angleMeasure();
   const bool close = measure && std::llabs(std::int64_t{estimate} - *measure) <= kGoodEstimate;
   m_log->recordTry(estimate, Verdict::Estimate);
-  m_estimating = false;
   showInformation(this, close ? QStringLiteral("Bonne estimation !")
                               : QStringLiteral("Ton estimation était loin : mesure maintenant."));
-  f.protractorButton->setEnabled(true);
-  f.centerProtractorButton->setEnabled(true);
+  leaveEstimate();
   f.protractorButton->setChecked(true);
   canvas().showProtractor();
-  const QString statement = QStringLiteral("Mesure l'angle tracé :       °");
-  fitStatement(f, QStringLiteral("Mesure l'angle tracé :"));
-  f.statementLabel->setText(statement);
+  f.statementLabel->setText(QStringLiteral("Mesure l'angle tracé :       °"));
   f.answerEdit->clear();
   f.answerEdit->setFocus();
+}
+
+void MainWindow::leaveEstimate() {
+  if (!m_estimating) return;
+  Ui::MainWindow& f = *m_ui;
+  m_estimating = false;
+  f.protractorButton->setEnabled(true);
+  f.centerProtractorButton->setEnabled(true);
+  fitStatement(f, QStringLiteral("Mesure l'angle tracé :"));
 }
 
 }  // namespace gradoir

@@ -132,6 +132,20 @@ TEST_F(MainWindowTest, EstimateFirstThenMeasure) {
   EXPECT_TRUE(second.answers.isEmpty());
 }
 
+TEST_F(MainWindowTest, LeavingAnEstimateForADrawingSeriesGivesTheProtractorBack) {
+  start("[Angle]\nEstimation=1\n");
+  action("measureAction")->trigger();
+  ASSERT_TRUE(m_form->estimating());
+  const auto seen = answerNextModal(QStringLiteral("&Oui"));
+  action("drawAction")->trigger();
+  ASSERT_TRUE(seen->shown);
+  EXPECT_FALSE(m_form->estimating());
+  EXPECT_TRUE(tool("protractorButton")->isEnabled());
+  EXPECT_TRUE(tool("protractorButton")->isChecked());
+  EXPECT_TRUE(tool("centerProtractorButton")->isEnabled());
+  EXPECT_TRUE(canvas().protractorLayer().visible());
+}
+
 TEST_F(MainWindowTest, EstimateWithPlacedProtractorShowsItPlacedAfterwards) {
   start("[Angle]\nEstimation=1\nRapporteurPlace=1\n");
   action("measureAction")->trigger();
