@@ -123,12 +123,12 @@ TEST_F(MainWindowTest, EstimateFirstThenMeasure) {
   EXPECT_TRUE(m_form->estimating());
   EXPECT_FALSE(canvas().protractorLayer().visible());
   seen = answerNextModal(QStringLiteral("OK"));
-  type(QString::number(canvas().angleMeasure().value_or(0) - 16));
+  type(QString::number(canvas().angleMeasure().value_or(0) + 16));
   ASSERT_TRUE(seen->shown);
   EXPECT_EQ(seen->text, QStringLiteral("Ton estimation était loin : mesure maintenant."));
   EXPECT_EQ(m_form->tryNumber(), 1);
   const ExerciseSummary& second = m_form->seriesLog().exercises().last();
-  EXPECT_EQ(second.estimate, canvas().angleMeasure().value_or(0) - 16);
+  EXPECT_EQ(second.estimate, canvas().angleMeasure().value_or(0) + 16);
   EXPECT_TRUE(second.answers.isEmpty());
 }
 
