@@ -20,6 +20,7 @@
 #include "app/message_boxes.h"
 #include "app/tool_box_fitting.h"
 #include "app/sharp_pixmap.h"
+#include "app/series_log.h"
 #include "app/tool_box_placement.h"
 #include "canvas/exercise_canvas.h"
 #include "ui/floating_panel.h"
@@ -103,6 +104,7 @@ void MainWindow::setUpWindow() {
   m_blankLed = std::make_unique<QImage>(
       m_ui->tryLamps->pixmap().toImage().convertToFormat(QImage::Format_ARGB32));
   m_settings = readSettings(m_settingsPath);
+  setUpPupils();
   m_seriesOver = true;
   m_exerciseNumber = 1;
   m_tryNumber = 1;
@@ -173,10 +175,12 @@ void MainWindow::startExercise() {
   Ui::MainWindow& f = *m_ui;
   clearExplanation();
   m_seriesEndAfterCorrection = false;
+  leaveEstimate();
   f.tryLamps->setPixmap(QPixmap::fromImage(*m_blankLed));
   m_chooser->hide();
   canvas().centerProtractor();
-  canvas().newExercise(m_settings.magneticVertex, m_settings.horizontalSide);
+  canvas().newExercise(m_settings.magneticVertex, m_settings.horizontalSide,
+                       MeasureRange{m_settings.angleStep, m_settings.measureMin, m_settings.measureMax});
   canvas().setEnabled(true);
   f.checkButton->setEnabled(true);
   f.checkButton->raise();
@@ -196,10 +200,13 @@ void MainWindow::placeToolBox() {
 }
 
 void MainWindow::startMeasuring(QObject* sender) {
+  if (!choosePupilFirst(sender)) return;
   if (confirmAbandon(sender)) return;
+  beginSeriesLog(sender, true);
   canvas().setMode(CanvasTool::Protractor);
   startExercise();
   showProgress(m_settings.measureSeriesLength);
+  if (m_settings.protractorPlaced) canvas().placeProtractorOnAngle();
   Ui::MainWindow& f = *m_ui;
   // The answer box lies over the seven blanks.
   f.statementLabel->setText(measuringStatement());
@@ -210,10 +217,14 @@ void MainWindow::startMeasuring(QObject* sender) {
   f.pencilButton->setEnabled(false);
   f.pencilButton->setToolTip(QString());
   m_accessibility->measuringStarted();
+  m_log->startExercise(m_exerciseNumber, canvas().angleMeasure().value_or(0));
+  if (m_settings.estimation) beginEstimate();
 }
 
 void MainWindow::startDrawing(QObject* sender) {
+  if (!choosePupilFirst(sender)) return;
   if (confirmAbandon(sender)) return;
+  beginSeriesLog(sender, false);
   // In pencil mode the new angle gets its first side only.
   canvas().setMode(CanvasTool::Pencil);
   startExercise();
@@ -229,12 +240,15 @@ void MainWindow::startDrawing(QObject* sender) {
   f.pencilButton->setEnabled(true);
   f.pencilButton->setToolTip(tr("Crayon"));
   m_accessibility->drawingStarted(m_targetMeasure);
+  m_log->startExercise(m_exerciseNumber, m_targetMeasure);
 }
 
 void MainWindow::checkAnswer() {
   // The kind of exercise shows in the answer box: there only for measuring.
   if (m_ui->answerEdit->isHidden()) {
     checkDrawnAngle();
+  } else if (m_estimating) {
+    checkEstimate();
   } else {
     checkMeasuredAnswer();
   }
@@ -248,7 +262,10 @@ void MainWindow::checkMeasuredAnswer() {
     showError(this, tr("Valeur incorrecte !"));
     return;
   }
-  const bool right = *answer == canvas().angleMeasure();
+  // Within the tolerance either way; with none, the exact measure only.
+  const std::optional<std::int32_t> measure = canvas().angleMeasure();
+  const bool right = measure && std::llabs(std::int64_t{*answer} - *measure) <= m_settings.tolerance;
+  m_log->recordTry(*answer, right ? Verdict::Right : Verdict::Wrong);
   recordTry(right);
   if (!right) teachAfterWrongTry(*answer, m_tryNumber == kDecided);
   if (m_tryNumber == kDecided) {
@@ -264,9 +281,11 @@ void MainWindow::checkDrawnAngle() {
     teachAfterWrongTry(std::nullopt, false);
     return;
   }
-  const bool right = std::llabs(*drawn) == m_targetMeasure;
+  const std::int32_t opening = static_cast<std::int32_t>(std::llabs(*drawn));
+  const bool right = std::llabs(std::int64_t{opening} - m_targetMeasure) <= m_settings.tolerance;
+  m_log->recordTry(opening, right ? Verdict::Right : Verdict::Wrong);
   recordTry(right);
-  if (!right) teachAfterWrongTry(*drawn, m_tryNumber == kDecided);
+  if (!right) teachAfterWrongTry(opening, m_tryNumber == kDecided);
   if (m_tryNumber == kDecided) endExercise(m_exerciseNumber == m_settings.drawSeriesLength);
 }
 
@@ -297,6 +316,12 @@ void MainWindow::showVerdict(const QString& text, const QColor& colour) {
   m_accessibility->verdictShown(m_tryNumber, colour == kRightColour, repeated);
 }
 
+// The end-of-series box: its text, then the score and the series's table.
+void MainWindow::showSeriesEnd() {
+  showInformation(this, tr("La série d'exercices est terminée."),
+                  m_log->summaryText(m_successCount, m_exerciseNumber));
+}
+
 void MainWindow::endExercise(bool last) {
   Ui::MainWindow& f = *m_ui;
   f.scoreLabel->setText(QStringLiteral("%1/%2").arg(m_successCount).arg(m_exerciseNumber));
@@ -309,13 +334,15 @@ void MainWindow::endExercise(bool last) {
   canvas().setEnabled(false);
   toolBox().setFocus();
   if (last) {
+    m_log->endSeries(m_successCount);
     if (canvas().correctionRunning()) {
       m_seriesEndAfterCorrection = true;
     } else {
-      showInformation(this, tr("La série d'exercices est terminée."));
+      showSeriesEnd();
     }
     m_seriesOver = true;
     showChooser();
+    if (m_changePupilAction != nullptr) m_changePupilAction->setEnabled(true);
   } else {
     f.nextButton->raise();
     f.nextButton->setEnabled(true);

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -19,6 +20,7 @@ namespace Ui {
 class MainWindow;
 }
 
+class QAction;
 class QColor;
 class QLabel;
 
@@ -29,6 +31,7 @@ class ExerciseCanvas;
 class ExplanationLabel;
 class ExerciseChooser;
 class WindowAccessibility;
+class SeriesLog;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -55,6 +58,9 @@ class MainWindow : public QMainWindow {
   // What the idle canvas offers, and the status bar's series progress.
   ExerciseChooser& chooser() const;
   QString progressText() const;
+  SeriesLog& seriesLog() const { return *m_log; }
+  // The protractor is hidden while the pupil estimates the measure.
+  bool estimating() const { return m_estimating; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -84,6 +90,7 @@ class MainWindow : public QMainWindow {
   void recordTry(bool right);
   void showVerdict(const QString& text, const QColor& colour);
   void endExercise(bool last);
+  void showSeriesEnd();
   void placeToolBox();
   // Enter: the enabled one of checkButton and nextButton.
   void activateDefaultButton();
@@ -103,6 +110,17 @@ class MainWindow : public QMainWindow {
   void correctionArrived();
   void explain(const QString& text);
   void clearExplanation();
+
+  // Pupils and estimates (main_window_pupils.cpp).
+  void setUpPupils();
+  // False when the pupil must choose a name first and did not.
+  bool choosePupilFirst(QObject* sender);
+  void changePupil();
+  void beginEstimate();
+  // Back to an ordinary exercise, as when a series is left mid-estimate.
+  void leaveEstimate();
+  void checkEstimate();
+  void beginSeriesLog(QObject* sender, bool measuring);
 
   std::unique_ptr<Ui::MainWindow> m_ui;
   CursorTable m_cursors;
@@ -124,6 +142,12 @@ class MainWindow : public QMainWindow {
   QLabel* m_progress = nullptr;          // owned by Qt parenting
   // Names and events for screen readers; a child of this window.
   WindowAccessibility* m_accessibility = nullptr;
+
+  std::unique_ptr<SeriesLog> m_log;
+  QStringList m_classList;
+  bool m_pupilChosen = false;
+  bool m_estimating = false;
+  QAction* m_changePupilAction = nullptr;
 };
 
 }  // namespace gradoir

@@ -60,6 +60,21 @@ void arrangeToolBox(Ui::MainWindow& f) {
   box.raise();
 }
 
+// Narrows the label's font until `text` takes at most `room` pixels, so that
+// words the answer box must not cover end left of it.
+void narrowToFit(QLabel& label, const QString& text, int room) {
+  QFont font = label.font();
+  const int width = QFontMetrics(font).horizontalAdvance(text);
+  if (width <= room) return;
+  // Glyph widths round to whole pixels: start from the proportional guess
+  // and narrow a step at a time until the text really fits.
+  for (int stretch = 100 * room / width; stretch >= QFont::UltraCondensed; --stretch) {
+    font.setStretch(stretch);
+    if (QFontMetrics(font).horizontalAdvance(text) <= room) break;
+  }
+  label.setFont(font);
+}
+
 }  // namespace
 
 void arrangeWindow(QMainWindow& window, Ui::MainWindow& f) {
@@ -69,6 +84,12 @@ void arrangeWindow(QMainWindow& window, Ui::MainWindow& f) {
   f.clientArea->setPalette(white);
   f.clientArea->setAutoFillBackground(true);
   arrangeToolBox(f);
+}
+
+void fitStatement(Ui::MainWindow& f, const QString& words) {
+  constexpr int kGap = 2;
+  f.statementLabel->setFont(pixelFont(QStringLiteral("Tahoma"), 12));
+  narrowToFit(*f.statementLabel, words, f.answerEdit->x() - f.statementLabel->x() - kGap);
 }
 
 void trimWindowFrame(QWidget& window) {

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QMainWindow;
+class QString;
 class QWidget;
 
 namespace Ui {
@@ -15,6 +16,10 @@ namespace gradoir {
 // Fonts and colours of the window and tool box, the tool box's controls
 // moved onto its client area, the tool box hidden above the canvas.
 void arrangeWindow(QMainWindow& window, Ui::MainWindow& form);
+
+// Sets the statement's words, with a font narrowed so that they end left of
+// the answer box (statements longer than the measuring one).
+void fitStatement(Ui::MainWindow& form, const QString& words);
 
 // The window keeps only its close button: no minimise or maximise button,
 // so the window manager offers no restore, size or title-bar double click.

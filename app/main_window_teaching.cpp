@@ -75,7 +75,7 @@ void MainWindow::startCorrection() {
 void MainWindow::correctionArrived() {
   if (!m_seriesEndAfterCorrection) return;
   m_seriesEndAfterCorrection = false;
-  showInformation(this, QStringLiteral("La série d'exercices est terminée."));
+  showSeriesEnd();
 }
 
 void MainWindow::explain(const QString& text) {

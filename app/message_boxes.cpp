@@ -8,8 +8,10 @@ namespace gradoir {
 
 namespace {
 
-void showWithOk(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) {
+void showWithOk(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+                const QString& text, const QString& details = {}) {
   QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
+  if (!details.isEmpty()) box.setInformativeText(details);
   QPushButton* ok =
       box.addButton(QCoreApplication::translate("gradoir::MessageBoxes", "OK"), QMessageBox::AcceptRole);
   box.setDefaultButton(ok);
@@ -37,9 +39,9 @@ void showError(QWidget* parent, const QString& text) {
              text);
 }
 
-void showInformation(QWidget* parent, const QString& text) {
+void showInformation(QWidget* parent, const QString& text, const QString& details) {
   showWithOk(parent, QMessageBox::Information,
-             QCoreApplication::translate("gradoir::MessageBoxes", "Information"), text);
+             QCoreApplication::translate("gradoir::MessageBoxes", "Information"), text, details);
 }
 
 }  // namespace gradoir

@@ -11,7 +11,7 @@ namespace gradoir {
 bool askConfirmation(QWidget* parent, const QString& text);
 // "Erreur" with a stop sign and "OK".
 void showError(QWidget* parent, const QString& text);
-// "Information" with "OK".
-void showInformation(QWidget* parent, const QString& text);
+// "Information" with "OK"; `details`, when given, shows under the text.
+void showInformation(QWidget* parent, const QString& text, const QString& details = {});
 
 }  // namespace gradoir

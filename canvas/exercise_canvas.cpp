@@ -7,6 +7,7 @@
 #include "figures/display_scale.h"
 #include "figures/exercise_angle.h"
 #include "figures/protractor.h"
+#include "figures/protractor_placement.h"
 #include "raster/geometry.h"
 #include "raster/rounding.h"
 
@@ -57,7 +58,7 @@ ExerciseCanvas::~ExerciseCanvas() {
   m_angle.reset();
 }
 
-void ExerciseCanvas::newExercise(bool magneticVertex, bool horizontalSide) {
+void ExerciseCanvas::newExercise(bool magneticVertex, bool horizontalSide, const MeasureRange& range) {
   // Called from menu and button handlers, so nothing may escape: without
   // the memory for the angle's picture the canvas stays empty.
   if (!sizeAngleLayer()) {
@@ -66,7 +67,7 @@ void ExerciseCanvas::newExercise(bool magneticVertex, bool horizontalSide) {
   }
   forgetCorrection();
   m_angle = newExerciseAngle(deviceWidth(), deviceHeight(), 0, magneticVertex, horizontalSide,
-                             m_mode == CanvasTool::Pencil, deviceScale());
+                             m_mode == CanvasTool::Pencil, deviceScale(), range);
   m_crossHair.reset();
   redrawAngle(false);
   m_protractor->draw(m_protractorLayer->bitmap(), m_protractorLayer->location());
@@ -98,6 +99,17 @@ void ExerciseCanvas::centerProtractor() {
                                             static_cast<float>(left + side), static_cast<float>(top + side)));
   m_protractor->setOrientation(0);
   m_protractor->draw(m_protractorLayer->bitmap(), m_protractorLayer->location());
+}
+
+void ExerciseCanvas::placeProtractorOnAngle() {
+  if (!m_angle) return;
+  const PointF v = m_angle->vertex();
+  m_protractor->setOrientation(readingOrientation(v, m_angle->firstEnd(), m_angle->generatedEnd()));
+  // The centre is at (R + 1, R + 1) in the layer, as when it snaps on.
+  const float r = static_cast<float>(m_protractor->radius()) + 1;
+  m_protractorLayer->setLocation(realRectOf(v.x - r, v.y - r, v.x + r, v.y + r));
+  m_protractor->draw(m_protractorLayer->bitmap(), m_protractorLayer->location());
+  repaintNow();
 }
 
 void ExerciseCanvas::showProtractor() {

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "canvas/correction_run.h"
+#include "figures/measure_range.h"
 #include "view/layered_view.h"
 #include "raster/transfer.h"
 #include "canvas/canvas_input_state.h"
@@ -45,9 +46,14 @@ class ExerciseCanvas : public LayeredView {
   void setMode(CanvasTool mode) { m_mode = mode; }
 
   // New random angle in the client area (second side left out in CanvasTool::Pencil
-  // mode), protractor redrawn where it is and shown.
-  void newExercise(bool magneticVertex, bool horizontalSide);
+  // mode), protractor redrawn where it is and shown. A random measure is
+  // drawn among `range`.
+  void newExercise(bool magneticVertex, bool horizontalSide, const MeasureRange& range = {});
   void centerProtractor();
+  // Lays the protractor on the angle, ready to be read: its centre on the
+  // vertex, the 0 of one of its scales on the first side and its arc over
+  // the second side. Nothing happens before the first exercise.
+  void placeProtractorOnAngle();
   void showProtractor();
   void hideProtractor();
 

@@ -56,9 +56,9 @@ void drawSideArc(Bitmap32& bitmap, const Rect& box, std::int32_t a1, std::int32_
 
 AngleFigure::AngleFigure(Point origin, const Rect& bounds, std::int32_t firstLength, std::int32_t secondLength,
                          std::int32_t arcRadius, std::int32_t measure, bool magnetic, bool horizontal,
-                         bool noSecondSide) {
+                         bool noSecondSide, const MeasureRange& range) {
   RandomSource random(nextAngleSeed());
-  const std::int32_t wanted = measure != 0 ? measure : static_cast<std::int32_t>(5 + random.below(171));
+  const std::int32_t wanted = measure != 0 ? measure : drawMeasure(random, range);
   const AnglePlacement p = placeAngle(random, origin, bounds, firstLength, secondLength, wanted, horizontal);
   m_g = AngleGeometry{p.vertex,    p.firstEnd,   noSecondSide ? p.vertex : p.secondEnd,
                       p.secondEnd, p.markStart,  p.markEnd,

@@ -23,12 +23,13 @@ Rect exercisePlacementRect(std::int32_t width, std::int32_t height, double scale
 }
 
 std::unique_ptr<AngleFigure> newExerciseAngle(std::int32_t width, std::int32_t height, std::int32_t measure,
-                                         bool magnetic, bool horizontal, bool noSecondSide, double scale) {
+                                         bool magnetic, bool horizontal, bool noSecondSide, double scale,
+                                         const MeasureRange& range) {
   scale = sanitizedScale(scale);
   auto angle = std::make_unique<AngleFigure>(
       pointOf(0, 0), exercisePlacementRect(width, height, scale), scaledLength(kExerciseFirstLength, scale),
       scaledLength(kExerciseSecondLength, scale), scaledLength(kExerciseArcRadius, scale), measure, magnetic,
-      horizontal, noSecondSide);
+      horizontal, noSecondSide, range);
   if (scale == 1.0) return angle;
   AngleGeometry g = angle->geometry();
   setExerciseLengths(g, scale);

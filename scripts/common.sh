@@ -15,16 +15,17 @@ GRADOIR_BUILD_PACKAGES=(
 # What only the tests, fuzzing and benchmarks need (test.sh, on top of the
 # above): test libraries, a virtual X server and what drives it, the
 # sanitizers' and libFuzzer's clang, the desktop-file and package checkers,
-# dbus-run-session, which gives a program under test a bus of its own, and a
-# PostgreSQL server with its Qt driver for the computer-room results store,
-# and fonts to measure the window's texts with (Liberation Sans, and a font
-# with Tahoma's metrics that fontconfig does not use: only that test adds it).
+# dbus-run-session, which gives a program under test a bus of its own, lintian
+# for the Debian package, a PostgreSQL server with its Qt driver for the
+# computer-room results store, and fonts to measure the window's texts with
+# (Liberation Sans, and a font with Tahoma's metrics that fontconfig does not
+# use: only that test adds it).
 GRADOIR_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libqt6sql6-psql postgresql
   xvfb xauth xdotool imagemagick x11-utils dbus-daemon
   clang libclang-rt-14-dev
-  desktop-file-utils appstream dpkg-dev strace python3
+  desktop-file-utils appstream dpkg-dev lintian strace python3
   fonts-liberation fonts-wine
   # the program read as a screen reader reads it: the accessibility bus, its
   # Python binding, and Qt's platform header that lets a test act as a reader

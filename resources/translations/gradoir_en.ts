@@ -65,7 +65,10 @@ Quelques réglages, via le fichier Grado.ini :
 * nombre d&apos;exercices par série (10 par défaut) ;
 * sommet de l&apos;angle aimanté (oui par défaut) ;
 * un côté de l&apos;angle horizontal (non par défaut) ;
-* explications et correction ([Aide], oui par défaut).</source>
+* explications et correction ([Aide], oui par défaut) ;
+* niveau : pas, intervalle et tolérance des mesures,
+  rapporteur déjà placé, estimation d&apos;abord ;
+* liste des élèves et enregistrement des résultats.</source>
         <translation>Gradoir (the program) lets you practise 
 using a protractor (the instrument).
 
@@ -81,7 +84,10 @@ A few settings, in the file Grado.ini:
 * number of exercises per series (10 by default);
 * magnetised vertex of the angle (yes by default);
 * one side of the angle horizontal (no by default);
-* explanations and correction ([Aide], yes by default).</translation>
+* explanations and correction ([Aide], yes by default);
+* level: step, range and tolerance of the measures,
+  protractor already placed, estimate first;
+* class list and recording of the results.</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,7 @@ void note(QWidget& modal, ModalSeen& seen) {
   seen.title = modal.windowTitle();
   if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
     seen.text = box->text();
+    seen.informativeText = box->informativeText();
     seen.icon = box->icon();
     if (box->defaultButton() != nullptr) seen.defaultButton = box->defaultButton()->text();
     if (box->escapeButton() != nullptr) seen.escapeButton = box->escapeButton()->text();

@@ -12,6 +12,7 @@ struct ModalSeen {
   bool shown = false;
   QString title;
   QString text;  // QMessageBox text, empty for other windows
+  QString informativeText;  // QMessageBox text under it
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QStringList buttons;  // texts of its push buttons
   QString defaultButton;

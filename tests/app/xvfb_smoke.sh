@@ -30,6 +30,8 @@ fi
 program="$2"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+# The program records its tries: in the run's own folder, not the tester's.
+export XDG_DATA_HOME="$work/data"
 
 fail() { echo "xvfb_smoke: $*" >&2; kill "$pid" 2>/dev/null || true; exit 1; }
 

@@ -34,7 +34,7 @@ std::vector<QLabel*> linkLabels(const Ui::HelpDialog& form) {
   return {form.linkLabel1, form.linkLabel2, form.linkLabel3, form.linkLabel4};
 }
 
-TEST(HelpDialogTest, HelpShowsItsSixteenLinesExactly) {
+TEST(HelpDialogTest, HelpShowsItsNineteenLinesExactly) {
   HelpDialog form;
   form.setShowHelp(true);
   EXPECT_TRUE(form.showHelp());
@@ -55,7 +55,10 @@ TEST(HelpDialogTest, HelpShowsItsSixteenLinesExactly) {
       QStringLiteral("* nombre d'exercices par série (10 par défaut) ;"),
       QStringLiteral("* sommet de l'angle aimanté (oui par défaut) ;"),
       QStringLiteral("* un côté de l'angle horizontal (non par défaut) ;"),
-      QStringLiteral("* explications et correction ([Aide], oui par défaut)."),
+      QStringLiteral("* explications et correction ([Aide], oui par défaut) ;"),
+      QStringLiteral("* niveau : pas, intervalle et tolérance des mesures,"),
+      QStringLiteral("  rapporteur déjà placé, estimation d'abord ;"),
+      QStringLiteral("* liste des élèves et enregistrement des résultats."),
   };
   EXPECT_EQ(lines, expected);
   EXPECT_FALSE(form.form().helpText->isReadOnly());  // the pupil may scribble in it

@@ -1,0 +1,132 @@
+// The teacher's commands of the real program, run as a teacher runs them:
+// without a window and without a display, the settings file beside a copy
+// of the program.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "records/results_recorder.h"
+
+namespace gradoir {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct ProgramRun {
+  int status = -1;
+  QString out, err;
+};
+
+class CommandLine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_dir.isValid());
+    // The program reads "Grado.ini" beside its real executable: a copy of
+    // its own, so that no settings file lands in the build folder.
+    m_program = m_dir.filePath(QStringLiteral("gradoir"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(GRADOIR_EXE), m_program));
+  }
+
+  void writeSettings(const QByteArray& text) {
+    QFile file(m_dir.filePath(QStringLiteral("Grado.ini")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+
+  ProgramRun run(const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // No display of any kind: a QApplication would fail to start.
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
+    process.setProcessEnvironment(env);
+    process.start(m_program, arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+  }
+
+  QTemporaryDir m_dir;
+  QString m_program;
+};
+
+TEST_F(CommandLine, CheckSettingsPrintsEveryKeyAndSucceeds) {
+  writeSettings("[NbEx/Serie]\nMesurer=5\n[Angle]\nPas=5\nTolerance=2\n");
+  const ProgramRun r = run({QStringLiteral("--check-settings")});
+  EXPECT_EQ(r.status, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.err.isEmpty());
+  const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+  EXPECT_EQ(lines.size(), 13);
+  for (const char* line : {"Mesurer=5", "Tracer=10", "Pas=5", "Tolerance=2", "MesureMin=5", "Enregistrer=1"}) {
+    EXPECT_TRUE(lines.contains(QString::fromLatin1(line))) << line;
+  }
+}
+
+TEST_F(CommandLine, CheckSettingsNamesEachUnreadableKeyAndFails) {
+  writeSettings("[NbEx/Serie]\nMesurer=5 exercices\n[Angle]\nTolerance=un peu\n");
+  const ProgramRun r = run({QStringLiteral("--check-settings")});
+  EXPECT_EQ(r.status, 1);
+  const QStringList warnings = r.err.split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(warnings.size(), 2) << r.err.toStdString();
+  EXPECT_TRUE(warnings[0].contains(QStringLiteral("Mesurer=5 exercices")));
+  EXPECT_TRUE(warnings[1].contains(QStringLiteral("Tolerance=un peu")));
+  EXPECT_TRUE(r.out.contains(QStringLiteral("Mesurer=10\n")));
+}
+
+TEST_F(CommandLine, ExportCsvWritesEveryRecordedTry) {
+  const QString base = m_dir.filePath(QStringLiteral("classe.sqlite"));
+  writeSettings("[Resultats]\nBase=" + base.toUtf8() + "\n");
+  {
+    ResultsRecorder recorder({.localPath = base});
+    SeriesRecord series{newRecordId(), QStringLiteral("Zoé"), ExerciseKind::Measure,
+                        QDateTime::currentDateTimeUtc(), std::nullopt, 0, 3};
+    recorder.recordSeries(series);
+    for (int i = 1; i <= 3; ++i) {
+      TryRecord t;
+      t.id = newRecordId();
+      t.time = QDateTime::currentDateTimeUtc();
+      t.pupil = series.pupil;
+      t.seriesId = series.id;
+      t.exercise = i;
+      t.target = 40 + i;
+      t.answer = 40 + i;
+      t.verdict = Verdict::Right;
+      recorder.recordTry(t);
+    }
+    ASSERT_TRUE(recorder.waitUntilWritten(10s));
+  }
+  const QString csv = m_dir.filePath(QStringLiteral("export.csv"));
+  const ProgramRun r = run({QStringLiteral("--export-csv"), csv});
+  EXPECT_EQ(r.status, 0) << r.err.toStdString();
+  QFile file(csv);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+  const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 4);  // a header and three tries
+  // Tries of the same millisecond come in any order.
+  for (int i = 1; i <= 3; ++i) {
+    EXPECT_TRUE(lines[i].contains(QStringLiteral("Zoé")));
+    EXPECT_EQ(lines.filter(QStringLiteral(";%1;%1;").arg(40 + i)).size(), 1) << i;
+  }
+}
+
+TEST_F(CommandLine, ExportCsvWithoutAFileIsAUsageError) {
+  EXPECT_EQ(run({QStringLiteral("--export-csv")}).status, 2);
+}
+
+TEST_F(CommandLine, ExportCsvFromAMissingStoreFailsAndWritesNothing) {
+  writeSettings("[Resultats]\nBase=" + m_dir.filePath(QStringLiteral("absent.sqlite")).toUtf8() + "\n");
+  const QString csv = m_dir.filePath(QStringLiteral("export.csv"));
+  const ProgramRun r = run({QStringLiteral("--export-csv"), csv});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_FALSE(r.err.isEmpty());
+  EXPECT_FALSE(QFile::exists(csv));
+}
+
+}  // namespace
+}  // namespace gradoir
