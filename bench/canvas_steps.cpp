@@ -16,6 +16,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/canvas_scene.h"
 #include "canvas/exercise_canvas.h"
 #include "figures/angle.h"
 #include "figures/pencil.h"
@@ -28,50 +29,15 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-// Widgets need an application; benchmark_main owns main(), so it is made on
-// first use and lives until the program ends.
-void ensureApplication() {
-  static int argc = 1;
-  static char name[] = "canvas_bench";
-  static char* argv[] = {name, nullptr};
-  if (QCoreApplication::instance() != nullptr) return;  // the 4K benches may have made it
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static QApplication app(argc, argv);
-}
+using bench::ensureApplication;
 
 // A canvas with a measuring exercise, protractor centred, and the "window"
 // it paints into.
-struct Scene {
-  ExerciseCanvas canvas;
-  QImage window{kWidth, kHeight, QImage::Format_ARGB32_Premultiplied};
-
-  Scene() {
-    canvas.resize(kWidth, kHeight);
-    const ScopedSeedProvider seed([] { return 20240u; });
-    canvas.centerProtractor();
-    canvas.newExercise(true, false);
-    repaint();
-  }
-
-  // What the window system does for the repaint that a step's change
-  // notifications asked for: a paint event for the part they asked for.
-  void repaint() {
-    Rect a;
-    if (!canvas.pendingWindowArea(a)) return;
-    const QRect part(a.left, a.top, a.right - a.left, a.bottom - a.top);
-    canvas.render(&window, part.topLeft(), QRegion(part), QWidget::RenderFlags());
-  }
+struct Scene : bench::CanvasScene {
+  Scene() : CanvasScene(kWidth, kHeight, 1.0) {}
 };
 
-void BM_FrameMemcpy(benchmark::State& state) {
-  const std::size_t count = static_cast<std::size_t>(kWidth) * kHeight;
-  std::vector<Color32> src(count, 0xFF336699), dst(count, 0);
-  for (auto _ : state) {
-    std::memcpy(dst.data(), src.data(), count * sizeof(Color32));
-    benchmark::DoNotOptimize(dst.data());
-    benchmark::ClobberMemory();
-  }
-}
+void BM_FrameMemcpy(benchmark::State& state) { bench::frameMemcpy(state, std::size_t{kWidth} * kHeight); }
 BENCHMARK(BM_FrameMemcpy)->Unit(benchmark::kMicrosecond);
 
 void BM_FullRepaint(benchmark::State& state) {

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/canvas_scene.h"
 #include "canvas/exercise_canvas.h"
 #include "figures/angle.h"
 #include "figures/pencil.h"
@@ -26,49 +27,17 @@ constexpr double kScale = 2.0;
 constexpr int kDeviceWidth = 3840;
 constexpr int kDeviceHeight = 2160;
 
-void ensureApplication4k() {
-  static int argc = 1;
-  static char name[] = "canvas_bench";
-  static char* argv[] = {name, nullptr};
-  if (QCoreApplication::instance() != nullptr) return;
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static QApplication app(argc, argv);
-}
+void ensureApplication4k() { bench::ensureApplication(); }
 
 // A measuring exercise drawn at ratio 2, and the window it paints into: an
 // image of the window's device pixels, which the widget paints in logical
 // coordinates as it paints a window.
-struct Scene4k {
-  ExerciseCanvas canvas;
-  QImage window{kDeviceWidth, kDeviceHeight, QImage::Format_ARGB32_Premultiplied};
-
-  Scene4k() {
-    window.setDevicePixelRatio(kScale);
-    canvas.setDeviceScaleOverride(kScale);
-    canvas.resize(kWidth, kHeight);
-    const ScopedSeedProvider seed([] { return 20240u; });
-    canvas.centerProtractor();
-    canvas.newExercise(true, false);
-    canvas.invalidateImage();
-    repaint();
-  }
-
-  void repaint() {
-    Rect a;
-    if (!canvas.pendingWindowArea(a)) return;
-    const QRect part(a.left, a.top, a.right - a.left, a.bottom - a.top);
-    canvas.render(&window, part.topLeft(), QRegion(part), QWidget::RenderFlags());
-  }
+struct Scene4k : bench::CanvasScene {
+  Scene4k() : CanvasScene(kWidth, kHeight, kScale) {}
 };
 
 void BM_FrameMemcpy4k(benchmark::State& state) {
-  const std::size_t count = static_cast<std::size_t>(kDeviceWidth) * kDeviceHeight;
-  std::vector<Color32> src(count, 0xFF336699), dst(count, 0);
-  for (auto _ : state) {
-    std::memcpy(dst.data(), src.data(), count * sizeof(Color32));
-    benchmark::DoNotOptimize(dst.data());
-    benchmark::ClobberMemory();
-  }
+  bench::frameMemcpy(state, static_cast<std::size_t>(kDeviceWidth) * kDeviceHeight);
 }
 BENCHMARK(BM_FrameMemcpy4k)->Unit(benchmark::kMicrosecond);
 
