@@ -7,6 +7,7 @@
 
 #include "app/settings.h"
 #include "app/settings_check.h"
+#include "app/translations.h"
 #include "records/csv_export.h"
 #include "records/results_location.h"
 
@@ -32,7 +33,8 @@ int exportCsvCommand(const QString& outputPath) {
   const Settings settings = readSettings(settingsFilePath());
   QString error;
   if (exportCsv(resultsSource(settings.resultsBase), outputPath, &error)) return 0;
-  QTextStream(stderr) << QStringLiteral("Export impossible : %1").arg(error) << '\n';
+  QTextStream(stderr) << QCoreApplication::translate("gradoir::CommandLine", "Export impossible : %1").arg(error)
+                      << '\n';
   return 1;
 }
 
@@ -51,9 +53,12 @@ std::optional<int> runWindowlessCommand(int argc, char** argv) {
   const bool exportCsv = isOption(argc, argv, "--export-csv");
   if (!check && !exportCsv) return std::nullopt;
   QCoreApplication app(argc, argv);
+  // The warnings and errors speak the user's language, as the window does.
+  installTranslations(app);
   if (check) return checkSettingsCommand();
   if (argc < 3 || argv[2][0] == '\0') {
-    std::fputs("Usage : gradoir --export-csv FICHIER\n", stderr);
+    QTextStream(stderr) << QCoreApplication::translate("gradoir::CommandLine", "Usage : gradoir --export-csv FICHIER")
+                        << '\n';
     return 2;
   }
   return exportCsvCommand(QString::fromLocal8Bit(argv[2]));

@@ -67,7 +67,7 @@ ExplanationLabel::ExplanationLabel(QWidget* parent) : QLabel(parent) {
   setStyleSheet(
       QStringLiteral("QLabel { background-color: rgb(255, 255, 225); color: black;"
                      " border: 1px solid rgb(160, 168, 255); }"));
-  setAccessibleDescription(QStringLiteral("Explication"));
+  setAccessibleDescription(tr("Explication"));
   hide();
 }
 

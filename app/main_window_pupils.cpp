@@ -33,7 +33,7 @@ void MainWindow::setUpPupils() {
   m_classList = readClassList(m_settings.classListPath);
   if (m_classList.isEmpty()) return;
   // A class list names the pupil in the window, once chosen.
-  m_changePupilAction = new QAction(QStringLiteral("&Changer d'élève..."), this);
+  m_changePupilAction = new QAction(tr("&Changer d'élève..."), this);
   m_changePupilAction->setObjectName(QStringLiteral("changePupilAction"));
   m_ui->exerciseMenu->insertAction(m_ui->exerciseSeparator, m_changePupilAction);
   connect(m_changePupilAction, &QAction::triggered, this, [this] { changePupil(); });
@@ -68,7 +68,7 @@ void MainWindow::beginEstimate() {
   f.protractorButton->setChecked(false);
   f.protractorButton->setEnabled(false);
   f.centerProtractorButton->setEnabled(false);
-  const QString question = QStringLiteral("Estime la mesure de l'angle :");
+  const QString question = tr("Estime la mesure de l'angle :");
   fitStatement(f, question);
   f.statementLabel->setText(question);
 }
@@ -84,18 +84,17 @@ void MainWindow::checkEstimate() {
   if (text.isEmpty()) return;
   if (!isNumber) {
     // Pasted text may hold anything, as for a measure.
-    showError(this, QStringLiteral("Valeur incorrecte !"));
+    showError(this, tr("Valeur incorrecte !"));
     return;
   }
   const std::optional<std::int32_t> measure = canvas().angleMeasure();
   const bool close = measure && std::llabs(std::int64_t{estimate} - *measure) <= kGoodEstimate;
   m_log->recordTry(estimate, Verdict::Estimate);
-  showInformation(this, close ? QStringLiteral("Bonne estimation !")
-                              : QStringLiteral("Ton estimation était loin : mesure maintenant."));
+  showInformation(this, close ? tr("Bonne estimation !") : tr("Ton estimation était loin : mesure maintenant."));
   leaveEstimate();
   f.protractorButton->setChecked(true);
   canvas().showProtractor();
-  f.statementLabel->setText(QStringLiteral("Mesure l'angle tracé :       °"));
+  f.statementLabel->setText(measuringStatement());
   f.answerEdit->clear();
   f.answerEdit->setFocus();
 }
@@ -106,7 +105,7 @@ void MainWindow::leaveEstimate() {
   m_estimating = false;
   f.protractorButton->setEnabled(true);
   f.centerProtractorButton->setEnabled(true);
-  fitStatement(f, QStringLiteral("Mesure l'angle tracé :"));
+  fitStatement(f, statementWords(measuringStatement()));
 }
 
 }  // namespace gradoir

@@ -1,5 +1,6 @@
 #include "app/pupil_chooser.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -12,9 +13,9 @@ namespace gradoir {
 std::optional<QString> choosePupil(QWidget* parent, const QStringList& names, const QString& current) {
   QDialog dialog(parent);
   dialog.setObjectName(QStringLiteral("pupilChooser"));
-  dialog.setWindowTitle(QStringLiteral("Élève"));
+  dialog.setWindowTitle(QCoreApplication::translate("gradoir::PupilChooser", "Élève"));
   auto* layout = new QVBoxLayout(&dialog);
-  layout->addWidget(new QLabel(QStringLiteral("Choisis ton nom :"), &dialog));
+  layout->addWidget(new QLabel(QCoreApplication::translate("gradoir::PupilChooser", "Choisis ton nom :"), &dialog));
   auto* list = new QListWidget(&dialog);
   list->setObjectName(QStringLiteral("pupilList"));
   list->addItem(kAnonymousPupil);
@@ -23,8 +24,9 @@ std::optional<QString> choosePupil(QWidget* parent, const QStringList& names, co
   list->setCurrentItem(found.isEmpty() ? list->item(0) : found.first());
   layout->addWidget(list);
   auto* buttons = new QDialogButtonBox(&dialog);
-  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
+  QPushButton* ok =
+      buttons->addButton(QCoreApplication::translate("gradoir::PupilChooser", "OK"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(QCoreApplication::translate("gradoir::PupilChooser", "Annuler"), QDialogButtonBox::RejectRole);
   ok->setDefault(true);
   layout->addWidget(buttons);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);

@@ -1,5 +1,7 @@
 #include "app/series_log.h"
 
+#include <QCoreApplication>
+
 #include "records/class_list.h"
 #include "records/results_recorder.h"
 
@@ -29,8 +31,9 @@ QString answersText(const ExerciseSummary& e) {
 
 QString scoreText(int score, int done) {
   const QString succeeded =
-      score <= 1 ? QStringLiteral(" exercice réussi sur ") : QStringLiteral(" exercices réussis sur ");
-  return QString::number(score) + succeeded + QString::number(done);
+      score <= 1 ? QCoreApplication::translate("gradoir::SeriesLog", "%1 exercice réussi sur %2")
+                 : QCoreApplication::translate("gradoir::SeriesLog", "%1 exercices réussis sur %2");
+  return succeeded.arg(score).arg(done);
 }
 
 SeriesLog::SeriesLog(const Settings& settings) : m_level(levelOf(settings)), m_pupil(defaultPupilName()) {
@@ -92,12 +95,19 @@ void SeriesLog::endSeries(int score) {
 
 QString SeriesLog::summaryText(int score, int done) const {
   QString html = QStringLiteral("<p>") + scoreText(score, done).toHtmlEscaped() + QStringLiteral("</p>");
-  html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\" border=\"1\"><tr><th>N°</th><th>Angle</th>"
-                         "<th>Réponses</th><th>Résultat</th></tr>");
+  html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\" border=\"1\"><tr>");
+  for (const QString& heading : {QCoreApplication::translate("gradoir::SeriesLog", "N°"),
+                                 QCoreApplication::translate("gradoir::SeriesLog", "Angle"),
+                                 QCoreApplication::translate("gradoir::SeriesLog", "Réponses"),
+                                 QCoreApplication::translate("gradoir::SeriesLog", "Résultat")}) {
+    html += QStringLiteral("<th>") + heading.toHtmlEscaped() + QStringLiteral("</th>");
+  }
+  html += QStringLiteral("</tr>");
   for (qsizetype i = 0; i < m_exercises.size(); ++i) {
     const ExerciseSummary& e = m_exercises[i];
     html += QStringLiteral("<tr>") + cell(QString::number(i + 1)) + cell(QStringLiteral("%1°").arg(e.target)) +
-            cell(answersText(e)) + cell(e.right ? QStringLiteral("réussi") : QStringLiteral("manqué")) +
+            cell(answersText(e)) + cell(e.right ? QCoreApplication::translate("gradoir::SeriesLog", "réussi")
+                                               : QCoreApplication::translate("gradoir::SeriesLog", "manqué")) +
             QStringLiteral("</tr>");
   }
   return html + QStringLiteral("</table>");

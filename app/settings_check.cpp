@@ -1,5 +1,6 @@
 #include "app/settings_check.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <optional>
@@ -36,7 +37,9 @@ void warnUnreadable(const IniFile& profile, QStringList& warnings) {
   for (const IntegerKey& k : kIntegerKeys) {
     const std::string value = profile.readText(k.section, k.key);
     if (value.empty() || parseProfileInteger(value)) continue;
-    warnings << QStringLiteral("Attention : [%1] %2=%3 n'est pas un nombre entier, la valeur par défaut est utilisée.")
+    warnings << QCoreApplication::translate(
+                    "gradoir::SettingsCheck",
+                    "Attention : [%1] %2=%3 n'est pas un nombre entier, la valeur par défaut est utilisée.")
                     .arg(QLatin1String(k.section), QLatin1String(k.key), text(value));
   }
 }
@@ -44,7 +47,8 @@ void warnUnreadable(const IniFile& profile, QStringList& warnings) {
 void warnChanged(const IniFile& profile, const char* key, std::int32_t used, QStringList& warnings) {
   const std::optional<std::int32_t> value = written(profile, {"Angle", key});
   if (!value || *value == used) return;
-  warnings << QStringLiteral("Attention : [Angle] %1=%2 n'est pas permis, %3 est utilisé.")
+  warnings << QCoreApplication::translate("gradoir::SettingsCheck",
+                                          "Attention : [Angle] %1=%2 n'est pas permis, %3 est utilisé.")
                   .arg(QLatin1String(key))
                   .arg(*value)
                   .arg(used);
@@ -57,7 +61,9 @@ void warnLevel(const IniFile& profile, const Settings& s, QStringList& warnings)
   const std::optional<std::int32_t> high = written(profile, {"Angle", "MesureMax"});
   for (const auto& [key, value] : {std::pair{"MesureMin", low}, std::pair{"MesureMax", high}}) {
     if (value && (*value < kMinMeasure || *value > kMaxMeasure)) {
-      warnings << QStringLiteral("Attention : [Angle] %1=%2 sort de %3..%4, la mesure est ramenée dans cet intervalle.")
+      warnings << QCoreApplication::translate(
+                      "gradoir::SettingsCheck",
+                      "Attention : [Angle] %1=%2 sort de %3..%4, la mesure est ramenée dans cet intervalle.")
                       .arg(QLatin1String(key))
                       .arg(*value)
                       .arg(kMinMeasure)
@@ -71,7 +77,9 @@ void warnResults(const Settings& s, QStringList& warnings) {
   if (!s.classListPath.isEmpty()) {
     const QFileInfo list(s.classListPath);
     if (!list.isFile() || !list.isReadable()) {
-      warnings << QStringLiteral("Attention : [Resultats] Eleves=%1 : fichier illisible, les résultats iront au nom de la session.")
+      warnings << QCoreApplication::translate("gradoir::SettingsCheck",
+                                              "Attention : [Resultats] Eleves=%1 : fichier illisible, "
+                                              "les résultats iront au nom de la session.")
                       .arg(s.classListPath);
     }
   }

@@ -18,8 +18,6 @@ namespace gradoir {
 
 namespace {
 
-const QString kAllPupils = QStringLiteral("Tous les élèves");
-
 QTableWidget* newTable(const QStringList& headers, const QString& name, QWidget* parent) {
   auto* table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
   table->setObjectName(name);
@@ -45,7 +43,7 @@ QDateTime dayStart(const QDate& day) { return QDateTime(day, QTime(0, 0)).toUTC(
 }  // namespace
 
 TeacherView::TeacherView(const QString& source, QWidget* parent) : QWidget(parent), m_reader(source) {
-  setWindowTitle(QStringLiteral("Gradoir - Résultats"));
+  setWindowTitle(tr("Gradoir - Résultats"));
   buildControls();
   refresh();
 }
@@ -57,15 +55,15 @@ void TeacherView::buildControls() {
   auto* filters = new QHBoxLayout;
   m_pupil = new QComboBox(this);
   m_pupil->setObjectName(QStringLiteral("pupilFilter"));
-  m_fromOn = new QCheckBox(QStringLiteral("Depuis le"), this);
+  m_fromOn = new QCheckBox(tr("Depuis le"), this);
   m_from = new QDateEdit(QDate::currentDate().addDays(-7), this);
-  m_untilOn = new QCheckBox(QStringLiteral("jusqu'au"), this);
+  m_untilOn = new QCheckBox(tr("jusqu'au"), this);
   m_until = new QDateEdit(QDate::currentDate(), this);
   for (QDateEdit* edit : {m_from, m_until}) {
     edit->setCalendarPopup(true);
     edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
   }
-  filters->addWidget(new QLabel(QStringLiteral("Élève :"), this));
+  filters->addWidget(new QLabel(tr("Élève :"), this));
   filters->addWidget(m_pupil, 1);
   filters->addWidget(m_fromOn);
   filters->addWidget(m_from);
@@ -73,20 +71,19 @@ void TeacherView::buildControls() {
   filters->addWidget(m_until);
   layout->addLayout(filters);
 
-  m_seriesTable = newTable({QStringLiteral("Élève"), QStringLiteral("Exercice"), QStringLiteral("Début"),
-                            QStringLiteral("Fin"), QStringLiteral("Score")},
+  m_seriesTable = newTable({tr("Élève"), tr("Exercice"), tr("Début"), tr("Fin"), tr("Score")},
                            QStringLiteral("seriesTable"), this);
-  m_explanationTable = newTable({QStringLiteral("Explication"), QStringLiteral("Nombre")},
+  m_explanationTable = newTable({tr("Explication"), tr("Nombre")},
                                 QStringLiteral("explanationTable"), this);
-  layout->addWidget(new QLabel(QStringLiteral("Séries :"), this));
+  layout->addWidget(new QLabel(tr("Séries :"), this));
   layout->addWidget(m_seriesTable, 3);
-  layout->addWidget(new QLabel(QStringLiteral("Explications données :"), this));
+  layout->addWidget(new QLabel(tr("Explications données :"), this));
   layout->addWidget(m_explanationTable, 1);
 
   auto* bottom = new QHBoxLayout;
   m_status = new QLabel(this);
   m_status->setObjectName(QStringLiteral("status"));
-  auto* exportButton = new QPushButton(QStringLiteral("Exporter en CSV..."), this);
+  auto* exportButton = new QPushButton(tr("Exporter en CSV..."), this);
   exportButton->setObjectName(QStringLiteral("exportButton"));
   bottom->addWidget(m_status, 1);
   bottom->addWidget(exportButton);
@@ -101,7 +98,7 @@ void TeacherView::buildControls() {
 }
 
 void TeacherView::fillPupils() {
-  m_pupil->addItem(kAllPupils);
+  m_pupil->addItem(tr("Tous les élèves"));
   m_pupil->addItems(m_reader.pupils());
 }
 
@@ -119,7 +116,7 @@ void TeacherView::refresh() {
   fillSeries(m_reader.series(f));
   fillExplanations(m_reader.explanationCounts(f));
   m_status->setText(m_reader.isOpen() ? m_reader.errorText()
-                                      : QStringLiteral("Aucun résultat lisible : %1").arg(m_reader.errorText()));
+                                      : tr("Aucun résultat lisible : %1").arg(m_reader.errorText()));
 }
 
 void TeacherView::fillSeries(const QList<SeriesRecord>& series) {
@@ -127,7 +124,7 @@ void TeacherView::fillSeries(const QList<SeriesRecord>& series) {
   for (int row = 0; row < series.size(); ++row) {
     const SeriesRecord& s = series[row];
     setRow(*m_seriesTable, row,
-           {s.pupil, kindText(s.kind), localTime(s.start), s.end ? localTime(*s.end) : QStringLiteral("(inachevée)"),
+           {s.pupil, kindText(s.kind), localTime(s.start), s.end ? localTime(*s.end) : tr("(inachevée)"),
             QStringLiteral("%1/%2").arg(s.score).arg(s.length)});
   }
   m_seriesTable->resizeColumnsToContents();
@@ -150,13 +147,13 @@ bool TeacherView::exportTo(const QString& path, QString* error) {
 }
 
 void TeacherView::askAndExport() {
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Exporter les essais"),
+  const QString path = QFileDialog::getSaveFileName(this, tr("Exporter les essais"),
                                                     QStringLiteral("resultats.csv"),
-                                                    QStringLiteral("Fichiers CSV (*.csv)"));
+                                                    tr("Fichiers CSV (*.csv)"));
   if (path.isEmpty()) return;
   QString error;
-  m_status->setText(exportTo(path, &error) ? QStringLiteral("Exporté : %1").arg(path)
-                                           : QStringLiteral("Export impossible : %1").arg(error));
+  m_status->setText(exportTo(path, &error) ? tr("Exporté : %1").arg(path)
+                                           : tr("Export impossible : %1").arg(error));
 }
 
 }  // namespace gradoir

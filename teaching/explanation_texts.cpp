@@ -1,5 +1,7 @@
 #include "teaching/explanation_texts.h"
 
+#include <QCoreApplication>
+
 #include <array>
 #include <utility>
 
@@ -7,25 +9,40 @@ namespace gradoir {
 
 namespace {
 
-// "%1" stands for the measure.
-constexpr std::array<std::pair<Explanation, const char16_t*>, 14> kTexts{{
-    {Explanation::OutOfRange, u"Un angle tracé ici mesure entre 0° et 180°."},
+// "%1" stands for the measure. The French texts are translated when shown.
+constexpr char kContext[] = "gradoir::Explanation";
+constexpr std::array<std::pair<Explanation, const char*>, 14> kTexts{{
+    {Explanation::OutOfRange,
+     QT_TRANSLATE_NOOP("gradoir::Explanation", "Un angle tracé ici mesure entre 0° et 180°.")},
     {Explanation::WrongScaleRead,
-     u"Tu as lu la mauvaise graduation : pars du 0 posé sur un côté de l'angle."},
-    {Explanation::CentreOffVertex, u"Pose le centre du rapporteur sur le sommet de l'angle."},
-    {Explanation::ZeroLineOffSide, u"Pose la ligne du 0 du rapporteur sur un côté de l'angle."},
-    {Explanation::AlmostRead, u"Tu y es presque : regarde bien les petites graduations."},
-    {Explanation::AngleIsObtuse, u"Cet angle est obtus : sa mesure est plus grande que 90°."},
-    {Explanation::AngleIsAcute, u"Cet angle est aigu : sa mesure est plus petite que 90°."},
-    {Explanation::ReadFromZero, u"Lis la graduation où passe le second côté, en partant du 0."},
-    {Explanation::NoSecondSide, u"Trace le second côté avec le crayon, en partant du sommet."},
+     QT_TRANSLATE_NOOP("gradoir::Explanation",
+                       "Tu as lu la mauvaise graduation : pars du 0 posé sur un côté de l'angle.")},
+    {Explanation::CentreOffVertex,
+     QT_TRANSLATE_NOOP("gradoir::Explanation", "Pose le centre du rapporteur sur le sommet de l'angle.")},
+    {Explanation::ZeroLineOffSide,
+     QT_TRANSLATE_NOOP("gradoir::Explanation", "Pose la ligne du 0 du rapporteur sur un côté de l'angle.")},
+    {Explanation::AlmostRead,
+     QT_TRANSLATE_NOOP("gradoir::Explanation", "Tu y es presque : regarde bien les petites graduations.")},
+    {Explanation::AngleIsObtuse,
+     QT_TRANSLATE_NOOP("gradoir::Explanation", "Cet angle est obtus : sa mesure est plus grande que 90°.")},
+    {Explanation::AngleIsAcute,
+     QT_TRANSLATE_NOOP("gradoir::Explanation", "Cet angle est aigu : sa mesure est plus petite que 90°.")},
+    {Explanation::ReadFromZero,
+     QT_TRANSLATE_NOOP("gradoir::Explanation",
+                       "Lis la graduation où passe le second côté, en partant du 0.")},
+    {Explanation::NoSecondSide,
+     QT_TRANSLATE_NOOP("gradoir::Explanation", "Trace le second côté avec le crayon, en partant du sommet.")},
     {Explanation::WrongScaleFollowed,
-     u"Tu as suivi la mauvaise graduation : pars du 0 posé sur le premier côté."},
-    {Explanation::AlmostDrawn, u"Tu y es presque : vise exactement la graduation %1."},
+     QT_TRANSLATE_NOOP("gradoir::Explanation",
+                       "Tu as suivi la mauvaise graduation : pars du 0 posé sur le premier côté.")},
+    {Explanation::AlmostDrawn,
+     QT_TRANSLATE_NOOP("gradoir::Explanation", "Tu y es presque : vise exactement la graduation %1.")},
     {Explanation::DrawFromFirstSide,
-     u"Pose le rapporteur sur le premier côté et trace jusqu'à la graduation %1."},
-    {Explanation::RightMeasureWas, u"La bonne mesure était de %1°."},
-    {Explanation::HereIsTheAngle, u"Voici un angle de %1°."},
+     QT_TRANSLATE_NOOP("gradoir::Explanation",
+                       "Pose le rapporteur sur le premier côté et trace jusqu'à la graduation %1.")},
+    {Explanation::RightMeasureWas,
+     QT_TRANSLATE_NOOP("gradoir::Explanation", "La bonne mesure était de %1°.")},
+    {Explanation::HereIsTheAngle, QT_TRANSLATE_NOOP("gradoir::Explanation", "Voici un angle de %1°.")},
 }};
 
 }  // namespace
@@ -33,7 +50,7 @@ constexpr std::array<std::pair<Explanation, const char16_t*>, 14> kTexts{{
 QString explanationText(Explanation code, std::int32_t measure) {
   for (const auto& [key, text] : kTexts) {
     if (key != code) continue;
-    const QString t = QString::fromUtf16(text);
+    const QString t = QCoreApplication::translate(kContext, text);
     return t.contains(u"%1") ? t.arg(measure) : t;
   }
   return {};

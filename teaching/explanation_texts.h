@@ -1,5 +1,5 @@
 #pragma once
-// The French texts of the explanations, in one table.
+// The texts of the explanations, in one table: French, translated when shown.
 #include <QString>
 #include <cstdint>
 

@@ -27,7 +27,7 @@ ExerciseChooser::ExerciseChooser(QWidget* parent) : QWidget(parent) {
   p.setColor(QPalette::Window, kPanelColor);
   setPalette(p);
 
-  m_title = new QLabel(QStringLiteral("Choisis un exercice :"), this);
+  m_title = new QLabel(tr("Choisis un exercice :"), this);
   m_title->setObjectName(QStringLiteral("chooserTitle"));
   QFont titleFont = m_title->font();
   titleFont.setPixelSize(kTitlePixels);
@@ -35,8 +35,8 @@ ExerciseChooser::ExerciseChooser(QWidget* parent) : QWidget(parent) {
   m_title->setFont(titleFont);
   m_title->setAlignment(Qt::AlignCenter);
 
-  m_measure = addChoice(QStringLiteral("Mesurer un angle"), QStringLiteral("chooseMeasureButton"));
-  m_draw = addChoice(QStringLiteral("Tracer un angle"), QStringLiteral("chooseDrawButton"));
+  m_measure = addChoice(tr("Mesurer un angle"), QStringLiteral("chooseMeasureButton"));
+  m_draw = addChoice(tr("Tracer un angle"), QStringLiteral("chooseDrawButton"));
   connect(m_measure, &QToolButton::clicked, this, [this] {
     if (onMeasure) onMeasure();
   });

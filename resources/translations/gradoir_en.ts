@@ -158,6 +158,98 @@ A few settings, in the file Grado.ini:
     </message>
 </context>
 <context>
+    <name>gradoir::CommandLine</name>
+    <message>
+        <source>Export impossible : %1</source>
+        <translation>Export failed: %1</translation>
+    </message>
+    <message>
+        <source>Usage : gradoir --export-csv FICHIER</source>
+        <translation>Usage: gradoir --export-csv FILE</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::ExerciseChooser</name>
+    <message>
+        <source>Choisis un exercice :</source>
+        <translation>Choose an exercise:</translation>
+    </message>
+    <message>
+        <source>Mesurer un angle</source>
+        <translation>Measure an angle</translation>
+    </message>
+    <message>
+        <source>Tracer un angle</source>
+        <translation>Draw an angle</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::Explanation</name>
+    <message>
+        <source>Un angle tracé ici mesure entre 0° et 180°.</source>
+        <translation>An angle drawn here measures between 0° and 180°.</translation>
+    </message>
+    <message>
+        <source>Tu as lu la mauvaise graduation : pars du 0 posé sur un côté de l&apos;angle.</source>
+        <translation>You read the wrong scale: start from the 0 lying on a side of the angle.</translation>
+    </message>
+    <message>
+        <source>Pose le centre du rapporteur sur le sommet de l&apos;angle.</source>
+        <translation>Put the protractor&apos;s centre on the angle&apos;s vertex.</translation>
+    </message>
+    <message>
+        <source>Pose la ligne du 0 du rapporteur sur un côté de l&apos;angle.</source>
+        <translation>Put the protractor&apos;s 0 line on a side of the angle.</translation>
+    </message>
+    <message>
+        <source>Tu y es presque : regarde bien les petites graduations.</source>
+        <translation>Almost there: look closely at the small marks.</translation>
+    </message>
+    <message>
+        <source>Cet angle est obtus : sa mesure est plus grande que 90°.</source>
+        <translation>This angle is obtuse: it measures more than 90°.</translation>
+    </message>
+    <message>
+        <source>Cet angle est aigu : sa mesure est plus petite que 90°.</source>
+        <translation>This angle is acute: it measures less than 90°.</translation>
+    </message>
+    <message>
+        <source>Lis la graduation où passe le second côté, en partant du 0.</source>
+        <translation>Read the mark the second side crosses, counting from 0.</translation>
+    </message>
+    <message>
+        <source>Trace le second côté avec le crayon, en partant du sommet.</source>
+        <translation>Draw the second side with the pencil, starting at the vertex.</translation>
+    </message>
+    <message>
+        <source>Tu as suivi la mauvaise graduation : pars du 0 posé sur le premier côté.</source>
+        <translation>You followed the wrong scale: start from the 0 lying on the first side.</translation>
+    </message>
+    <message>
+        <source>Tu y es presque : vise exactement la graduation %1.</source>
+        <translation>Almost there: aim exactly at the %1 mark.</translation>
+    </message>
+    <message>
+        <source>Pose le rapporteur sur le premier côté et trace jusqu&apos;à la graduation %1.</source>
+        <translation>Put the protractor on the first side and draw up to the %1 mark.</translation>
+    </message>
+    <message>
+        <source>La bonne mesure était de %1°.</source>
+        <translation>The right measure was %1°.</translation>
+    </message>
+    <message>
+        <source>Voici un angle de %1°.</source>
+        <translation>Here is an angle of %1°.</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::ExplanationLabel</name>
+    <message>
+        <source>Explication</source>
+        <translation>Explanation</translation>
+    </message>
+</context>
+<context>
     <name>gradoir::MainWindow</name>
     <message>
         <source>Abandonner la série d&apos;exercices en cours ?</source>
@@ -200,6 +292,22 @@ A few settings, in the file Grado.ini:
         <extracomment>The answer box covers the blanks: keep the words short and at least two blanks after them.</extracomment>
         <translation>Measure the angle:        °</translation>
     </message>
+    <message>
+        <source>&amp;Changer d&apos;élève...</source>
+        <translation>&amp;Change pupil...</translation>
+    </message>
+    <message>
+        <source>Estime la mesure de l&apos;angle :</source>
+        <translation>Estimate the angle:</translation>
+    </message>
+    <message>
+        <source>Bonne estimation !</source>
+        <translation>Good estimate!</translation>
+    </message>
+    <message>
+        <source>Ton estimation était loin : mesure maintenant.</source>
+        <translation>Your estimate was far off: now measure.</translation>
+    </message>
 </context>
 <context>
     <name>gradoir::MessageBoxes</name>
@@ -229,6 +337,25 @@ A few settings, in the file Grado.ini:
     </message>
 </context>
 <context>
+    <name>gradoir::PupilChooser</name>
+    <message>
+        <source>Élève</source>
+        <translation>Pupil</translation>
+    </message>
+    <message>
+        <source>Choisis ton nom :</source>
+        <translation>Choose your name:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>gradoir::ResultsReader</name>
     <message>
         <source>Aucun résultat à l&apos;emplacement %1</source>
@@ -240,6 +367,71 @@ A few settings, in the file Grado.ini:
     <message>
         <source>Adresse du serveur de résultats non reconnue</source>
         <translation>Results server address not recognised</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::SeriesLog</name>
+    <message>
+        <source>%1 exercice réussi sur %2</source>
+        <translation>%1 of %2 exercises right</translation>
+    </message>
+    <message>
+        <source>%1 exercices réussis sur %2</source>
+        <translation>%1 of %2 exercises right</translation>
+    </message>
+    <message>
+        <source>N°</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Angle</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>Réponses</source>
+        <translation>Answers</translation>
+    </message>
+    <message>
+        <source>Résultat</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>réussi</source>
+        <translation>right</translation>
+    </message>
+    <message>
+        <source>manqué</source>
+        <translation>missed</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::SeriesStatus</name>
+    <message>
+        <source>Exercice %1</source>
+        <translation>Exercise %1</translation>
+    </message>
+    <message>
+        <source>Exercice %1 sur %2</source>
+        <translation>Exercise %1 of %2</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::SettingsCheck</name>
+    <message>
+        <source>Attention : [%1] %2=%3 n&apos;est pas un nombre entier, la valeur par défaut est utilisée.</source>
+        <translation>Warning: [%1] %2=%3 is not a whole number, the default value is used.</translation>
+    </message>
+    <message>
+        <source>Attention : [Angle] %1=%2 n&apos;est pas permis, %3 est utilisé.</source>
+        <translation>Warning: [Angle] %1=%2 is not allowed, %3 is used.</translation>
+    </message>
+    <message>
+        <source>Attention : [Angle] %1=%2 sort de %3..%4, la mesure est ramenée dans cet intervalle.</source>
+        <translation>Warning: [Angle] %1=%2 is outside %3..%4, the measure is brought back into that range.</translation>
+    </message>
+    <message>
+        <source>Attention : [Resultats] Eleves=%1 : fichier illisible, les résultats iront au nom de la session.</source>
+        <translation>Warning: [Resultats] Eleves=%1: unreadable file, the results will go under the session&apos;s name.</translation>
     </message>
 </context>
 <context>
@@ -259,6 +451,93 @@ A few settings, in the file Grado.ini:
     <message>
         <source>Requête refusée</source>
         <translation>Query refused</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::TeacherView</name>
+    <message>
+        <source>Gradoir - Résultats</source>
+        <translation>Gradoir - Results</translation>
+    </message>
+    <message>
+        <source>Depuis le</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>jusqu&apos;au</source>
+        <translation>until</translation>
+    </message>
+    <message>
+        <source>Élève :</source>
+        <translation>Pupil:</translation>
+    </message>
+    <message>
+        <source>Élève</source>
+        <translation>Pupil</translation>
+    </message>
+    <message>
+        <source>Exercice</source>
+        <translation>Exercise</translation>
+    </message>
+    <message>
+        <source>Début</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Fin</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>Explication</source>
+        <translation>Explanation</translation>
+    </message>
+    <message>
+        <source>Nombre</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>Séries :</source>
+        <translation>Series:</translation>
+    </message>
+    <message>
+        <source>Explications données :</source>
+        <translation>Explanations given:</translation>
+    </message>
+    <message>
+        <source>Exporter en CSV...</source>
+        <translation>Export as CSV...</translation>
+    </message>
+    <message>
+        <source>Tous les élèves</source>
+        <translation>All pupils</translation>
+    </message>
+    <message>
+        <source>Aucun résultat lisible : %1</source>
+        <translation>No readable results: %1</translation>
+    </message>
+    <message>
+        <source>(inachevée)</source>
+        <translation>(unfinished)</translation>
+    </message>
+    <message>
+        <source>Exporter les essais</source>
+        <translation>Export the tries</translation>
+    </message>
+    <message>
+        <source>Fichiers CSV (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Exporté : %1</source>
+        <translation>Exported: %1</translation>
+    </message>
+    <message>
+        <source>Export impossible : %1</source>
+        <translation>Export failed: %1</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,7 @@
 
 #include "app/translations.h"
 #include "app/statement_label.h"
+#include "ui/exercise_chooser.h"
 #include "main_window_fixture.h"
 #include "modal_answer.h"
 
@@ -54,11 +55,16 @@ TEST_F(LanguageTest, MenusToolBoxAndNamesSpeakIt) {
             says("Déplacer et tourner le rapporteur", "Move and turn the protractor"));
   EXPECT_EQ(accessibleName(&canvas()), says("Exercice", "Exercise"));
   EXPECT_EQ(m_form->windowTitle(), QStringLiteral("Gradoir"));
+  // The exercise chooser shown over the canvas at start.
+  EXPECT_EQ(label("chooserTitle")->text(), says("Choisis un exercice :", "Choose an exercise:"));
+  EXPECT_EQ(m_form->chooser().measureButton()->text(), says("Mesurer un angle", "Measure an angle"));
+  EXPECT_EQ(m_form->chooser().drawButton()->text(), says("Tracer un angle", "Draw an angle"));
 }
 
 TEST_F(LanguageTest, AnExerciseSpeaksIt) {
-  start();
+  start("[NbEx/Serie]\nMesurer=4\n");
   action("measureAction")->trigger();
+  EXPECT_EQ(m_form->progressText(), says("Exercice 1 sur 4", "Exercise 1 of 4"));
   const QLabel* statement = label("statementLabel");
   EXPECT_TRUE(statement->text().startsWith(says("Mesure l'angle tracé :", "Measure the angle:")))
       << statement->text().toStdString();
