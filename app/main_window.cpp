@@ -265,7 +265,8 @@ void MainWindow::checkMeasuredAnswer() {
   // Within the tolerance either way; with none, the exact measure only.
   const std::optional<std::int32_t> measure = canvas().angleMeasure();
   const bool right = measure && std::llabs(std::int64_t{*answer} - *measure) <= m_settings.tolerance;
-  m_log->recordTry(*answer, right ? Verdict::Right : Verdict::Wrong);
+  m_log->recordTry(*answer, right ? Verdict::Right : Verdict::Wrong,
+                   right ? std::nullopt : mistakeCode(*answer));
   recordTry(right);
   if (!right) teachAfterWrongTry(*answer, m_tryNumber == kDecided);
   if (m_tryNumber == kDecided) {
@@ -283,7 +284,7 @@ void MainWindow::checkDrawnAngle() {
   }
   const std::int32_t opening = static_cast<std::int32_t>(std::llabs(*drawn));
   const bool right = std::llabs(std::int64_t{opening} - m_targetMeasure) <= m_settings.tolerance;
-  m_log->recordTry(opening, right ? Verdict::Right : Verdict::Wrong);
+  m_log->recordTry(opening, right ? Verdict::Right : Verdict::Wrong, right ? std::nullopt : mistakeCode(opening));
   recordTry(right);
   if (!right) teachAfterWrongTry(opening, m_tryNumber == kDecided);
   if (m_tryNumber == kDecided) endExercise(m_exerciseNumber == m_settings.drawSeriesLength);

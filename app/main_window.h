@@ -106,6 +106,8 @@ class MainWindow : public QMainWindow {
   bool drawingExercise() const;
   // answer: the number typed or the measure drawn; empty when no side is drawn.
   void teachAfterWrongTry(std::optional<std::int32_t> answer, bool decided);
+  // The code of the mistake a wrong try shows, for the record of results.
+  std::optional<QString> mistakeCode(std::optional<std::int32_t> answer) const;
   void startCorrection();
   void correctionArrived();
   void explain(const QString& text);

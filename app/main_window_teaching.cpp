@@ -39,24 +39,42 @@ ExplanationLabel& MainWindow::explanationLabel() const { return *m_explanation; 
 
 bool MainWindow::drawingExercise() const { return m_ui->answerEdit->isHidden(); }
 
+namespace {
+
+// The mistake a wrong try shows; empty without an angle (its picture could
+// not be had).
+std::optional<Explanation> diagnoseWrongTry(ExerciseCanvas& canvas, bool drawing, std::int32_t target,
+                                            std::optional<std::int32_t> answer) {
+  if (canvas.angle() == nullptr) return std::nullopt;
+  const AngleFigure& angle = *canvas.angle();
+  TryFacts facts;
+  facts.kind = drawing ? ExerciseKind::Drawing : ExerciseKind::Measuring;
+  facts.vertex = angle.vertex();
+  facts.firstEnd = angle.firstEnd();
+  facts.secondEnd = angle.secondEnd();
+  facts.measure = drawing ? target : angle.measure().value_or(0);
+  facts.answer = answer;
+  facts.protractor = drawing ? canvas.protractorPoseAtStrokeEnd() : canvas.protractorPose();
+  return diagnose(facts);
+}
+
+}  // namespace
+
+std::optional<QString> MainWindow::mistakeCode(std::optional<std::int32_t> answer) const {
+  const std::optional<Explanation> why = diagnoseWrongTry(canvas(), drawingExercise(), m_targetMeasure, answer);
+  return why ? std::optional<QString>(explanationCode(*why)) : std::nullopt;
+}
+
 void MainWindow::teachAfterWrongTry(std::optional<std::int32_t> answer, bool decided) {
-  // Without an angle (its picture could not be had) there is nothing to show.
   if (canvas().angle() == nullptr) return;
   if (decided && m_teaching.correction) {
     startCorrection();
     return;
   }
   if (!m_teaching.explanations) return;
-  const AngleFigure& angle = *canvas().angle();
-  TryFacts facts;
-  facts.kind = drawingExercise() ? ExerciseKind::Drawing : ExerciseKind::Measuring;
-  facts.vertex = angle.vertex();
-  facts.firstEnd = angle.firstEnd();
-  facts.secondEnd = angle.secondEnd();
-  facts.measure = drawingExercise() ? m_targetMeasure : angle.measure().value_or(0);
-  facts.answer = answer;
-  facts.protractor = drawingExercise() ? canvas().protractorPoseAtStrokeEnd() : canvas().protractorPose();
-  explain(explanationText(diagnose(facts), facts.measure));
+  const std::optional<Explanation> why = diagnoseWrongTry(canvas(), drawingExercise(), m_targetMeasure, answer);
+  const std::int32_t measure = drawingExercise() ? m_targetMeasure : canvas().angle()->measure().value_or(0);
+  if (why) explain(explanationText(*why, measure));
 }
 
 void MainWindow::startCorrection() {

@@ -61,7 +61,7 @@ void SeriesLog::startExercise(int number, int target) {
   m_clock.start();
 }
 
-void SeriesLog::recordTry(std::optional<int> answer, Verdict verdict) {
+void SeriesLog::recordTry(std::optional<int> answer, Verdict verdict, std::optional<QString> explanation) {
   if (!m_exercises.isEmpty() && answer) {
     ExerciseSummary& e = m_exercises.last();
     if (verdict == Verdict::Estimate) {
@@ -83,6 +83,7 @@ void SeriesLog::recordTry(std::optional<int> answer, Verdict verdict) {
   attempt.target = m_exercises.isEmpty() ? 0 : m_exercises.last().target;
   attempt.answer = answer;
   attempt.verdict = verdict;
+  attempt.explanation = std::move(explanation);
   attempt.seconds = m_clock.isValid() ? m_clock.elapsed() / 1000.0 : 0.0;
   m_recorder->recordTry(attempt);
 }

@@ -38,7 +38,8 @@ class SeriesLog {
   void startSeries(ExerciseKind kind, int length);
   // The exercise is shown now: its time starts.
   void startExercise(int number, int target);
-  void recordTry(std::optional<int> answer, Verdict verdict);
+  // `explanation`: the code of the mistake a wrong try shows (teaching/).
+  void recordTry(std::optional<int> answer, Verdict verdict, std::optional<QString> explanation = {});
   void endSeries(int score);
 
   const QList<ExerciseSummary>& exercises() const { return m_exercises; }

@@ -56,4 +56,24 @@ QString explanationText(Explanation code, std::int32_t measure) {
   return {};
 }
 
+QString explanationCode(Explanation code) {
+  switch (code) {
+    case Explanation::OutOfRange: return QStringLiteral("out-of-range");
+    case Explanation::WrongScaleRead: return QStringLiteral("wrong-scale");
+    case Explanation::CentreOffVertex: return QStringLiteral("centre-off-vertex");
+    case Explanation::ZeroLineOffSide: return QStringLiteral("zero-line-off-side");
+    case Explanation::AlmostRead: return QStringLiteral("almost");
+    case Explanation::AngleIsObtuse: return QStringLiteral("obtuse");
+    case Explanation::AngleIsAcute: return QStringLiteral("acute");
+    case Explanation::ReadFromZero: return QStringLiteral("read-from-zero");
+    case Explanation::NoSecondSide: return QStringLiteral("no-second-side");
+    case Explanation::WrongScaleFollowed: return QStringLiteral("wrong-scale");
+    case Explanation::AlmostDrawn: return QStringLiteral("almost");
+    case Explanation::DrawFromFirstSide: return QStringLiteral("draw-from-first-side");
+    case Explanation::RightMeasureWas:
+    case Explanation::HereIsTheAngle: return QStringLiteral("correction");
+  }
+  return QStringLiteral("unknown");
+}
+
 }  // namespace gradoir

@@ -104,7 +104,8 @@ TEST_F(RecordsWindowTest, APlayedSeriesGivesOneRowPerTry) {
     EXPECT_EQ(t.pupil, defaultPupilName());
     EXPECT_EQ(t.seriesId, series[0].id);
     EXPECT_EQ(t.level, (LevelSettings{5, 5, 175, 1, false, false}));
-    EXPECT_FALSE(t.explanation);
+    // A wrong try keeps the code of the mistake it shows; a right one none.
+    EXPECT_EQ(t.explanation.has_value(), t.verdict == Verdict::Wrong) << i;
     EXPECT_GE(t.seconds, 0.0);
     EXPECT_LT(t.seconds, 60.0);
     EXPECT_GE(t.time, series[0].start);
@@ -112,6 +113,21 @@ TEST_F(RecordsWindowTest, APlayedSeriesGivesOneRowPerTry) {
     ids.insert(t.id);
   }
   EXPECT_EQ(ids.size(), tries.size());
+}
+
+// The record names the mistake of a wrong try, whatever the window shows.
+TEST_F(RecordsWindowTest, AWrongTryKeepsTheCodeOfItsMistake) {
+  start("[NbEx/Serie]\nMesurer=2\n" + baseLine());
+  action("measureAction")->trigger();
+  type(QStringLiteral("181"));  // beyond what an angle drawn here measures
+  closeWindow();
+
+  ResultsReader reader(base());
+  ASSERT_TRUE(reader.isOpen()) << reader.errorText().toStdString();
+  const QList<TryRecord> tries = reader.tries();
+  ASSERT_EQ(tries.size(), 1);
+  EXPECT_EQ(tries[0].verdict, Verdict::Wrong);
+  EXPECT_EQ(tries[0].explanation, std::optional<QString>(QStringLiteral("out-of-range")));
 }
 
 TEST_F(RecordsWindowTest, DrawingTriesAndEstimatesAreRecorded) {
