@@ -232,11 +232,18 @@ void BufferedView::paintEvent(QPaintEvent* event) {
   doBufferCopied();
 }
 
-void BufferedView::copyBufferToWindow(const Rect& area) {
-  if (m_buffer->isEmpty()) return;
+std::optional<Rect> BufferedView::shownPart(const Rect& area) const {
+  if (m_buffer->isEmpty()) return std::nullopt;
   Rect view;
-  if (!intersectRects(view, viewportRect(), m_buffer->pixelBounds()) || rectIsEmpty(view)) return;
-  if (!intersectRects(view, view, area) || rectIsEmpty(view)) return;
+  if (!intersectRects(view, viewportRect(), m_buffer->pixelBounds()) || rectIsEmpty(view)) return std::nullopt;
+  if (!intersectRects(view, view, area) || rectIsEmpty(view)) return std::nullopt;
+  return view;
+}
+
+void BufferedView::copyBufferToWindow(const Rect& area) {
+  const std::optional<Rect> shown = shownPart(area);
+  if (!shown) return;
+  const Rect view = *shown;
   {
     // Wrap the buffer's own memory: Format_ARGB32 words are Color32 values.
     // An opaque pixel reads the same as a premultiplied one, and a
@@ -271,10 +278,9 @@ void BufferedView::copyBufferToWindow(const Rect& area) {
 // On a high-density screen the buffer is wrapped in an image of the screen's
 // ratio, so Qt lays its device pixels one to one on the window's.
 void BufferedView::copyScaledBufferToWindow(const Rect& area) {
-  if (m_buffer->isEmpty()) return;
-  Rect view;
-  if (!intersectRects(view, viewportRect(), m_buffer->pixelBounds()) || rectIsEmpty(view)) return;
-  if (!intersectRects(view, view, area) || rectIsEmpty(view)) return;
+  const std::optional<Rect> shown = shownPart(area);
+  if (!shown) return;
+  const Rect view = *shown;
   const auto* bits = reinterpret_cast<const uchar*>(m_buffer->bits());
   const qsizetype stride = static_cast<qsizetype>(m_buffer->width()) * 4;
   // Only a buffer with no pixel below full alpha in the part may take the

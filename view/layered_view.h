@@ -101,6 +101,8 @@ class BufferedView : public QWidget {
   void noteRebuilt(const Rect& area);
 
  private:
+  // The part of area that the buffer holds and the window shows.
+  std::optional<Rect> shownPart(const Rect& area) const;
   void copyBufferToWindow(const Rect& area);
   void copyScaledBufferToWindow(const Rect& area);
   // Buffer rectangle (device pixels) to the window rectangle that holds it,
