@@ -10,7 +10,7 @@ GRADOIR_BUILD_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libqt6sql6-sqlite fonts-dejavu-core
-  qt6-l10n-tools  # builds the translations
+  qt6-l10n-tools qt6-tools-dev  # the translations: lrelease, and the CMake package that builds them
 )
 # What only the tests, fuzzing and benchmarks need (test.sh, on top of the
 # above): test libraries, a virtual X server and what drives it, the
