@@ -82,20 +82,13 @@ WindowAccessibility::WindowAccessibility(Ui::MainWindow& form, QObject* parent)
   nameControls();
   // The picture changes whenever the protractor moves or turns, whatever
   // moved it; a hidden or shown protractor changes no picture of its own.
-  m_previousCanvasChange = std::move(m_form.canvas->onChange);
-  m_form.canvas->onChange = [this] {
-    if (m_previousCanvasChange) m_previousCanvasChange();
-    updateCanvasDescription();
-  };
+  connect(m_form.canvas, &LayeredView::pictureChanged, this, &WindowAccessibility::updateCanvasDescription);
   connect(m_form.protractorButton, &QToolButton::clicked, this, [this] { updateCanvasDescription(); });
   connect(m_form.centerProtractorButton, &QToolButton::clicked, this, [this] { updateCanvasDescription(); });
   exerciseStarted(tr("Choisis un exercice dans le menu Exercice."));
 }
 
-WindowAccessibility::~WindowAccessibility() {
-  // The canvas's layers still report changes while it is destroyed.
-  m_form.canvas->onChange = std::move(m_previousCanvasChange);
-}
+WindowAccessibility::~WindowAccessibility() = default;
 
 void WindowAccessibility::nameControls() {
   Ui::MainWindow& f = m_form;

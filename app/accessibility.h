@@ -62,7 +62,6 @@ class WindowAccessibility : public QObject {
   ProtractorPlace protractorPlace() const;
 
   Ui::MainWindow& m_form;
-  std::function<void()> m_previousCanvasChange;
   QString m_task;
   TryStates m_tries{};
 };

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/settings.h"
-#include "app/settings_check.h"
+#include "settings/settings.h"
+#include "settings/settings_check.h"
 #include "app/translations.h"
 #include "records/csv_export.h"
 #include "records/results_location.h"

@@ -5,9 +5,9 @@
 
 #include "app/command_line.h"
 #include "app/main_window.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "app/startup_report.h"
-#include "app/teacher_view.h"
+#include "teacher/teacher_view.h"
 #include "app/translations.h"
 
 int main(int argc, char** argv) {

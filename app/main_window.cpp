@@ -14,14 +14,14 @@
 #include <optional>
 
 #include "app/accessibility.h"
-#include "app/flood_fill.h"
+#include "ui/flood_fill.h"
 #include "app/main_window_keys.h"
 #include "app/main_window_look.h"
-#include "app/message_boxes.h"
+#include "ui/message_boxes.h"
 #include "app/tool_box_fitting.h"
-#include "app/sharp_pixmap.h"
-#include "app/series_log.h"
-#include "app/tool_box_placement.h"
+#include "ui/sharp_pixmap.h"
+#include "series/series_log.h"
+#include "ui/tool_box_placement.h"
 #include "canvas/exercise_canvas.h"
 #include "ui/floating_panel.h"
 #include "ui/exercise_chooser.h"
@@ -180,7 +180,7 @@ void MainWindow::startExercise() {
   m_chooser->hide();
   canvas().centerProtractor();
   canvas().newExercise(m_settings.magneticVertex, m_settings.horizontalSide,
-                       MeasureRange{m_settings.angleStep, m_settings.measureMin, m_settings.measureMax});
+                       m_settings.level);
   canvas().setEnabled(true);
   f.checkButton->setEnabled(true);
   f.checkButton->raise();
@@ -206,7 +206,7 @@ void MainWindow::startMeasuring(QObject* sender) {
   canvas().setMode(CanvasTool::Protractor);
   startExercise();
   showProgress(m_settings.measureSeriesLength);
-  if (m_settings.protractorPlaced) canvas().placeProtractorOnAngle();
+  if (m_settings.level.protractorPlaced) canvas().placeProtractorOnAngle();
   Ui::MainWindow& f = *m_ui;
   // The answer box lies over the seven blanks.
   f.statementLabel->setText(measuringStatement());
@@ -218,7 +218,7 @@ void MainWindow::startMeasuring(QObject* sender) {
   f.pencilButton->setToolTip(QString());
   m_accessibility->measuringStarted();
   m_log->startExercise(m_exerciseNumber, canvas().angleMeasure().value_or(0));
-  if (m_settings.estimation) beginEstimate();
+  if (m_settings.level.estimation) beginEstimate();
 }
 
 void MainWindow::startDrawing(QObject* sender) {
@@ -264,7 +264,7 @@ void MainWindow::checkMeasuredAnswer() {
   }
   // Within the tolerance either way; with none, the exact measure only.
   const std::optional<std::int32_t> measure = canvas().angleMeasure();
-  const bool right = measure && std::llabs(std::int64_t{*answer} - *measure) <= m_settings.tolerance;
+  const bool right = measure && std::llabs(std::int64_t{*answer} - *measure) <= m_settings.level.tolerance;
   m_log->recordTry(*answer, right ? Verdict::Right : Verdict::Wrong,
                    right ? std::nullopt : mistakeCode(*answer));
   recordTry(right);
@@ -283,7 +283,7 @@ void MainWindow::checkDrawnAngle() {
     return;
   }
   const std::int32_t opening = static_cast<std::int32_t>(std::llabs(*drawn));
-  const bool right = std::llabs(std::int64_t{opening} - m_targetMeasure) <= m_settings.tolerance;
+  const bool right = std::llabs(std::int64_t{opening} - m_targetMeasure) <= m_settings.level.tolerance;
   m_log->recordTry(opening, right ? Verdict::Right : Verdict::Wrong, right ? std::nullopt : mistakeCode(opening));
   recordTry(right);
   if (!right) teachAfterWrongTry(opening, m_tryNumber == kDecided);

@@ -13,8 +13,8 @@
 #include <memory>
 #include <optional>
 
-#include "app/cursor_table.h"
-#include "app/settings.h"
+#include "ui/cursor_table.h"
+#include "settings/settings.h"
 
 namespace Ui {
 class MainWindow;

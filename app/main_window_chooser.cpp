@@ -6,7 +6,7 @@
 #include <QStatusBar>
 
 #include "app/main_window.h"
-#include "app/series_status.h"
+#include "series/series_status.h"
 #include "app/window_minimum.h"
 #include "canvas/exercise_canvas.h"
 #include "ui/exercise_chooser.h"
@@ -26,8 +26,8 @@ void MainWindow::setUpChooserAndStatus() {
   m_chooser = new ExerciseChooser(f.clientArea);
   m_chooser->setIcons(f.measureAction->icon(), f.drawAction->icon());
   // The menu's own actions, so that a button does just what its item does.
-  m_chooser->onMeasure = [this] { m_ui->measureAction->trigger(); };
-  m_chooser->onDraw = [this] { m_ui->drawAction->trigger(); };
+  connect(m_chooser, &ExerciseChooser::measureChosen, f.measureAction, &QAction::trigger);
+  connect(m_chooser, &ExerciseChooser::drawChosen, f.drawAction, &QAction::trigger);
   m_chooser->raise();
 
   m_progress = new QLabel(this);

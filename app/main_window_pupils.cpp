@@ -10,9 +10,9 @@
 
 #include "app/main_window.h"
 #include "app/main_window_look.h"
-#include "app/message_boxes.h"
-#include "app/pupil_chooser.h"
-#include "app/series_log.h"
+#include "ui/message_boxes.h"
+#include "ui/pupil_chooser.h"
+#include "series/series_log.h"
 #include "canvas/exercise_canvas.h"
 #include "records/class_list.h"
 #include "ui_main_window.h"
@@ -56,7 +56,7 @@ void MainWindow::changePupil() {
 
 void MainWindow::beginSeriesLog(QObject* sender, bool measuring) {
   if (sender == nullptr) return;
-  m_log->startSeries(measuring ? ExerciseKind::Measure : ExerciseKind::Draw,
+  m_log->startSeries(measuring ? ExerciseKind::Measuring : ExerciseKind::Drawing,
                      measuring ? m_settings.measureSeriesLength : m_settings.drawSeriesLength);
   if (m_changePupilAction != nullptr) m_changePupilAction->setEnabled(false);
 }

@@ -5,13 +5,13 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "app/explanation_label.h"
+#include "ui/explanation_label.h"
 #include "app/main_window.h"
-#include "app/message_boxes.h"
+#include "ui/message_boxes.h"
 #include "canvas/exercise_canvas.h"
 #include "figures/angle.h"
+#include "figures/protractor_placement.h"
 #include "raster/geometry.h"
-#include "teaching/correction_placement.h"
 #include "teaching/diagnosis.h"
 #include "teaching/explanation_texts.h"
 #include "ui/floating_panel.h"
@@ -32,7 +32,8 @@ void MainWindow::setUpTeaching() {
   m_teaching = readTeachingSettings(m_settingsPath);
   // Over the canvas like the tool box, and below it.
   m_explanation = new ExplanationLabel(m_ui->clientArea);  // owned by its Qt parent
-  canvas().onPencilStroke = [this] { clearExplanation(); };
+  connect(&canvas(), &ExerciseCanvas::pencilStroked, this, [this] { clearExplanation(); });
+  connect(&canvas(), &ExerciseCanvas::correctionArrived, this, [this] { correctionArrived(); });
 }
 
 ExplanationLabel& MainWindow::explanationLabel() const { return *m_explanation; }
@@ -81,13 +82,12 @@ void MainWindow::startCorrection() {
   const AngleFigure& angle = *canvas().angle();
   const bool drawing = drawingExercise();
   const PointF rightEnd = drawing ? angle.generatedEnd() : angle.secondEnd();
-  const CorrectionPlacement place = placementOnAngle(angle.vertex(), angle.firstEnd(), rightEnd);
+  const ProtractorOnAngle place = protractorOnAngle(angle.vertex(), angle.firstEnd(), rightEnd);
   const std::int32_t measure = drawing ? m_targetMeasure : angle.measure().value_or(0);
   explain(explanationText(drawing ? Explanation::HereIsTheAngle : Explanation::RightMeasureWas, measure));
   m_ui->protractorButton->setChecked(true);
   canvas().showCorrection(place.pose, {place.scale, place.reading},
-                          drawing ? std::optional<PointF>(rightEnd) : std::nullopt,
-                          [this] { correctionArrived(); });
+                          drawing ? std::optional<PointF>(rightEnd) : std::nullopt);
 }
 
 void MainWindow::correctionArrived() {

@@ -12,7 +12,7 @@
 #include <QStyleOptionFrame>
 #include <algorithm>
 
-#include "app/statement_label.h"
+#include "ui/statement_label.h"
 #include "ui/floating_panel.h"
 #include "ui_main_window.h"
 

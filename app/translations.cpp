@@ -5,8 +5,6 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "app/french_translation.h"
-
 namespace gradoir {
 
 namespace {
@@ -56,19 +54,18 @@ QString chooseLanguage(const QStringList& uiLanguages, const QStringList& availa
   return kSourceLanguage;
 }
 
+bool installToolkitTranslation(QCoreApplication& app, const QString& language) {
+  return installTranslator(app, QStringLiteral("qtbase_") + language,
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
 QString installTranslations(QCoreApplication& app) {
-  const QString language = chooseLanguage(QLocale::system().uiLanguages(), availableLanguages());
-  if (language == kSourceLanguage) {
-    installFrenchTranslation(app);
-    return language;
+  QString language = chooseLanguage(QLocale::system().uiLanguages(), availableLanguages());
+  // A listed translation that does not load: the program's own texts stay French.
+  if (language != kSourceLanguage && !installTranslator(app, kPrefix + language, kTranslationFolder)) {
+    language = kSourceLanguage;
   }
-  if (!installTranslator(app, kPrefix + language, kTranslationFolder)) {
-    // A listed translation that does not load: the program's own texts stay French.
-    installFrenchTranslation(app);
-    return kSourceLanguage;
-  }
-  installTranslator(app, QStringLiteral("qtbase_") + language,
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  installToolkitTranslation(app, language);
   return language;
 }
 

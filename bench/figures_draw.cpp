@@ -13,7 +13,7 @@
 //    fallback: the cost of the bound.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
@@ -41,7 +41,7 @@ void ensureApplication() {
   static char* argv[] = {name, nullptr};
   if (QCoreApplication::instance() == nullptr) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static QApplication app(argc, argv);
+    static QGuiApplication app(argc, argv);
   }
   fillDegreeTables();
 }

@@ -7,7 +7,7 @@
 // exact drawing rules, which the peer does not follow.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -33,7 +33,7 @@ void ensurePeerApplication() {
   static char* argv[] = {name, nullptr};
   if (QCoreApplication::instance() != nullptr) return;
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static QApplication app(argc, argv);
+  static QGuiApplication app(argc, argv);
 }
 
 // Point at distance d from the centre toward graduation i of a dial turned

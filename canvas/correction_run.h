@@ -1,7 +1,6 @@
 #pragma once
 // What one correction of the exercise canvas glides between and shows when
 // the protractor arrives.
-#include <functional>
 #include <optional>
 
 #include "figures/graduation_reading.h"
@@ -18,7 +17,6 @@ struct CorrectionRun {
   ReadingMark mark;
   // The right second side of a drawing exercise, drawn in green on arrival.
   std::optional<PointF> rightSecondEnd;
-  std::function<void()> arrived;
 };
 
 }  // namespace gradoir

@@ -58,7 +58,7 @@ ExerciseCanvas::~ExerciseCanvas() {
   m_angle.reset();
 }
 
-void ExerciseCanvas::newExercise(bool magneticVertex, bool horizontalSide, const MeasureRange& range) {
+void ExerciseCanvas::newExercise(bool magneticVertex, bool horizontalSide, const Level& level) {
   // Called from menu and button handlers, so nothing may escape: without
   // the memory for the angle's picture the canvas stays empty.
   if (!sizeAngleLayer()) {
@@ -67,7 +67,7 @@ void ExerciseCanvas::newExercise(bool magneticVertex, bool horizontalSide, const
   }
   forgetCorrection();
   m_angle = newExerciseAngle(deviceWidth(), deviceHeight(), 0, magneticVertex, horizontalSide,
-                             m_mode == CanvasTool::Pencil, deviceScale(), range);
+                             m_mode == CanvasTool::Pencil, deviceScale(), level);
   m_crossHair.reset();
   redrawAngle(false);
   m_protractor->draw(m_protractorLayer->bitmap(), m_protractorLayer->location());
@@ -104,7 +104,8 @@ void ExerciseCanvas::centerProtractor() {
 void ExerciseCanvas::placeProtractorOnAngle() {
   if (!m_angle) return;
   const PointF v = m_angle->vertex();
-  m_protractor->setOrientation(readingOrientation(v, m_angle->firstEnd(), m_angle->generatedEnd()));
+  m_protractor->setOrientation(
+      static_cast<std::int32_t>(protractorOnAngle(v, m_angle->firstEnd(), m_angle->generatedEnd()).pose.orientation));
   // The centre is at (R + 1, R + 1) in the layer, as when it snaps on.
   const float r = static_cast<float>(m_protractor->radius()) + 1;
   m_protractorLayer->setLocation(realRectOf(v.x - r, v.y - r, v.x + r, v.y + r));

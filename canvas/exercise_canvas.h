@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "canvas/correction_run.h"
-#include "figures/measure_range.h"
+#include "figures/level.h"
 #include "view/layered_view.h"
 #include "raster/transfer.h"
 #include "canvas/canvas_input_state.h"
@@ -47,8 +47,8 @@ class ExerciseCanvas : public LayeredView {
 
   // New random angle in the client area (second side left out in CanvasTool::Pencil
   // mode), protractor redrawn where it is and shown. A random measure is
-  // drawn among `range`.
-  void newExercise(bool magneticVertex, bool horizontalSide, const MeasureRange& range = {});
+  // drawn among those `level` allows.
+  void newExercise(bool magneticVertex, bool horizontalSide, const Level& level = {});
   void centerProtractor();
   // Lays the protractor on the angle, ready to be read: its centre on the
   // vertex, the 0 of one of its scales on the first side and its arc over
@@ -93,17 +93,20 @@ class ExerciseCanvas : public LayeredView {
   std::optional<ProtractorPose> protractorPoseAtStrokeEnd() const;
   // The correction: the protractor (shown if hidden) glides for about a
   // second onto `target`, then shows `mark` and, when given, the right
-  // second side in green; `arrived` runs then. Tied to the exercise: a new
-  // exercise or centring the protractor drops it.
-  void showCorrection(const ProtractorPose& target, const ReadingMark& mark, std::optional<PointF> rightSecondEnd,
-                      std::function<void()> arrived);
+  // second side in green; correctionArrived is emitted then. Tied to the
+  // exercise: a new exercise or centring the protractor drops it.
+  void showCorrection(const ProtractorPose& target, const ReadingMark& mark, std::optional<PointF> rightSecondEnd);
   bool correctionRunning() const;
   // Puts the protractor where the running correction takes it, at once.
   void finishCorrection();
   // The reading the correction marked; empty while none shows.
   std::optional<ReadingMark> markedReading() const { return m_markedReading; }
+
+ signals:
   // Each pencil step: the pupil draws again.
-  std::function<void()> onPencilStroke;
+  void pencilStroked();
+  // The correction's protractor has arrived and shows its reading.
+  void correctionArrived();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;

@@ -63,12 +63,11 @@ std::optional<ProtractorPose> ExerciseCanvas::protractorPoseAtStrokeEnd() const 
 }
 
 void ExerciseCanvas::showCorrection(const ProtractorPose& target, const ReadingMark& mark,
-                                    std::optional<PointF> rightSecondEnd, std::function<void()> arrived) {
+                                    std::optional<PointF> rightSecondEnd) {
   forgetCorrection();
   if (!m_protractorLayer->visible()) showProtractor();
   const ProtractorPose from = currentPose();
-  m_correction = CorrectionRun{from, target,         shortTurn(from.orientation, target.orientation),
-                               mark, rightSecondEnd, std::move(arrived)};
+  m_correction = CorrectionRun{from, target, shortTurn(from.orientation, target.orientation), mark, rightSecondEnd};
   m_glide = new QVariantAnimation(this);
   m_glide->setDuration(kGlideMilliseconds);
   m_glide->setStartValue(0.0);
@@ -115,7 +114,7 @@ void ExerciseCanvas::placeProtractor(long double centreX, long double centreY, s
 
 void ExerciseCanvas::arriveAtCorrection() {
   if (!m_correction) return;
-  // Taken out first: `arrived` may start another exercise.
+  // Taken out first: a receiver of correctionArrived may start another exercise.
   CorrectionRun run = std::move(*m_correction);
   m_correction.reset();
   m_glide = nullptr;
@@ -127,7 +126,7 @@ void ExerciseCanvas::arriveAtCorrection() {
     boldLine(m_angleLayer->bitmap(), m_angle->vertex(), *run.rightSecondEnd, kRightSideColor);
   }
   repaintNow();
-  if (run.arrived) run.arrived();
+  emit correctionArrived();
 }
 
 void ExerciseCanvas::forgetCorrection() {

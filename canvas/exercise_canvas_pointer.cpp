@@ -3,12 +3,11 @@
 // button is held, so moves and the release may arrive from outside the
 // widget, with negative coordinates too; every step copes with any position.
 #include <QMouseEvent>
-#include <cmath>
 #include <cstdint>
-#include <numbers>
 
 #include "canvas/exercise_canvas.h"
 #include "figures/angle.h"
+#include "figures/degrees.h"
 #include "figures/display_scale.h"
 #include "figures/protractor.h"
 #include "figures/pencil.h"
@@ -48,8 +47,6 @@ RectF realRectFrom(long double left, long double top, long double right, long do
   return realRectOf(static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
                     static_cast<float>(bottom));
 }
-
-long double degreesFromRadians(long double radians) { return radians * 180.0L / std::numbers::pi_v<long double>; }
 
 }  // namespace
 
@@ -97,7 +94,7 @@ void ExerciseCanvas::mouseReleaseEvent(QMouseEvent* event) {
 void ExerciseCanvas::pencilStep(Point pointer) {
   if (!m_angle) return;
   applyPencilStep(*m_angle, pointer);
-  if (onPencilStroke) onPencilStroke();
+  emit pencilStroked();
   // Red while the button is held; the layer's notification repaints.
   redrawAngle(true);
 }
@@ -161,7 +158,7 @@ void ExerciseCanvas::turnProtractorToward(Point pointer, std::uint8_t zone) {
   const long double cx = static_cast<long double>(location.left) + r + 1;
   const long double cy = static_cast<long double>(location.top) + r + 1;
   // Screen y grows downwards, so this angle grows clockwise, like Orientation.
-  const long double phi = degreesFromRadians(std::atan2(pointer.y - cy, pointer.x - cx));
+  const long double phi = screenDirection(pointer.x - cx, pointer.y - cy);
   // The zero end lies opposite the direction of Orientation.
   m_protractor->setOrientation(roundHalfEven(phi) + (zone == kZeroEndZone ? 180 : 0));
   m_protractor->draw(m_protractorLayer->bitmap(), m_protractorLayer->location());

@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <numbers>
 
 #include "canvas/exercise_canvas.h"
 #include "figures/angle.h"
+#include "figures/degrees.h"
 #include "figures/protractor.h"
 #include "raster/geometry.h"
 #include "raster/rounding.h"
@@ -44,10 +44,6 @@ Rect widenedTo(const Rect& r, std::int32_t side) {
   return w;
 }
 
-long double degreesOf(long double dy, long double dx) {
-  return std::atan2(dy, dx) * 180.0L / std::numbers::pi_v<long double>;
-}
-
 // An angle difference brought into (-180, 180], so that crossing the
 // direction where atan2 jumps does not spin the protractor round.
 long double turnBetween(long double fromDegrees, long double toDegrees) {
@@ -58,7 +54,7 @@ long double turnBetween(long double fromDegrees, long double toDegrees) {
 }
 
 // Direction in degrees (clockwise on screen) from a to b.
-long double directionOf(const QPointF& a, const QPointF& b) { return degreesOf(b.y() - a.y(), b.x() - a.x()); }
+long double directionOf(const QPointF& a, const QPointF& b) { return screenDirection(b.x() - a.x(), b.y() - a.y()); }
 
 RectF shifted(const RectF& r, std::int64_t dx, std::int64_t dy) {
   const auto at = [](float v, std::int64_t d) { return static_cast<float>(static_cast<long double>(v) + d); };

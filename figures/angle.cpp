@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <exception>
-#include <numbers>
 
 #include "figures/angle_placement.h"
 #include "figures/degrees.h"
@@ -33,10 +32,9 @@ void line(Bitmap32& bitmap, PointF from, PointF to, Color32 color, double scale)
 // Direction of the side from vertex to end in whole degrees, counterclockwise
 // on screen, in 0..359.
 std::int32_t sideDirection(PointF vertex, PointF end) {
-  constexpr long double pi = std::numbers::pi_v<long double>;
   const long double dy = static_cast<long double>(end.y) - vertex.y;
   const long double dx = static_cast<long double>(end.x) - vertex.x;
-  std::int32_t a = -roundHalfEven(std::atan2(dy, dx) * 180 / pi);
+  std::int32_t a = -roundHalfEven(screenDirection(dx, dy));
   if (a < 0) a += 360;  // atan2 lies in -pi..pi: one turn is enough
   return a;
 }
@@ -56,9 +54,9 @@ void drawSideArc(Bitmap32& bitmap, const Rect& box, std::int32_t a1, std::int32_
 
 AngleFigure::AngleFigure(Point origin, const Rect& bounds, std::int32_t firstLength, std::int32_t secondLength,
                          std::int32_t arcRadius, std::int32_t measure, bool magnetic, bool horizontal,
-                         bool noSecondSide, const MeasureRange& range) {
+                         bool noSecondSide, const Level& level) {
   RandomSource random(nextAngleSeed());
-  const std::int32_t wanted = measure != 0 ? measure : drawMeasure(random, range);
+  const std::int32_t wanted = measure != 0 ? measure : drawMeasure(random, level);
   const AnglePlacement p = placeAngle(random, origin, bounds, firstLength, secondLength, wanted, horizontal);
   m_g = AngleGeometry{p.vertex,    p.firstEnd,   noSecondSide ? p.vertex : p.secondEnd,
                       p.secondEnd, p.markStart,  p.markEnd,

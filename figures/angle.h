@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "figures/measure_range.h"
+#include "figures/level.h"
 #include "raster/bitmap32.h"
 #include "raster/types.h"
 
@@ -31,12 +31,12 @@ struct AngleGeometry {
 class AngleFigure {
  public:
   // origin (0, 0) asks for a random vertex, any other point fixes it;
-  // measure 0 asks for a random measure among `range` (5 to 175 by default),
+  // measure 0 asks for a random measure allowed by `level` (5 to 175 by default),
   // any other value fixes it.
   // The random sequence is reseeded from nextAngleSeed() (random_source.h).
   AngleFigure(Point origin, const Rect& bounds, std::int32_t firstLength, std::int32_t secondLength,
               std::int32_t arcRadius, std::int32_t measure, bool magnetic, bool horizontal, bool noSecondSide,
-              const MeasureRange& range = {});
+              const Level& level = {});
   // An exact angle rather than a random one, for checks and tools.
   explicit AngleFigure(const AngleGeometry& geometry) : m_g(geometry) {}
 

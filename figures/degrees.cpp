@@ -63,4 +63,8 @@ void orderPair(float& a, float& b) {
   if (a > b) std::swap(a, b);
 }
 
+long double screenDirection(long double dx, long double dy) {
+  return std::atan2(dy, dx) * 180.0L / std::numbers::pi_v<long double>;
+}
+
 }  // namespace gradoir

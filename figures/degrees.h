@@ -25,6 +25,11 @@ std::int32_t degreeTableIndex(std::int64_t degrees);
 float degSin(std::int64_t degrees);
 float degCos(std::int64_t degrees);
 
+// The direction of the vector (dx, dy) in degrees from the positive x axis
+// toward positive y, that is clockwise on the screen, in [-180, 180]; the
+// one conversion of atan2 to degrees that the program uses.
+long double screenDirection(long double dx, long double dy);
+
 // P turned about Center by A degrees, counterclockwise on screen for A > 0.
 PointF rotatePoint(PointF center, PointF p, std::int64_t degrees);
 

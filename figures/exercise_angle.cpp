@@ -24,12 +24,12 @@ Rect exercisePlacementRect(std::int32_t width, std::int32_t height, double scale
 
 std::unique_ptr<AngleFigure> newExerciseAngle(std::int32_t width, std::int32_t height, std::int32_t measure,
                                          bool magnetic, bool horizontal, bool noSecondSide, double scale,
-                                         const MeasureRange& range) {
+                                         const Level& level) {
   scale = sanitizedScale(scale);
   auto angle = std::make_unique<AngleFigure>(
       pointOf(0, 0), exercisePlacementRect(width, height, scale), scaledLength(kExerciseFirstLength, scale),
       scaledLength(kExerciseSecondLength, scale), scaledLength(kExerciseArcRadius, scale), measure, magnetic,
-      horizontal, noSecondSide, range);
+      horizontal, noSecondSide, level);
   if (scale == 1.0) return angle;
   AngleGeometry g = angle->geometry();
   setExerciseLengths(g, scale);

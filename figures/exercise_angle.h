@@ -23,10 +23,10 @@ Rect exercisePlacementRect(std::int32_t width, std::int32_t height, double scale
 // A new random angle (random vertex; random measure when measure is 0) inside
 // the placement rectangle of a width x height canvas; at a scale above 1 in
 // device pixels, with sides, arc and vertex mark of their logical length; a
-// random measure is drawn among `range`.
+// random measure is drawn among those `level` allows.
 std::unique_ptr<AngleFigure> newExerciseAngle(std::int32_t width, std::int32_t height, std::int32_t measure,
                                          bool magnetic, bool horizontal, bool noSecondSide, double scale = 1.0,
-                                         const MeasureRange& range = {});
+                                         const Level& level = {});
 
 // The geometry's lengths (sides, arc radius, vertex mark) set for a screen
 // scale, the points kept: what an angle generated at that scale has.

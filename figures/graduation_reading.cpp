@@ -1,7 +1,8 @@
 #include "figures/graduation_reading.h"
 
 #include <cmath>
-#include <numbers>
+
+#include "figures/degrees.h"
 
 namespace gradoir {
 
@@ -13,7 +14,7 @@ std::optional<long double> rayDirection(const ProtractorPose& pose, long double 
   const long double dx = x - pose.centreX;
   const long double dy = y - pose.centreY;
   if (dx == 0 && dy == 0) return std::nullopt;
-  return std::atan2(dy, dx) * 180.0L / std::numbers::pi_v<long double>;
+  return screenDirection(dx, dy);
 }
 
 // a brought into [low, low + 360) by whole turns.

@@ -11,20 +11,13 @@
 #include <cstdint>
 #include <optional>
 
+#include "figures/protractor_pose.h"
+
 namespace gradoir {
 
 enum class ProtractorScale : std::uint8_t {
   Outer,  // 0 at the left end at orientation 0
   Inner,  // 0 at the right end at orientation 0
-};
-
-// Where the protractor lies: its centre (the red circle) in canvas
-// coordinates and its orientation in whole degrees, clockwise on screen.
-// Any orientation is accepted; only its value modulo 360 matters.
-struct ProtractorPose {
-  long double centreX = 0;
-  long double centreY = 0;
-  std::int64_t orientation = 0;
 };
 
 // The graduation of `scale` (0..180, rounded to the nearest whole degree)

@@ -1,28 +1,38 @@
 #include "figures/protractor_placement.h"
 
-#include <cmath>
-#include <numbers>
-
+#include "figures/degrees.h"
 #include "raster/rounding.h"
 
 namespace gradoir {
 
-// Graduation i of a protractor at orientation o lies from its centre in the
-// screen direction o + i + 180 (y downward, so angles grow clockwise): at
-// orientation 0, graduation 0 points left and graduation 90 up.
-std::int32_t readingOrientation(PointF vertex, PointF firstEnd, PointF secondEnd) {
-  const long double dx1 = static_cast<long double>(firstEnd.x) - vertex.x;
-  const long double dy1 = static_cast<long double>(firstEnd.y) - vertex.y;
-  const long double dx2 = static_cast<long double>(secondEnd.x) - vertex.x;
-  const long double dy2 = static_cast<long double>(secondEnd.y) - vertex.y;
-  const std::int32_t firstDirection =
-      roundHalfEven(std::atan2(dy1, dx1) * 180.0L / std::numbers::pi_v<long double>);
-  const bool clockwise = dx1 * dy2 - dy1 * dx2 > 0;
-  // Clockwise: graduation 0 on the first side. Otherwise graduation 180.
-  std::int32_t o = clockwise ? firstDirection - 180 : firstDirection;
-  o %= 360;
-  if (o < 0) o += 360;
-  return o;
+namespace {
+
+long double directionFrom(PointF vertex, PointF p) {
+  return screenDirection(static_cast<long double>(p.x) - vertex.x, static_cast<long double>(p.y) - vertex.y);
+}
+
+std::int32_t wholeTurnsOff(std::int32_t degrees) {
+  const std::int32_t r = degrees % 360;
+  return r < 0 ? r + 360 : r;
+}
+
+}  // namespace
+
+ProtractorOnAngle protractorOnAngle(PointF vertex, PointF zeroSideEnd, PointF otherSideEnd) {
+  const long double zeroSide = directionFrom(vertex, zeroSideEnd);
+  long double turn = directionFrom(vertex, otherSideEnd) - zeroSide;
+  while (turn <= -180.0L) turn += 360.0L;
+  while (turn > 180.0L) turn -= 360.0L;
+  // Graduation i of the outer scale lies in the screen direction
+  // orientation + 180 + i: its 0 end points opposite the orientation and it
+  // grows clockwise. The inner scale grows the other way from the other end.
+  const bool clockwise = turn >= 0;
+  const long double orientation = clockwise ? zeroSide - 180.0L : zeroSide;
+  ProtractorOnAngle p;
+  p.pose = {vertex.x, vertex.y, wholeTurnsOff(roundHalfEven(orientation))};
+  p.scale = clockwise ? ProtractorScale::Outer : ProtractorScale::Inner;
+  p.reading = graduationUnder(p.pose, p.scale, otherSideEnd.x, otherSideEnd.y).value_or(0);
+  return p;
 }
 
 }  // namespace gradoir

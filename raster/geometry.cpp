@@ -77,6 +77,11 @@ bool rectContains(const Rect& r, Point p) {
   return r.left <= p.x && p.x < r.right && r.top <= p.y && p.y < r.bottom;
 }
 
+bool rectsOverlap(const Rect& a, const Rect& b) {
+  return std::max(a.left, b.left) <= std::min(a.right, b.right) &&
+         std::max(a.top, b.top) <= std::min(a.bottom, b.bottom);
+}
+
 std::int32_t toFixed16(float v) { return roundHalfEven(static_cast<long double>(v) * 65536.0L); }
 
 }  // namespace gradoir

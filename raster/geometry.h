@@ -20,6 +20,9 @@ void growRect(Rect& r, std::int32_t dx, std::int32_t dy);
 void shiftRect(Rect& r, std::int32_t dx, std::int32_t dy);
 bool rectIsEmpty(const Rect& r);
 bool rectContains(const Rect& r, Point p);
+// Rectangles that share a point, right and bottom inclusive: touching counts,
+// and a rectangle of zero width or height still counts.
+bool rectsOverlap(const Rect& a, const Rect& b);
 // Float to 16.16 fixed point: Round(v * 65536), saturating beyond the format.
 std::int32_t toFixed16(float v);
 

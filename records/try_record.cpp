@@ -7,7 +7,7 @@ namespace gradoir {
 QString newRecordId() { return QUuid::createUuid().toString(QUuid::WithoutBraces); }
 
 QString kindText(ExerciseKind kind) {
-  return kind == ExerciseKind::Measure ? QStringLiteral("mesurer") : QStringLiteral("tracer");
+  return kind == ExerciseKind::Measuring ? QStringLiteral("mesurer") : QStringLiteral("tracer");
 }
 
 QString verdictText(Verdict verdict) {
@@ -23,7 +23,7 @@ QString verdictText(Verdict verdict) {
 }
 
 std::optional<ExerciseKind> kindFromText(const QString& text) {
-  for (const ExerciseKind kind : {ExerciseKind::Measure, ExerciseKind::Draw}) {
+  for (const ExerciseKind kind : {ExerciseKind::Measuring, ExerciseKind::Drawing}) {
     if (text == kindText(kind)) return kind;
   }
   return std::nullopt;

@@ -8,22 +8,12 @@
 #include <optional>
 #include <variant>
 
+#include "figures/exercise_kind.h"
+#include "figures/level.h"
+
 namespace gradoir {
 
-enum class ExerciseKind { Measure, Draw };
 enum class Verdict { Right, Wrong, Estimate };
-
-// The level the exercise was set at, kept with every try so that a teacher
-// can tell an easy right answer from a hard one.
-struct LevelSettings {
-  int step = 1;                   // degrees between two possible target measures
-  int minimum = 0;                // smallest target measure
-  int maximum = 180;              // largest target measure
-  int tolerance = 0;              // degrees an answer may be off and still be right
-  bool protractorPlaced = false;  // the protractor was put on the angle for the pupil
-  bool estimation = false;        // the pupil estimated without the protractor
-  friend bool operator==(const LevelSettings&, const LevelSettings&) = default;
-};
 
 struct TryRecord {
   QString id;      // newRecordId()
@@ -31,8 +21,8 @@ struct TryRecord {
   QString pupil;
   QString seriesId;
   int exercise = 1;  // 1-based number within the series
-  ExerciseKind kind = ExerciseKind::Measure;
-  LevelSettings level;
+  ExerciseKind kind = ExerciseKind::Measuring;
+  Level level;
   int target = 0;             // the measure asked for, or shown
   std::optional<int> answer;  // the measure typed, or drawn; none when nothing was given
   Verdict verdict = Verdict::Wrong;
@@ -46,7 +36,7 @@ struct TryRecord {
 struct SeriesRecord {
   QString id;  // newRecordId()
   QString pupil;
-  ExerciseKind kind = ExerciseKind::Measure;
+  ExerciseKind kind = ExerciseKind::Measuring;
   QDateTime start;
   std::optional<QDateTime> end;
   int score = 0;   // right answers

@@ -7,12 +7,11 @@
 #include <cstdint>
 #include <optional>
 
+#include "figures/exercise_kind.h"
 #include "figures/graduation_reading.h"
 #include "raster/types.h"
 
 namespace gradoir {
-
-enum class ExerciseKind : std::uint8_t { Measuring, Drawing };
 
 // What the program tells the pupil. The first group names mistakes; the
 // last two go with the correction.

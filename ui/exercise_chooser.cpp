@@ -37,12 +37,8 @@ ExerciseChooser::ExerciseChooser(QWidget* parent) : QWidget(parent) {
 
   m_measure = addChoice(tr("Mesurer un angle"), QStringLiteral("chooseMeasureButton"));
   m_draw = addChoice(tr("Tracer un angle"), QStringLiteral("chooseDrawButton"));
-  connect(m_measure, &QToolButton::clicked, this, [this] {
-    if (onMeasure) onMeasure();
-  });
-  connect(m_draw, &QToolButton::clicked, this, [this] {
-    if (onDraw) onDraw();
-  });
+  connect(m_measure, &QToolButton::clicked, this, &ExerciseChooser::measureChosen);
+  connect(m_draw, &QToolButton::clicked, this, &ExerciseChooser::drawChosen);
 
   auto* buttons = new QHBoxLayout;
   buttons->setSpacing(16);

@@ -30,12 +30,12 @@ class ExerciseChooser : public QWidget {
   // they stay crisp at the buttons' icon size.
   void setIcons(const QIcon& measure, const QIcon& draw);
 
-  // Events; an unset event is skipped.
-  std::function<void()> onMeasure;
-  std::function<void()> onDraw;
-
   // Centres the chooser in its parent at its preferred size.
   void centreInParent();
+
+ signals:
+  void measureChosen();
+  void drawChosen();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

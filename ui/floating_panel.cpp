@@ -134,7 +134,7 @@ void FloatingPanel::setExpanded(bool value) {
   }
   syncClientArea();
   paintTitleBar(true);
-  if (onExpand) onExpand(this);
+  emit expandedChanged(m_expanded);
 }
 
 void FloatingPanel::setSizeable(bool value) {
@@ -171,12 +171,12 @@ void FloatingPanel::setColor(const QColor& color) {
 
 void FloatingPanel::showPanel() {
   show();
-  if (onShow) onShow(this);
+  emit panelShown();
 }
 
 void FloatingPanel::hidePanel() {
   hide();
-  if (onHide) onHide(this);
+  emit panelHidden();
 }
 
 PanelHit FloatingPanel::hitTest(QPoint clientPoint) const {

@@ -69,7 +69,7 @@ class FloatingPanel : public QWidget {
   bool sunkenFrame() const { return m_ctl3d; }
   void setSunkenFrame(bool value);  // sunken 2-pixel frame (true) or flat 1-pixel
   bool expanded() const { return m_expanded; }
-  void setExpanded(bool value);  // fires onExpand after a change only
+  void setExpanded(bool value);  // emits expandedChanged after a change only
   bool sizeable() const { return m_sizeable; }
   void setSizeable(bool value);
   bool showButtons() const { return m_showButtons; }
@@ -82,16 +82,12 @@ class FloatingPanel : public QWidget {
   QColor color() const;  // the panel colour (palette Window role)
   void setColor(const QColor& color);
 
-  // Events; an unset event is skipped.
-  std::function<void(FloatingPanel* sender)> onExpand;
-  std::function<void(FloatingPanel* sender)> onShow;
-  std::function<void(FloatingPanel* sender)> onHide;
   // Draws over the client area's background, in client coordinates, before
   // the controls: what the panel's owner wants behind them (a frame...).
   std::function<void(QPainter& painter)> clientDecoration;
 
-  void showPanel();  // show, then onShow
-  void hidePanel();  // hide, then onHide
+  void showPanel();  // show, then panelShown
+  void hidePanel();  // hide, then panelHidden
 
   // The container of the panel's controls, kept on the client rectangle.
   QWidget* clientArea() const { return m_clientArea; }
@@ -124,6 +120,11 @@ class FloatingPanel : public QWidget {
   QColor captionTextColor() const;
   // The button's colour while the pointer is over it.
   QColor hotColor() const;
+
+ signals:
+  void expandedChanged(bool expanded);
+  void panelShown();
+  void panelHidden();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

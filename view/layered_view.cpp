@@ -353,7 +353,7 @@ void LayeredView::imageChanged() {
   if (m_updateCount != 0) return;
   // The layers have recorded where they changed; only that is rebuilt.
   requestRepaint();
-  if (onChange) onChange();
+  emit pictureChanged();
 }
 
 void LayeredView::paintBuffer() {

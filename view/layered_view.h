@@ -149,11 +149,13 @@ class LayeredView : public BufferedView {
   void endUpdate();
   std::int32_t updateCount() const { return m_updateCount; }
 
-  // Invalidates the image and fires onChange, unless a batch is open.
+  // Invalidates the image and emits pictureChanged, unless a batch is open.
   virtual void imageChanged();
   void paintBuffer() override;
 
-  std::function<void()> onChange;
+ signals:
+  // The layers changed the picture (a layer moved, a bitmap was drawn on).
+  void pictureChanged();
 
  private:
   void rebuildArea(const Rect& area);

@@ -82,7 +82,7 @@ TEST_F(CommandLine, ExportCsvWritesEveryRecordedTry) {
   writeSettings("[Resultats]\nBase=" + base.toUtf8() + "\n");
   {
     ResultsRecorder recorder({.localPath = base});
-    SeriesRecord series{newRecordId(), QStringLiteral("Zoé"), ExerciseKind::Measure,
+    SeriesRecord series{newRecordId(), QStringLiteral("Zoé"), ExerciseKind::Measuring,
                         QDateTime::currentDateTimeUtc(), std::nullopt, 0, 3};
     recorder.recordSeries(series);
     for (int i = 1; i <= 3; ++i) {

@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include "app/cursor_table.h"
+#include "ui/cursor_table.h"
 #include "main_window_fixture.h"
 #include "modal_answer.h"
 

@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/series_status.h"
+#include "series/series_status.h"
 #include "app/window_minimum.h"
 #include "figures/protractor.h"
 #include "main_window_fixture.h"

@@ -15,7 +15,7 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "app/statement_label.h"
+#include "ui/statement_label.h"
 #include "app/tool_box_fitting.h"
 #include "main_window_fixture.h"
 #include "ui/exercise_chooser.h"

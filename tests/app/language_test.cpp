@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "app/translations.h"
-#include "app/statement_label.h"
+#include "ui/statement_label.h"
 #include "ui/exercise_chooser.h"
 #include "main_window_fixture.h"
 #include "modal_answer.h"

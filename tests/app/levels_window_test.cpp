@@ -2,7 +2,7 @@
 // answer, the protractor laid on the angle and the estimate asked first.
 #include <QTest>
 
-#include "app/series_log.h"
+#include "series/series_log.h"
 #include "figures/protractor.h"
 #include "figures/protractor_placement.h"
 #include "main_window_fixture.h"
@@ -79,7 +79,7 @@ TEST_F(MainWindowTest, PlacedProtractorStartsEveryMeasuringExerciseOnTheAngle) {
     EXPECT_EQ(at.left + r + 1, angle.vertex().x);
     EXPECT_EQ(at.top + r + 1, angle.vertex().y);
     EXPECT_EQ(canvas().protractor().orientation(),
-              readingOrientation(angle.vertex(), angle.firstEnd(), angle.secondEnd()));
+              protractorOnAngle(angle.vertex(), angle.firstEnd(), angle.secondEnd()).pose.orientation);
     EXPECT_TRUE(canvas().protractorLayer().visible());
     answerRight();
     button("nextButton")->click();

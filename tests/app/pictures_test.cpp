@@ -6,8 +6,8 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "app/cursor_table.h"
-#include "app/flood_fill.h"
+#include "ui/cursor_table.h"
+#include "ui/flood_fill.h"
 
 static void initResources() { Q_INIT_RESOURCE(app); }
 

@@ -9,7 +9,7 @@
 #include <set>
 #include <tuple>
 
-#include "app/series_log.h"
+#include "series/series_log.h"
 #include "main_window_fixture.h"
 #include "modal_answer.h"
 #include "records/class_list.h"
@@ -83,7 +83,7 @@ TEST_F(RecordsWindowTest, APlayedSeriesGivesOneRowPerTry) {
   const QList<SeriesRecord> series = reader.series();
   ASSERT_EQ(series.size(), 1);
   EXPECT_EQ(series[0].pupil, defaultPupilName());
-  EXPECT_EQ(series[0].kind, ExerciseKind::Measure);
+  EXPECT_EQ(series[0].kind, ExerciseKind::Measuring);
   EXPECT_EQ(series[0].score, 2);
   EXPECT_EQ(series[0].length, 3);
   ASSERT_TRUE(series[0].end);
@@ -100,10 +100,10 @@ TEST_F(RecordsWindowTest, APlayedSeriesGivesOneRowPerTry) {
   for (qsizetype i = 0; i < tries.size(); ++i) {
     const TryRecord& t = tries[i];
     EXPECT_EQ(t.target % 5, 0) << i;
-    EXPECT_EQ(t.kind, ExerciseKind::Measure);
+    EXPECT_EQ(t.kind, ExerciseKind::Measuring);
     EXPECT_EQ(t.pupil, defaultPupilName());
     EXPECT_EQ(t.seriesId, series[0].id);
-    EXPECT_EQ(t.level, (LevelSettings{5, 5, 175, 1, false, false}));
+    EXPECT_EQ(t.level, (Level{5, 5, 175, 1, false, false}));
     // A wrong try keeps the code of the mistake it shows; a right one none.
     EXPECT_EQ(t.explanation.has_value(), t.verdict == Verdict::Wrong) << i;
     EXPECT_GE(t.seconds, 0.0);
@@ -156,16 +156,16 @@ TEST_F(RecordsWindowTest, DrawingTriesAndEstimatesAreRecorded) {
   // In the order given; tries within one millisecond have none in the store.
   std::sort(tries.begin(), tries.end(), [](const TryRecord& a, const TryRecord& b) {
     auto key = [](const TryRecord& t) {
-      return std::tuple{t.kind == ExerciseKind::Measure, t.verdict != Verdict::Wrong, t.verdict != Verdict::Estimate};
+      return std::tuple{t.kind == ExerciseKind::Measuring, t.verdict != Verdict::Wrong, t.verdict != Verdict::Estimate};
     };
     return key(a) < key(b);
   });
-  EXPECT_EQ(tries[0].kind, ExerciseKind::Draw);
+  EXPECT_EQ(tries[0].kind, ExerciseKind::Drawing);
   EXPECT_EQ(tries[0].target, target);
   EXPECT_EQ(tries[0].answer, target + 4);  // the opening, whichever way drawn
   EXPECT_EQ(tries[0].verdict, Verdict::Wrong);
   EXPECT_EQ(tries[1].verdict, Verdict::Right);
-  EXPECT_EQ(tries[2].kind, ExerciseKind::Measure);
+  EXPECT_EQ(tries[2].kind, ExerciseKind::Measuring);
   EXPECT_EQ(tries[2].verdict, Verdict::Estimate);
   EXPECT_EQ(tries[2].answer, measure + 40);
   EXPECT_TRUE(tries[2].level.estimation);

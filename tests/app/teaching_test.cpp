@@ -10,8 +10,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/explanation_label.h"
-#include "app/tool_box_placement.h"
+#include "ui/explanation_label.h"
+#include "ui/tool_box_placement.h"
+#include "raster/geometry.h"
 #include "figures/graduation_reading.h"
 #include "figures/protractor.h"
 #include "figures/random_source.h"

@@ -7,7 +7,7 @@
 #include <QMenuBar>
 #include <QTest>
 
-#include "app/french_translation.h"
+#include "app/translations.h"
 #include "main_window_fixture.h"
 
 namespace gradoir::test {
@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, TextsFitTheirFixedPlaces) {
 }
 
 TEST(FrenchTexts, AnswerBoxContextMenuIsInFrench) {
-  ASSERT_TRUE(installFrenchTranslation(*qApp));
+  ASSERT_TRUE(installToolkitTranslation(*qApp, QStringLiteral("fr")));
   QLineEdit edit;
   edit.setText(QStringLiteral("12"));
   std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());

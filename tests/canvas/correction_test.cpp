@@ -36,7 +36,8 @@ TEST_F(CorrectionTest, GlidesInManyStepsAndArrivesExactlyOnTheTarget) {
   startExercise(CanvasTool::Protractor);
   const ProtractorPose target = onVertex(217);
   bool arrived = false;
-  canvas->showCorrection(target, {ProtractorScale::Inner, 33}, std::nullopt, [&arrived] { arrived = true; });
+  QObject::connect(canvas, &ExerciseCanvas::correctionArrived, [&arrived] { arrived = true; });
+  canvas->showCorrection(target, {ProtractorScale::Inner, 33}, std::nullopt);
   ASSERT_TRUE(canvas->correctionRunning());
   std::set<std::pair<long double, long double>> centres;
   std::set<std::int32_t> orientations;
@@ -69,7 +70,7 @@ TEST_F(CorrectionTest, GlidesInManyStepsAndArrivesExactlyOnTheTarget) {
 TEST_F(CorrectionTest, TurnsTheShortWayRound) {
   startExercise(CanvasTool::Protractor);
   // From 0 to 350 is ten degrees back, never through 180.
-  canvas->showCorrection(onVertex(350), {ProtractorScale::Outer, 10}, std::nullopt, nullptr);
+  canvas->showCorrection(onVertex(350), {ProtractorScale::Outer, 10}, std::nullopt);
   while (canvas->correctionRunning()) {
     QApplication::processEvents();
     const std::int32_t o = canvas->protractor().orientation();
@@ -81,8 +82,8 @@ TEST_F(CorrectionTest, TurnsTheShortWayRound) {
 TEST_F(CorrectionTest, FinishingJumpsToTheEndAndMarksTheReading) {
   startExercise(CanvasTool::Protractor);
   int arrivals = 0;
-  canvas->showCorrection(onVertex(90), {ProtractorScale::Outer, 40}, std::nullopt,
-                         [&arrivals] { ++arrivals; });
+  QObject::connect(canvas, &ExerciseCanvas::correctionArrived, [&arrivals] { ++arrivals; });
+  canvas->showCorrection(onVertex(90), {ProtractorScale::Outer, 40}, std::nullopt);
   canvas->finishCorrection();
   EXPECT_FALSE(canvas->correctionRunning());
   EXPECT_EQ(arrivals, 1);
@@ -103,7 +104,7 @@ TEST_F(CorrectionTest, FinishingJumpsToTheEndAndMarksTheReading) {
 TEST_F(CorrectionTest, RightSecondSideDrawnInGreenOnArrival) {
   startExercise(CanvasTool::Pencil);
   const PointF right = canvas->angle()->generatedEnd();
-  canvas->showCorrection(onVertex(0), {ProtractorScale::Outer, 40}, right, nullptr);
+  canvas->showCorrection(onVertex(0), {ProtractorScale::Outer, 40}, right);
   canvas->finishCorrection();
   const PointF v = canvas->angle()->vertex();
   const Color32 middle =
@@ -117,8 +118,8 @@ TEST_F(CorrectionTest, RightSecondSideDrawnInGreenOnArrival) {
 TEST_F(CorrectionTest, NewExerciseDropsARunningCorrectionAndItsMark) {
   startExercise(CanvasTool::Protractor);
   bool arrived = false;
-  canvas->showCorrection(onVertex(45), {ProtractorScale::Outer, 40}, std::nullopt,
-                         [&arrived] { arrived = true; });
+  QObject::connect(canvas, &ExerciseCanvas::correctionArrived, [&arrived] { arrived = true; });
+  canvas->showCorrection(onVertex(45), {ProtractorScale::Outer, 40}, std::nullopt);
   QApplication::processEvents();
   startExercise(CanvasTool::Protractor);
   EXPECT_FALSE(canvas->correctionRunning());
@@ -134,7 +135,7 @@ TEST_F(CorrectionTest, HiddenProtractorIsShownForTheCorrection) {
   startExercise(CanvasTool::Protractor);
   canvas->hideProtractor();
   EXPECT_FALSE(canvas->protractorPose());
-  canvas->showCorrection(onVertex(10), {ProtractorScale::Outer, 40}, std::nullopt, nullptr);
+  canvas->showCorrection(onVertex(10), {ProtractorScale::Outer, 40}, std::nullopt);
   canvas->finishCorrection();
   ASSERT_TRUE(canvas->protractorPose());
 }
@@ -144,7 +145,7 @@ TEST_F(CorrectionTest, PoseAtStrokeEndIsThePoseWhenThePencilWasLifted) {
   const PointF v = canvas->angle()->vertex();
   EXPECT_EQ(canvas->protractorPoseAtStrokeEnd()->centreX, 500);  // no stroke yet: as it is
   int strokes = 0;
-  canvas->onPencilStroke = [&strokes] { ++strokes; };
+  QObject::connect(canvas, &ExerciseCanvas::pencilStroked, [&strokes] { ++strokes; });
   const Point far{static_cast<std::int32_t>(v.x) + 100, static_cast<std::int32_t>(v.y) - 100};
   pressLeft(*canvas, far);
   dragLeft(*canvas, far);

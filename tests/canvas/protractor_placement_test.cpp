@@ -32,17 +32,21 @@ bool anyNear(const Bitmap32& bitmap, int radius, long double ux, long double uy,
   return false;
 }
 
-TEST(ReadingOrientation, HorizontalSidesByHand) {
+std::int64_t orientationOn(PointF vertex, PointF first, PointF second) {
+  return protractorOnAngle(vertex, first, second).pose.orientation;
+}
+
+TEST(ProtractorOnAngle, HorizontalSidesByHand) {
   // First side to the right. Opening downward (clockwise on screen): the
   // outer 0 (graduation 0, the left end at rest) turns to the right.
-  EXPECT_EQ(readingOrientation({500, 400}, {750, 400}, {500, 650}), 180);
+  EXPECT_EQ(orientationOn({500, 400}, {750, 400}, {500, 650}), 180);
   // Opening upward: the protractor at rest already has its inner 0
   // (graduation 180) on the right and its arc above.
-  EXPECT_EQ(readingOrientation({500, 400}, {750, 400}, {500, 150}), 0);
+  EXPECT_EQ(orientationOn({500, 400}, {750, 400}, {500, 150}), 0);
   // First side to the left, opening upward: outer 0 on the left, at rest.
-  EXPECT_EQ(readingOrientation({500, 400}, {250, 400}, {500, 150}), 0);
+  EXPECT_EQ(orientationOn({500, 400}, {250, 400}, {500, 150}), 0);
   // First side straight up, opening to the right (clockwise): 90.
-  EXPECT_EQ(readingOrientation({500, 400}, {500, 150}, {750, 400}), 90);
+  EXPECT_EQ(orientationOn({500, 400}, {500, 150}, {750, 400}), 90);
 }
 
 TEST_F(CanvasTest, PlacedProtractorSitsOnTheAngleReadyToRead) {

@@ -15,8 +15,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/ini_file.h"
-#include "app/settings.h"
+#include "settings/ini_file.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -102,16 +102,16 @@ Settings checkedSettings(std::string_view text) {
   // The level as the program must leave it: a step of 1, 5 or 10, measures
   // within 5..175 in order, a tolerance within 0..90.
   const std::int32_t step = checkedInteger(profile, written, "Angle", "Pas", 1);
-  s.angleStep = step == 5 || step == 10 ? step : 1;
+  s.level.step = step == 5 || step == 10 ? step : 1;
   auto measure = [](std::int32_t m) { return m < 5 ? 5 : m > 175 ? 175 : m; };
   const std::int32_t low = measure(checkedInteger(profile, written, "Angle", "MesureMin", 5));
   const std::int32_t high = measure(checkedInteger(profile, written, "Angle", "MesureMax", 175));
-  s.measureMin = low < high ? low : high;
-  s.measureMax = low < high ? high : low;
+  s.level.minimum = low < high ? low : high;
+  s.level.maximum = low < high ? high : low;
   const std::int32_t tolerance = checkedInteger(profile, written, "Angle", "Tolerance", 0);
-  s.tolerance = tolerance < 0 ? 0 : tolerance > 90 ? 90 : tolerance;
-  s.protractorPlaced = checkedInteger(profile, written, "Angle", "RapporteurPlace", 0) != 0;
-  s.estimation = checkedInteger(profile, written, "Angle", "Estimation", 0) != 0;
+  s.level.tolerance = tolerance < 0 ? 0 : tolerance > 90 ? 90 : tolerance;
+  s.level.protractorPlaced = checkedInteger(profile, written, "Angle", "RapporteurPlace", 0) != 0;
+  s.level.estimation = checkedInteger(profile, written, "Angle", "Estimation", 0) != 0;
   s.classListPath = QString::fromStdString(profile.readText("Resultats", "Eleves"));
   s.resultsBase = QString::fromStdString(profile.readText("Resultats", "Base"));
   s.recordResults = checkedInteger(profile, written, "Resultats", "Enregistrer", 1) != 0;

@@ -17,7 +17,7 @@ std::unique_ptr<SqlConnection> connect(const QString& source) {
 }  // namespace
 
 SeriesRecord sampleSeries(const QString& pupil, const QDateTime& start) {
-  return {newRecordId(), pupil, ExerciseKind::Measure, start, std::nullopt, 0, 10};
+  return {newRecordId(), pupil, ExerciseKind::Measuring, start, std::nullopt, 0, 10};
 }
 
 TryRecord sampleTry(const SeriesRecord& series, int exercise) {
@@ -27,7 +27,7 @@ TryRecord sampleTry(const SeriesRecord& series, int exercise) {
   r.pupil = series.pupil;
   r.seriesId = series.id;
   r.exercise = exercise;
-  r.kind = exercise % 2 ? ExerciseKind::Measure : ExerciseKind::Draw;
+  r.kind = exercise % 2 ? ExerciseKind::Measuring : ExerciseKind::Drawing;
   r.level = {exercise % 3 + 1, 10 + exercise,     170 - exercise,
              exercise % 4,     exercise % 2 == 0, exercise % 3 == 0};
   r.target = 20 + 13 * exercise;

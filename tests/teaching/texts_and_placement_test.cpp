@@ -8,7 +8,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "teaching/correction_placement.h"
+#include "figures/protractor_placement.h"
 #include "teaching/explanation_texts.h"
 
 namespace gradoir {
@@ -51,17 +51,17 @@ long double mod360(long double a) {
 }
 
 // Direction of graduation g of a scale, clockwise on screen.
-long double graduationDirection(const CorrectionPlacement& p, std::int32_t g) {
+long double graduationDirection(const ProtractorOnAngle& p, std::int32_t g) {
   const std::int32_t outer = p.scale == ProtractorScale::Outer ? g : 180 - g;
   return mod360(static_cast<long double>(p.pose.orientation) + 180 + outer);
 }
 
-TEST(CorrectionPlacement, CentreOnVertexZeroOnFirstSideOtherSideOnTheReading) {
+TEST(ProtractorOnAngle, CentreOnVertexZeroOnFirstSideOtherSideOnTheReading) {
   const PointF v{321, 207};
   for (int first = -180; first < 180; first += 7) {
     for (int m : {5, 30, 89, 90, 91, 150, 175}) {
       for (int turn : {-1, 1}) {
-        const CorrectionPlacement p = placementOnAngle(v, endAt(v, first), endAt(v, first + turn * m));
+        const ProtractorOnAngle p = protractorOnAngle(v, endAt(v, first), endAt(v, first + turn * m));
         SCOPED_TRACE(testing::Message() << "first " << first << " m " << m << " turn " << turn);
         EXPECT_EQ(p.pose.centreX, v.x);
         EXPECT_EQ(p.pose.centreY, v.y);
@@ -77,9 +77,23 @@ TEST(CorrectionPlacement, CentreOnVertexZeroOnFirstSideOtherSideOnTheReading) {
   }
 }
 
-TEST(CorrectionPlacement, SideBetweenWholeDegreesRoundsTheEdge) {
+// Either scale reads a straight angle; a null one reads 0 on the outer scale.
+TEST(ProtractorOnAngle, StraightAndNullAnglesReadFromTheFirstSide) {
+  const PointF v{321, 207};
+  for (int first = -180; first < 180; first += 45) {
+    for (int m : {0, 180}) {
+      const ProtractorOnAngle p = protractorOnAngle(v, endAt(v, first), endAt(v, first + m));
+      SCOPED_TRACE(testing::Message() << "first " << first << " m " << m);
+      if (m == 0) EXPECT_EQ(p.scale, ProtractorScale::Outer) << first;
+      EXPECT_EQ(p.reading, m);
+      EXPECT_EQ(graduationDirection(p, 0), mod360(first));
+    }
+  }
+}
+
+TEST(ProtractorOnAngle, SideBetweenWholeDegreesRoundsTheEdge) {
   const PointF v{100, 100};
-  const CorrectionPlacement p = placementOnAngle(v, endAt(v, 10.3L), endAt(v, 10.3L + 60));
+  const ProtractorOnAngle p = protractorOnAngle(v, endAt(v, 10.3L), endAt(v, 10.3L + 60));
   EXPECT_EQ(p.pose.orientation, 190);  // outer 0 end at 10
   EXPECT_EQ(p.scale, ProtractorScale::Outer);
   EXPECT_EQ(p.reading, 60);

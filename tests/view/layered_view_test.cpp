@@ -78,7 +78,7 @@ TEST(LayeredView, UnchangedVisibleLayerStillInvalidatesButHidingDoesNot) {
   LayeredView image;
   image.resize(30, 30);
   int changes = 0;
-  image.onChange = [&] { ++changes; };
+  QObject::connect(&image, &LayeredView::pictureChanged, [&] { ++changes; });
   auto layer = solidLayer(image, {0, 0, 10, 10}, kRed);
   for (auto change : {+[](BitmapLayer& l) { l.setVisible(true); },
                       +[](BitmapLayer& l) { l.setLocation(l.location()); }}) {

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "probe_args.h"
 #include "probe_commands.h"
 #include "probe_output.h"

@@ -11,7 +11,7 @@
 #include <QSet>
 
 #include "../main_window_fixture.h"
-#include "app/sharp_pixmap.h"
+#include "ui/sharp_pixmap.h"
 
 static void initPictures() { Q_INIT_RESOURCE(app); }
 
