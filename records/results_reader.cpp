@@ -69,8 +69,6 @@ ResultsReader::ResultsReader(const QString& source) : m_store(storeOf(source)) {
   if (m_connection == nullptr) m_errorText = m_store.errorText();
 }
 
-ResultsReader::~ResultsReader() = default;
-
 bool ResultsReader::select(QSqlQuery& query, const QString& sql, const QVariantList& values) {
   const bool done = m_connection->exec(query, sql, values);
   m_errorText = done ? QString() : m_connection->errorText();

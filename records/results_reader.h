@@ -40,10 +40,9 @@ struct ExplanationCount {
 
 class ResultsReader {
  public:
+  // Neither copied nor moved: it keeps its connection, which Qt SQL ties to
+  // one thread and one name.
   explicit ResultsReader(const QString& source);
-  ~ResultsReader();
-  ResultsReader(const ResultsReader&) = delete;
-  ResultsReader& operator=(const ResultsReader&) = delete;
 
   bool isOpen() const { return m_connection != nullptr; }
   // Why the last call found nothing to read, empty after a success.

@@ -37,8 +37,6 @@ HelpDialog::HelpDialog(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::Framele
   setUpWindow();
 }
 
-HelpDialog::~HelpDialog() = default;
-
 void HelpDialog::setUpWindow() {
   setModal(true);
   // The usual size, or what longer texts or larger fonts need; the window

@@ -23,7 +23,6 @@ class HelpDialog : public QDialog {
   static constexpr int kCornerSize = 40;  // corner ellipse, width and height
 
   explicit HelpDialog(QWidget* owner = nullptr);
-  ~HelpDialog() override;
 
   // true: the help text covers the window; false: the credits show.
   void setShowHelp(bool showHelp);
