@@ -42,11 +42,20 @@ class Font {
   std::function<void()> onChange;
 
  private:
-  void changed();
+  // Sets `member` and announces it, when `value` differs.
+  template <class T>
+  void change(T& member, const T& value);
   std::string m_name = "Tahoma";
   int m_size = 8;
   ToolkitColor m_color = 0;  // black
   bool m_bold = false;
+};
+
+// The cell a text takes in a font: its advance and the font's line height.
+struct TextSize {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  friend bool operator==(const TextSize&, const TextSize&) = default;
 };
 
 class Bitmap32 {
@@ -111,9 +120,10 @@ class Bitmap32 {
   // --- text -------------------------------------------------------------
   Font& font() { return *m_font; }
   const Font& font() const { return *m_font; }
-  void measureText(const std::string& text, std::int32_t& cx, std::int32_t& cy) const;
-  std::int32_t textPixelWidth(const std::string& text) const;
-  std::int32_t textPixelHeight(const std::string& text) const;
+  // Empty without a Qt GUI application, which alone can measure text.
+  TextSize measureText(const std::string& text) const;
+  std::int32_t textPixelWidth(const std::string& text) const { return measureText(text).width; }
+  std::int32_t textPixelHeight(const std::string& text) const { return measureText(text).height; }
   void printText(std::int32_t x, std::int32_t y, const std::string& text);
 
   // --- properties ---------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <QString>
 #include <algorithm>
 #include <mutex>
+#include <optional>
 
 #include "raster/bitmap32.h"
 #include "raster/blend.h"
@@ -70,17 +71,17 @@ QImage rasteriseCoverage(const QFont& font, const QString& text, const TextCell&
 }
 
 // The part of the bitmap the text can touch: its cell grown by a margin for
-// glyphs that overhang their advance, cut to the bitmap.
-bool touchedArea(const Bitmap32& bitmap, const TextCell& cell, std::int64_t x, std::int64_t y, Rect& area) {
+// glyphs that overhang their advance, cut to the bitmap. None when that is
+// nothing.
+std::optional<Rect> touchedArea(const Bitmap32& bitmap, const TextCell& cell, std::int64_t x, std::int64_t y) {
   const std::int64_t margin = cell.height;
   const std::int64_t left = std::max<std::int64_t>(x - margin, 0);
   const std::int64_t top = std::max<std::int64_t>(y - margin, 0);
   const std::int64_t right = std::min<std::int64_t>(x + cell.width + margin, bitmap.width());
   const std::int64_t bottom = std::min<std::int64_t>(y + cell.height + margin, bitmap.height());
-  if (left >= right || top >= bottom) return false;
-  area = Rect{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), static_cast<std::int32_t>(right),
-               static_cast<std::int32_t>(bottom)};
-  return true;
+  if (left >= right || top >= bottom) return std::nullopt;
+  return Rect{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), static_cast<std::int32_t>(right),
+              static_cast<std::int32_t>(bottom)};
 }
 
 void mixByCoverage(Bitmap32& bitmap, const QImage& coverage, const Rect& area, Color32 color) {
@@ -101,68 +102,37 @@ void drawText(Bitmap32& bitmap, std::int32_t x, std::int32_t y, const std::strin
   std::lock_guard<std::mutex> guard(textGuard());
   const QFont font = qtFontOf(bitmap.font());
   const TextCell cell = measureCell(font, string);
-  Rect area;
-  if (!touchedArea(bitmap, cell, x, y, area)) return;
-  const QImage coverage = rasteriseCoverage(font, string, cell, x, y, area);
-  mixByCoverage(bitmap, coverage, area, color);
+  const std::optional<Rect> area = touchedArea(bitmap, cell, x, y);
+  if (!area) return;
+  const QImage coverage = rasteriseCoverage(font, string, cell, x, y, *area);
+  mixByCoverage(bitmap, coverage, *area, color);
 }
 
 }  // namespace
 
-void Font::setName(const std::string& name) {
-  if (name == m_name) return;
-  m_name = name;
-  changed();
-}
-
-void Font::setSize(int points) {
-  if (points == m_size) return;
-  m_size = points;
-  changed();
-}
-
-void Font::setColor(ToolkitColor color) {
-  if (color == m_color) return;
-  m_color = color;
-  changed();
-}
-
-void Font::setBold(bool bold) {
-  if (bold == m_bold) return;
-  m_bold = bold;
-  changed();
-}
-
-void Font::changed() {
+template <class T>
+void Font::change(T& member, const T& value) {
+  if (value == member) return;
+  member = value;
   if (onChange) onChange();
 }
 
+void Font::setName(const std::string& name) { change(m_name, name); }
+
+void Font::setSize(int points) { change(m_size, points); }
+
+void Font::setColor(ToolkitColor color) { change(m_color, color); }
+
+void Font::setBold(bool bold) { change(m_bold, bold); }
+
 // One measuring path for every bitmap, sized or not: metrics come from the
 // font alone, so an empty bitmap measures like a sized one.
-void Bitmap32::measureText(const std::string& text, std::int32_t& cx, std::int32_t& cy) const {
-  cx = 0;
-  cy = 0;
-  if (!hasGuiApplication()) return;
+TextSize Bitmap32::measureText(const std::string& text) const {
+  if (!hasGuiApplication()) return {};
   const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   std::lock_guard<std::mutex> guard(textGuard());
-  const QFont qfont = qtFontOf(font());
-  const TextCell cell = measureCell(qfont, string);
-  cx = cell.width;
-  cy = cell.height;
-}
-
-std::int32_t Bitmap32::textPixelWidth(const std::string& text) const {
-  std::int32_t cx = 0;
-  std::int32_t cy = 0;
-  measureText(text, cx, cy);
-  return cx;
-}
-
-std::int32_t Bitmap32::textPixelHeight(const std::string& text) const {
-  std::int32_t cx = 0;
-  std::int32_t cy = 0;
-  measureText(text, cx, cy);
-  return cy;
+  const TextCell cell = measureCell(qtFontOf(font()), string);
+  return {cell.width, cell.height};
 }
 
 void Bitmap32::printText(std::int32_t x, std::int32_t y, const std::string& text) {

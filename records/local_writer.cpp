@@ -2,93 +2,75 @@
 
 #include <QDeadlineTimer>
 #include <QMutexLocker>
-#include <QThread>
 
 #include "records/outbox.h"
 #include "records/record_sql.h"
-#include "records/schema.h"
 #include "records/sql_connection.h"
+#include "records/store_connection.h"
 
 namespace gradoir {
 
 LocalWriter::LocalWriter(Options options) : m_options(std::move(options)) {
-  m_thread.reset(QThread::create([this] { run(); }));
-  m_thread->setObjectName(QStringLiteral("gradoir results writer"));
-  m_thread->start();
+  m_worker.start([this] { run(); });
 }
 
 LocalWriter::~LocalWriter() {
-  {
-    QMutexLocker lock(&m_mutex);
-    m_stopping = true;
-    m_wake.wakeAll();
-  }
-  m_thread->wait();
+  m_worker.stop();
   if (!m_queue.empty()) {
-    qWarning("Résultats : %zu essai(s) non enregistré(s) : %s", m_queue.size(), qPrintable(m_lastError));
+    qWarning("Résultats : %zu essai(s) non enregistré(s) : %s", m_queue.size(),
+             qPrintable(m_worker.lastError()));
   }
 }
 
 void LocalWriter::enqueue(AnyRecord record) {
-  QMutexLocker lock(&m_mutex);
+  QMutexLocker lock(&m_worker.mutex());
   m_queue.push_back(std::move(record));
   ++m_enqueuedCount;
-  m_wake.wakeOne();
+  m_worker.wake();
 }
 
 bool LocalWriter::waitUntilWritten(std::chrono::milliseconds timeout) {
   const QDeadlineTimer deadline(timeout);
-  QMutexLocker lock(&m_mutex);
+  QMutexLocker lock(&m_worker.mutex());
   const quint64 target = m_enqueuedCount;
   while (m_writtenCount < target) {
-    if (!m_writtenCondition.wait(&m_mutex, deadline)) return m_writtenCount >= target;
+    if (!m_writtenCondition.wait(&m_worker.mutex(), deadline)) return m_writtenCount >= target;
   }
   return true;
 }
 
-QString LocalWriter::lastError() const {
-  QMutexLocker lock(&m_mutex);
-  return m_lastError;
-}
+QString LocalWriter::lastError() const { return m_worker.lastError(); }
 
 void LocalWriter::run() {
-  std::unique_ptr<SqlConnection> connection;
+  StoreConnection store(m_options.path);
   while (const std::optional<AnyRecord> next = waitForNext()) {
-    if (writeOne(connection, *next)) {
+    if (writeOne(store, *next)) {
       markWritten();
       if (m_options.afterCommit) m_options.afterCommit();
-      continue;
+    } else if (!pauseAfterFailure()) {
+      return;
     }
-    // A fresh connection next time: the file may have been replaced or
-    // its folder made writable again.
-    connection.reset();
-    if (!pauseAfterFailure()) return;
   }
 }
 
 // A copy of the oldest record, which stays queued until it is committed;
 // nothing once stopping with an empty queue.
 std::optional<AnyRecord> LocalWriter::waitForNext() {
-  QMutexLocker lock(&m_mutex);
-  while (m_queue.empty() && !m_stopping) m_wake.wait(&m_mutex);
+  QMutexLocker lock(&m_worker.mutex());
+  while (m_queue.empty() && !m_worker.isStopping()) m_worker.sleep();
   if (m_queue.empty()) return std::nullopt;
   return m_queue.front();
 }
 
-bool LocalWriter::writeOne(std::unique_ptr<SqlConnection>& connection, const AnyRecord& record) {
-  if (!connection) {
-    connection = std::make_unique<SqlConnection>(m_options.path);
-    if (!connection->isOpen() || !ensureSchema(*connection)) {
-      setError(connection->errorText());
-      return false;
-    }
+bool LocalWriter::writeOne(StoreConnection& store, const AnyRecord& record) {
+  SqlConnection* connection = store.open();
+  if (connection != nullptr && writeRecord(*connection, record)) {
+    m_worker.setError({});
+    return true;
   }
-  if (!writeRecord(*connection, record)) {
-    setError(connection->errorText());
-    return false;
-  }
-  setError({});
-  return true;
+  m_worker.setError(store.errorText());
+  store.drop();
+  return false;
 }
 
 bool LocalWriter::writeRecord(SqlConnection& connection, const AnyRecord& record) {
@@ -111,7 +93,7 @@ bool LocalWriter::writeRecord(SqlConnection& connection, const AnyRecord& record
 }
 
 void LocalWriter::markWritten() {
-  QMutexLocker lock(&m_mutex);
+  QMutexLocker lock(&m_worker.mutex());
   m_queue.pop_front();
   ++m_writtenCount;
   m_writtenCondition.wakeAll();
@@ -119,15 +101,10 @@ void LocalWriter::markWritten() {
 
 // False when the writer is stopping: what is left cannot be written.
 bool LocalWriter::pauseAfterFailure() {
-  QMutexLocker lock(&m_mutex);
-  if (m_stopping) return false;
-  m_wake.wait(&m_mutex, QDeadlineTimer(m_options.retryDelay));
+  QMutexLocker lock(&m_worker.mutex());
+  if (m_worker.isStopping()) return false;
+  m_worker.sleep(QDeadlineTimer(m_options.retryDelay));
   return true;
-}
-
-void LocalWriter::setError(const QString& text) {
-  QMutexLocker lock(&m_mutex);
-  m_lastError = text;
 }
 
 }  // namespace gradoir

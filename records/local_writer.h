@@ -4,21 +4,19 @@
 // a queue append and a wake-up, so the GUI thread never waits for a disk.
 // A record that cannot be written yet (file locked beyond the busy timeout,
 // disk full) stays first in the queue and is tried again a little later.
-#include <QMutex>
 #include <QString>
 #include <QWaitCondition>
 #include <chrono>
 #include <deque>
 #include <functional>
-#include <memory>
 
 #include "records/try_record.h"
-
-class QThread;
+#include "records/worker_thread.h"
 
 namespace gradoir {
 
 class SqlConnection;
+class StoreConnection;
 
 class LocalWriter {
  public:
@@ -45,22 +43,19 @@ class LocalWriter {
  private:
   void run();
   std::optional<AnyRecord> waitForNext();
-  bool writeOne(std::unique_ptr<SqlConnection>& connection, const AnyRecord& record);
+  bool writeOne(StoreConnection& store, const AnyRecord& record);
   bool writeRecord(SqlConnection& connection, const AnyRecord& record);
   void markWritten();
   bool pauseAfterFailure();
-  void setError(const QString& text);
 
   const Options m_options;
-  mutable QMutex m_mutex;
-  QWaitCondition m_wake;
+  // Under m_worker.mutex().
   QWaitCondition m_writtenCondition;
   std::deque<AnyRecord> m_queue;
   quint64 m_enqueuedCount = 0;
   quint64 m_writtenCount = 0;
-  bool m_stopping = false;
-  QString m_lastError;
-  std::unique_ptr<QThread> m_thread;
+  // Last: its thread starts once the state above exists.
+  WorkerThread m_worker{QStringLiteral("gradoir results writer")};
 };
 
 }  // namespace gradoir

@@ -2,6 +2,7 @@
 
 #include <QSqlQuery>
 
+#include "records/record_sql.h"
 #include "records/sql_connection.h"
 
 namespace gradoir {
@@ -11,18 +12,37 @@ bool addToOutbox(SqlConnection& local, const QString& table, const QString& id) 
                     {table, id});
 }
 
-bool readOutbox(SqlConnection& local, int limit, QList<OutboxEntry>& entries) {
-  entries.clear();
+std::optional<QList<OutboxEntry>> readOutbox(SqlConnection& local, int limit) {
   QSqlQuery query(local.database());
   if (!local.exec(query,
                   QStringLiteral("SELECT seq, record_table, record_id FROM outbox ORDER BY seq LIMIT ?"),
                   {limit})) {
-    return false;
+    return std::nullopt;
   }
+  QList<OutboxEntry> entries;
   while (query.next()) {
     entries.append({query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toString()});
   }
-  return true;
+  return entries;
+}
+
+std::optional<QList<AnyRecord>> readOutboxRecords(SqlConnection& local, const QList<OutboxEntry>& entries) {
+  QList<AnyRecord> records;
+  for (const OutboxEntry& entry : entries) {
+    const bool isTry = entry.table == QLatin1String("tries");
+    if (!isTry && entry.table != QLatin1String("series")) continue;
+    QSqlQuery query(local.database());
+    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE id = ?")
+                            .arg(isTry ? tryColumns() : seriesColumns(), entry.table);
+    if (!local.exec(query, sql, {entry.id})) return std::nullopt;
+    if (!query.next()) continue;
+    if (isTry) {
+      if (const std::optional<TryRecord> attempt = readTry(query)) records << *attempt;
+    } else if (const std::optional<SeriesRecord> series = readSeries(query)) {
+      records << *series;
+    }
+  }
+  return records;
 }
 
 bool removeFromOutbox(SqlConnection& local, const QList<OutboxEntry>& entries) {

@@ -6,6 +6,9 @@
 // is a record sent twice, which the server ignores.
 #include <QList>
 #include <QString>
+#include <optional>
+
+#include "records/try_record.h"
 
 namespace gradoir {
 
@@ -18,8 +21,13 @@ struct OutboxEntry {
 };
 
 bool addToOutbox(SqlConnection& local, const QString& table, const QString& id);
-// The `limit` oldest entries, oldest first. False when the query failed.
-bool readOutbox(SqlConnection& local, int limit, QList<OutboxEntry>& entries);
+// The `limit` oldest entries, oldest first; none when the query failed.
+std::optional<QList<OutboxEntry>> readOutbox(SqlConnection& local, int limit);
+// The records the entries point at, as they are now (a series noted at its
+// start comes with its end if it has ended since); an entry whose record is
+// gone, or of a table a newer program wrote, gives nothing. None when the
+// file could not be read.
+std::optional<QList<AnyRecord>> readOutboxRecords(SqlConnection& local, const QList<OutboxEntry>& entries);
 // Removes the given entries in one transaction.
 bool removeFromOutbox(SqlConnection& local, const QList<OutboxEntry>& entries);
 

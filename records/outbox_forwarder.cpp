@@ -3,12 +3,10 @@
 #include <QDeadlineTimer>
 #include <QMutexLocker>
 #include <QRandomGenerator>
-#include <QThread>
 #include <algorithm>
 
 #include "records/outbox.h"
 #include "records/record_sql.h"
-#include "records/schema.h"
 #include "records/sql_connection.h"
 
 namespace gradoir {
@@ -18,25 +16,6 @@ namespace {
 // A batch is one server transaction: large enough to catch up quickly
 // after an outage, small enough to stay well within the statement timeout.
 constexpr int kBatchSize = 200;
-
-// The records the entries point at, as they are now (a series noted at its
-// start is sent with its end if it has ended since). False when the file
-// could not be read.
-bool readEntries(SqlConnection& local, const QList<OutboxEntry>& entries, QList<AnyRecord>& records) {
-  records.clear();
-  for (const OutboxEntry& entry : entries) {
-    if (entry.table == QLatin1String("tries")) {
-      std::optional<TryRecord> attempt;
-      if (!findTry(local, entry.id, attempt)) return false;
-      if (attempt) records << *attempt;
-    } else if (entry.table == QLatin1String("series")) {
-      std::optional<SeriesRecord> series;
-      if (!findSeries(local, entry.id, series)) return false;
-      if (series) records << *series;
-    }  // else written by a newer program: not ours to send
-  }
-  return true;
-}
 
 // In one server transaction, so that a batch is stored whole or not at all.
 bool sendRecords(SqlConnection& server, const QList<AnyRecord>& records) {
@@ -53,31 +32,20 @@ bool sendRecords(SqlConnection& server, const QList<AnyRecord>& records) {
 
 }  // namespace
 
-OutboxForwarder::OutboxForwarder(Options options) : m_options(std::move(options)) {
-  m_thread.reset(QThread::create([this] { run(); }));
-  m_thread->setObjectName(QStringLiteral("gradoir results forwarder"));
-  m_thread->start();
+OutboxForwarder::OutboxForwarder(Options options)
+    : m_options(std::move(options)), m_local(m_options.localPath), m_server(m_options.server) {
+  m_worker.start([this] { run(); });
 }
 
-OutboxForwarder::~OutboxForwarder() {
-  {
-    QMutexLocker lock(&m_mutex);
-    m_stopping = true;
-    m_wake.wakeAll();
-  }
-  m_thread->wait();
-}
+OutboxForwarder::~OutboxForwarder() { m_worker.stop(); }
 
 void OutboxForwarder::wake() {
-  QMutexLocker lock(&m_mutex);
+  QMutexLocker lock(&m_worker.mutex());
   m_woken = true;
-  m_wake.wakeAll();
+  m_worker.wake();
 }
 
-QString OutboxForwarder::lastError() const {
-  QMutexLocker lock(&m_mutex);
-  return m_lastError;
-}
+QString OutboxForwarder::lastError() const { return m_worker.lastError(); }
 
 void OutboxForwarder::run() {
   std::chrono::milliseconds delay = m_options.retryDelay;
@@ -93,61 +61,41 @@ void OutboxForwarder::run() {
     if (!waitBeforeNextPass(failed ? withJitter(delay) : m_options.maxRetryDelay, !failed)) break;
     if (failed) delay = std::min(delay * 2, m_options.maxRetryDelay);
   }
-  m_server.reset();
-  m_local.reset();
+  m_server.drop();
+  m_local.drop();
 }
 
 OutboxForwarder::Pass OutboxForwarder::forwardBatch() {
-  if (!openLocal()) return Pass::Failed;
-  QList<OutboxEntry> entries;
-  QList<AnyRecord> records;
-  if (!readOutbox(*m_local, kBatchSize, entries)) return localFailure();
-  if (entries.isEmpty()) return Pass::Empty;
-  if (!readEntries(*m_local, entries, records)) return localFailure();
-  if (!openServer()) return Pass::Failed;
-  if (!sendRecords(*m_server, records)) {
-    setError(m_server->errorText());
-    m_server.reset();  // reconnect next time: the server may have restarted
-    return Pass::Failed;
-  }
-  if (!removeFromOutbox(*m_local, entries)) return localFailure();
-  setError({});
+  SqlConnection* local = m_local.open();
+  if (local == nullptr) return failure(m_local);
+  const std::optional<QList<OutboxEntry>> entries = readOutbox(*local, kBatchSize);
+  if (!entries) return failure(m_local);
+  if (entries->isEmpty()) return Pass::Empty;
+  const std::optional<QList<AnyRecord>> records = readOutboxRecords(*local, *entries);
+  if (!records) return failure(m_local);
+  SqlConnection* server = m_server.open();
+  // A failed batch reconnects next time: the server may have restarted.
+  if (server == nullptr || !sendRecords(*server, *records)) return failure(m_server);
+  if (!removeFromOutbox(*local, *entries)) return failure(m_local);
+  m_worker.setError({});
   return Pass::Sent;
 }
 
-OutboxForwarder::Pass OutboxForwarder::localFailure() {
-  setError(m_local->errorText());
-  m_local.reset();
+OutboxForwarder::Pass OutboxForwarder::failure(StoreConnection& store) {
+  m_worker.setError(store.errorText());
+  store.drop();
   return Pass::Failed;
-}
-
-bool OutboxForwarder::openLocal() {
-  if (m_local) return true;
-  m_local = std::make_unique<SqlConnection>(m_options.localPath);
-  if (m_local->isOpen() && ensureSchema(*m_local)) return true;
-  setError(m_local->errorText());
-  m_local.reset();
-  return false;
-}
-
-bool OutboxForwarder::openServer() {
-  if (m_server) return true;
-  m_server = std::make_unique<SqlConnection>(m_options.server);
-  if (m_server->isOpen() && ensureSchema(*m_server)) return true;
-  setError(m_server->errorText());
-  m_server.reset();
-  return false;
 }
 
 // False when the thread should stop. New records end a quiet wait, not a
 // back-off; when stopping, records that came in meanwhile get one more pass.
 bool OutboxForwarder::waitBeforeNextPass(std::chrono::milliseconds timeout, bool newRecordsEndWait) {
-  QMutexLocker lock(&m_mutex);
+  QMutexLocker lock(&m_worker.mutex());
   const QDeadlineTimer deadline(timeout);
-  while (!m_stopping && !(newRecordsEndWait && m_woken)) {
-    if (!m_wake.wait(&m_mutex, deadline)) break;
+  while (!m_worker.isStopping() && !(newRecordsEndWait && m_woken)) {
+    if (!m_worker.sleep(deadline)) break;
   }
-  const bool another = !m_stopping || (newRecordsEndWait && m_woken);
+  const bool another = !m_worker.isStopping() || (newRecordsEndWait && m_woken);
   m_woken = false;
   return another;
 }
@@ -158,11 +106,6 @@ std::chrono::milliseconds OutboxForwarder::withJitter(std::chrono::milliseconds 
   const auto spread = static_cast<int>(delay.count() / 5);
   if (spread <= 0) return delay;
   return delay + std::chrono::milliseconds(QRandomGenerator::global()->bounded(spread));
-}
-
-void OutboxForwarder::setError(const QString& text) {
-  QMutexLocker lock(&m_mutex);
-  m_lastError = text;
 }
 
 }  // namespace gradoir

@@ -6,19 +6,14 @@
 // answers. Records are removed from the outbox only after the server has
 // committed them; a batch sent again after a crash is ignored by the server,
 // so each record is stored there exactly once.
-#include <QMutex>
 #include <QString>
-#include <QWaitCondition>
 #include <chrono>
-#include <memory>
 
 #include "records/postgres_url.h"
-
-class QThread;
+#include "records/store_connection.h"
+#include "records/worker_thread.h"
 
 namespace gradoir {
-
-class SqlConnection;
 
 class OutboxForwarder {
  public:
@@ -46,24 +41,18 @@ class OutboxForwarder {
 
   void run();
   Pass forwardBatch();
-  Pass localFailure();
-  bool openLocal();
-  bool openServer();
+  Pass failure(StoreConnection& store);
   bool waitBeforeNextPass(std::chrono::milliseconds timeout, bool newRecordsEndWait);
   std::chrono::milliseconds withJitter(std::chrono::milliseconds delay) const;
-  void setError(const QString& text);
 
   const Options m_options;
   // Used on the forwarder's thread only.
-  std::unique_ptr<SqlConnection> m_local;
-  std::unique_ptr<SqlConnection> m_server;
+  StoreConnection m_local;
+  StoreConnection m_server;
 
-  mutable QMutex m_mutex;
-  QWaitCondition m_wake;
-  bool m_woken = false;
-  bool m_stopping = false;
-  QString m_lastError;
-  std::unique_ptr<QThread> m_thread;
+  bool m_woken = false;  // under m_worker.mutex()
+  // Last: its thread starts once the state above exists.
+  WorkerThread m_worker{QStringLiteral("gradoir results forwarder")};
 };
 
 }  // namespace gradoir

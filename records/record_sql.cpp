@@ -117,20 +117,4 @@ std::optional<SeriesRecord> readSeries(const QSqlQuery& q) {
   return r;
 }
 
-bool findTry(SqlConnection& connection, const QString& id, std::optional<TryRecord>& found) {
-  QSqlQuery query(connection.database());
-  const QString sql = QStringLiteral("SELECT %1 FROM tries WHERE id = ?").arg(tryColumns());
-  if (!connection.exec(query, sql, {id})) return false;
-  found = query.next() ? readTry(query) : std::nullopt;
-  return true;
-}
-
-bool findSeries(SqlConnection& connection, const QString& id, std::optional<SeriesRecord>& found) {
-  QSqlQuery query(connection.database());
-  const QString sql = QStringLiteral("SELECT %1 FROM series WHERE id = ?").arg(seriesColumns());
-  if (!connection.exec(query, sql, {id})) return false;
-  found = query.next() ? readSeries(query) : std::nullopt;
-  return true;
-}
-
 }  // namespace gradoir

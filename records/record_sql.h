@@ -26,9 +26,4 @@ QString seriesColumns();
 std::optional<TryRecord> readTry(const QSqlQuery& query);
 std::optional<SeriesRecord> readSeries(const QSqlQuery& query);
 
-// Looks one record up by id: false when the query failed, otherwise
-// `found` holds the record or nothing when there is none.
-bool findTry(SqlConnection& connection, const QString& id, std::optional<TryRecord>& found);
-bool findSeries(SqlConnection& connection, const QString& id, std::optional<SeriesRecord>& found);
-
 }  // namespace gradoir

@@ -10,7 +10,6 @@
 
 #include "records/postgres_url.h"
 #include "records/record_sql.h"
-#include "records/schema.h"
 #include "records/sql_connection.h"
 
 namespace gradoir {
@@ -46,27 +45,29 @@ QCollator frenchCollator() {
   return collator;
 }
 
-std::unique_ptr<SqlConnection> openSource(const QString& source, QString& error) {
-  std::unique_ptr<SqlConnection> connection;
-  if (const std::optional<PostgresTarget> server = parsePostgresUrl(source)) {
-    connection = std::make_unique<SqlConnection>(*server);
-  } else if (QFileInfo(source).isFile()) {
-    connection = std::make_unique<SqlConnection>(source);
-  } else {
-    error = QCoreApplication::translate("gradoir::ResultsReader", "Aucun résultat à l'emplacement %1").arg(source);
-    return nullptr;
-  }
-  // The schema is made when missing so that an empty store reads as empty.
-  if (connection->isOpen() && ensureSchema(*connection)) return connection;
-  error = connection->errorText();
-  return nullptr;
+// The time that the filter bounds: a try's, or the series' start.
+QString timeColumn(const QString& table) {
+  return table == QLatin1String("series") ? QStringLiteral("started_at") : QStringLiteral("recorded_at");
+}
+
+StoreConnection storeOf(const QString& source) {
+  if (const std::optional<PostgresTarget> server = parsePostgresUrl(source)) return StoreConnection(*server);
+  return StoreConnection(source);
 }
 
 }  // namespace
 
-ResultsReader::ResultsReader(const QString& source) { m_connection = openSource(source, m_errorText); }
-
-ResultsReader::~ResultsReader() = default;
+ResultsReader::ResultsReader(const QString& source) : m_store(storeOf(source)) {
+  // A missing file is not made: there is nothing in it to read.
+  if (!parsePostgresUrl(source) && !QFileInfo(source).isFile()) {
+    m_errorText = QCoreApplication::translate("gradoir::ResultsReader", "Aucun résultat à l'emplacement %1")
+                      .arg(source);
+    return;
+  }
+  // The schema is made when missing so that an empty store reads as empty.
+  m_connection = m_store.open();
+  if (m_connection == nullptr) m_errorText = m_store.errorText();
+}
 
 bool ResultsReader::select(QSqlQuery& query, const QString& sql, const QVariantList& values) {
   const bool done = m_connection->exec(query, sql, values);
@@ -74,13 +75,31 @@ bool ResultsReader::select(QSqlQuery& query, const QString& sql, const QVariantL
   return done;
 }
 
+template <class Record>
+QList<Record> ResultsReader::records(const QString& table, const QString& columns,
+                                     const ResultsFilter& filter,
+                                     std::optional<Record> (*read)(const QSqlQuery&)) {
+  QList<Record> found;
+  if (!m_connection) return found;
+  QVariantList values;
+  const QString sql =
+      QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4, id")
+          .arg(columns, table, whereClause(filter, timeColumn(table), values), timeColumn(table));
+  QSqlQuery query(m_connection->database());
+  if (!select(query, sql, values)) return found;
+  while (query.next()) {
+    if (const std::optional<Record> record = read(query)) found << *record;
+  }
+  return found;
+}
+
 QStringList ResultsReader::pupils(const ResultsFilter& filter) {
   QStringList names;
   if (!m_connection) return names;
   QVariantList values;
   const QString sql = QStringLiteral("SELECT pupil FROM tries%1 UNION SELECT pupil FROM series%2")
-                          .arg(whereClause(filter, QStringLiteral("recorded_at"), values),
-                               whereClause(filter, QStringLiteral("started_at"), values));
+                          .arg(whereClause(filter, timeColumn(QStringLiteral("tries")), values),
+                               whereClause(filter, timeColumn(QStringLiteral("series")), values));
   QSqlQuery query(m_connection->database());
   if (!select(query, sql, values)) return names;
   while (query.next()) names << query.value(0).toString();
@@ -89,16 +108,7 @@ QStringList ResultsReader::pupils(const ResultsFilter& filter) {
 }
 
 QList<SeriesRecord> ResultsReader::series(const ResultsFilter& filter) {
-  QList<SeriesRecord> found;
-  if (!m_connection) return found;
-  QVariantList values;
-  const QString sql = QStringLiteral("SELECT %1 FROM series%2 ORDER BY started_at, id")
-                          .arg(seriesColumns(), whereClause(filter, QStringLiteral("started_at"), values));
-  QSqlQuery query(m_connection->database());
-  if (!select(query, sql, values)) return found;
-  while (query.next()) {
-    if (const auto record = readSeries(query)) found << *record;
-  }
+  QList<SeriesRecord> found = records(QStringLiteral("series"), seriesColumns(), filter, readSeries);
   const QCollator collator = frenchCollator();
   std::stable_sort(found.begin(), found.end(), [&collator](const SeriesRecord& a, const SeriesRecord& b) {
     return collator.compare(a.pupil, b.pupil) < 0;
@@ -113,7 +123,7 @@ QList<ExplanationCount> ResultsReader::explanationCounts(const ResultsFilter& fi
   const QString sql = QStringLiteral(
                           "SELECT explanation, COUNT(*) FROM tries%1 GROUP BY explanation "
                           "ORDER BY COUNT(*) DESC, explanation")
-                          .arg(whereClause(filter, QStringLiteral("recorded_at"), values,
+                          .arg(whereClause(filter, timeColumn(QStringLiteral("tries")), values,
                                            QStringLiteral("explanation IS NOT NULL")));
   QSqlQuery query(m_connection->database());
   if (!select(query, sql, values)) return counts;
@@ -122,17 +132,7 @@ QList<ExplanationCount> ResultsReader::explanationCounts(const ResultsFilter& fi
 }
 
 QList<TryRecord> ResultsReader::tries(const ResultsFilter& filter) {
-  QList<TryRecord> found;
-  if (!m_connection) return found;
-  QVariantList values;
-  const QString sql = QStringLiteral("SELECT %1 FROM tries%2 ORDER BY recorded_at, id")
-                          .arg(tryColumns(), whereClause(filter, QStringLiteral("recorded_at"), values));
-  QSqlQuery query(m_connection->database());
-  if (!select(query, sql, values)) return found;
-  while (query.next()) {
-    if (const auto record = readTry(query)) found << *record;
-  }
-  return found;
+  return records(QStringLiteral("tries"), tryColumns(), filter, readTry);
 }
 
 }  // namespace gradoir

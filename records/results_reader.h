@@ -15,15 +15,14 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
-#include <memory>
+#include <optional>
 
+#include "records/store_connection.h"
 #include "records/try_record.h"
 
 class QSqlQuery;
 
 namespace gradoir {
-
-class SqlConnection;
 
 // Empty members filter nothing. Times bound the try's time, or the series'
 // start: from included, until excluded.
@@ -41,10 +40,9 @@ struct ExplanationCount {
 
 class ResultsReader {
  public:
+  // Neither copied nor moved: it keeps its connection, which Qt SQL ties to
+  // one thread and one name.
   explicit ResultsReader(const QString& source);
-  ~ResultsReader();
-  ResultsReader(const ResultsReader&) = delete;
-  ResultsReader& operator=(const ResultsReader&) = delete;
 
   bool isOpen() const { return m_connection != nullptr; }
   // Why the last call found nothing to read, empty after a success.
@@ -59,8 +57,13 @@ class ResultsReader {
 
  private:
   bool select(QSqlQuery& query, const QString& sql, const QVariantList& values);
+  // The rows of `table` in the filter, oldest first, that `read` turns into records.
+  template <class Record>
+  QList<Record> records(const QString& table, const QString& columns, const ResultsFilter& filter,
+                        std::optional<Record> (*read)(const QSqlQuery&));
 
-  std::unique_ptr<SqlConnection> m_connection;
+  StoreConnection m_store;
+  SqlConnection* m_connection = nullptr;  // in m_store; null when nothing could be read
   QString m_errorText;
 };
 

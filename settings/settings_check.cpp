@@ -5,84 +5,18 @@
 #include <QRegularExpression>
 #include <optional>
 #include <string>
-#include <utility>
 
 #include "settings/ini_file.h"
-#include "settings/settings.h"
+#include "settings/setting_keys.h"
 
 namespace gradoir {
 
 namespace {
 
-struct IntegerKey {
-  const char* section;
-  const char* key;
-};
+QString latin(std::string_view s) { return QLatin1String(s.data(), static_cast<qsizetype>(s.size())); }
 
-constexpr IntegerKey kIntegerKeys[] = {
-    {"NbEx/Serie", "Mesurer"}, {"NbEx/Serie", "Tracer"},      {"Angle", "SommetAimante"},
-    {"Angle", "CoteHorizontal"}, {"Angle", "Pas"},             {"Angle", "MesureMin"},
-    {"Angle", "MesureMax"},    {"Angle", "Tolerance"},        {"Angle", "RapporteurPlace"},
-    {"Angle", "Estimation"},   {"Resultats", "Enregistrer"},
-};
-
-QString text(const std::string& s) { return QString::fromStdString(s); }
-
-// The value as written, when it is a whole number.
-std::optional<std::int32_t> written(const IniFile& profile, const IntegerKey& k) {
-  return parseProfileInteger(profile.readText(k.section, k.key));
-}
-
-void warnUnreadable(const IniFile& profile, QStringList& warnings) {
-  for (const IntegerKey& k : kIntegerKeys) {
-    const std::string value = profile.readText(k.section, k.key);
-    if (value.empty() || parseProfileInteger(value)) continue;
-    warnings << QCoreApplication::translate(
-                    "gradoir::SettingsCheck",
-                    "Attention : [%1] %2=%3 n'est pas un nombre entier, la valeur par défaut est utilisée.")
-                    .arg(QLatin1String(k.section), QLatin1String(k.key), text(value));
-  }
-}
-
-void warnChanged(const IniFile& profile, const char* key, std::int32_t used, QStringList& warnings) {
-  const std::optional<std::int32_t> value = written(profile, {"Angle", key});
-  if (!value || *value == used) return;
-  warnings << QCoreApplication::translate("gradoir::SettingsCheck",
-                                          "Attention : [Angle] %1=%2 n'est pas permis, %3 est utilisé.")
-                  .arg(QLatin1String(key))
-                  .arg(*value)
-                  .arg(used);
-}
-
-void warnLevel(const IniFile& profile, const Settings& s, QStringList& warnings) {
-  warnChanged(profile, "Pas", s.level.step, warnings);
-  // A reversed range is read as meant: only a measure outside 5..175 is news.
-  const std::optional<std::int32_t> low = written(profile, {"Angle", "MesureMin"});
-  const std::optional<std::int32_t> high = written(profile, {"Angle", "MesureMax"});
-  for (const auto& [key, value] : {std::pair{"MesureMin", low}, std::pair{"MesureMax", high}}) {
-    if (value && (*value < kMinMeasure || *value > kMaxMeasure)) {
-      warnings << QCoreApplication::translate(
-                      "gradoir::SettingsCheck",
-                      "Attention : [Angle] %1=%2 sort de %3..%4, la mesure est ramenée dans cet intervalle.")
-                      .arg(QLatin1String(key))
-                      .arg(*value)
-                      .arg(kMinMeasure)
-                      .arg(kMaxMeasure);
-    }
-  }
-  warnChanged(profile, "Tolerance", s.level.tolerance, warnings);
-}
-
-void warnResults(const Settings& s, QStringList& warnings) {
-  if (!s.classListPath.isEmpty()) {
-    const QFileInfo list(s.classListPath);
-    if (!list.isFile() || !list.isReadable()) {
-      warnings << QCoreApplication::translate("gradoir::SettingsCheck",
-                                              "Attention : [Resultats] Eleves=%1 : fichier illisible, "
-                                              "les résultats iront au nom de la session.")
-                      .arg(s.classListPath);
-    }
-  }
+bool takesWholeNumber(SettingKind kind) {
+  return kind != SettingKind::ClassList && kind != SettingKind::Address;
 }
 
 // A server password has no business on a screen or in a log.
@@ -92,30 +26,100 @@ QString withoutPassword(const QString& base) {
   return shown.replace(password, QStringLiteral("\\1:****@"));
 }
 
-QString yesNo(bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); }
+QString shownValue(const SettingKey& key, const SettingValue& value) {
+  if (const auto* number = std::get_if<std::int32_t>(&value)) return QString::number(*number);
+  if (const auto* on = std::get_if<bool>(&value)) return *on ? QStringLiteral("1") : QStringLiteral("0");
+  const QString& text = std::get<QString>(value);
+  return key.kind == SettingKind::Address ? withoutPassword(text) : text;
+}
+
+// The warnings come in rounds, each in the order of the table: values that
+// are no whole number, then values brought into their range, then files
+// that cannot be used.
+enum class Round { NotANumber, Adjusted, Unusable };
+constexpr Round kRounds[] = {Round::NotANumber, Round::Adjusted, Round::Unusable};
+
+std::optional<QString> notANumber(const SettingKey& key, const std::string& written) {
+  if (!takesWholeNumber(key.kind) || written.empty() || parseProfileInteger(written)) return std::nullopt;
+  return QCoreApplication::translate(
+             "gradoir::SettingsCheck",
+             "Attention : [%1] %2=%3 n'est pas un nombre entier, la valeur par défaut est utilisée.")
+      .arg(latin(key.section), latin(key.name), QString::fromStdString(written));
+}
+
+std::optional<QString> adjusted(const SettingKey& key, const std::string& written, const SettingValue& used) {
+  const std::optional<std::int32_t> value = parseProfileInteger(written);
+  if (!value) return std::nullopt;
+  switch (key.kind) {
+    case SettingKind::Step:
+    case SettingKind::Tolerance: {
+      const std::int32_t taken = std::get<std::int32_t>(used);
+      if (*value == taken) return std::nullopt;
+      return QCoreApplication::translate("gradoir::SettingsCheck",
+                                         "Attention : [Angle] %1=%2 n'est pas permis, %3 est utilisé.")
+          .arg(latin(key.name))
+          .arg(*value)
+          .arg(taken);
+    }
+    case SettingKind::Measure:
+      // A reversed range is read as meant: only a measure outside 5..175 is news.
+      if (*value >= kMinMeasure && *value <= kMaxMeasure) return std::nullopt;
+      return QCoreApplication::translate(
+                 "gradoir::SettingsCheck",
+                 "Attention : [Angle] %1=%2 sort de %3..%4, la mesure est ramenée dans cet intervalle.")
+          .arg(latin(key.name))
+          .arg(*value)
+          .arg(kMinMeasure)
+          .arg(kMaxMeasure);
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<QString> unusable(const SettingKey& key, const SettingValue& used) {
+  if (key.kind != SettingKind::ClassList) return std::nullopt;
+  const QString& path = std::get<QString>(used);
+  const QFileInfo list(path);
+  if (path.isEmpty() || (list.isFile() && list.isReadable())) return std::nullopt;
+  return QCoreApplication::translate("gradoir::SettingsCheck",
+                                     "Attention : [Resultats] Eleves=%1 : fichier illisible, "
+                                     "les résultats iront au nom de la session.")
+      .arg(path);
+}
+
+std::optional<QString> warning(Round round, const SettingKey& key, const std::string& written,
+                               const SettingValue& used) {
+  switch (round) {
+    case Round::NotANumber:
+      return notANumber(key, written);
+    case Round::Adjusted:
+      return adjusted(key, written, used);
+    case Round::Unusable:
+      return unusable(key, used);
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
 SettingsCheck checkSettings(const QString& path) {
   const IniFile profile = IniFile::load(path);
-  const Settings s = readSettings(path);
+  const AllSettings all = readAllSettings(path);
   SettingsCheck check;
-  check.lines << QStringLiteral("Mesurer=%1").arg(s.measureSeriesLength)
-              << QStringLiteral("Tracer=%1").arg(s.drawSeriesLength)
-              << QStringLiteral("SommetAimante=") + yesNo(s.magneticVertex)
-              << QStringLiteral("CoteHorizontal=") + yesNo(s.horizontalSide)
-              << QStringLiteral("Pas=%1").arg(s.level.step)
-              << QStringLiteral("MesureMin=%1").arg(s.level.minimum)
-              << QStringLiteral("MesureMax=%1").arg(s.level.maximum)
-              << QStringLiteral("Tolerance=%1").arg(s.level.tolerance)
-              << QStringLiteral("RapporteurPlace=") + yesNo(s.level.protractorPlaced)
-              << QStringLiteral("Estimation=") + yesNo(s.level.estimation)
-              << QStringLiteral("Eleves=") + s.classListPath
-              << QStringLiteral("Base=") + withoutPassword(s.resultsBase)
-              << QStringLiteral("Enregistrer=") + yesNo(s.recordResults);
-  warnUnreadable(profile, check.warnings);
-  warnLevel(profile, s, check.warnings);
-  warnResults(s, check.warnings);
+  // What readSettings gives; the teaching aids are not part of it.
+  for (const SettingKey& key : settingKeys()) {
+    if (key.part != SettingPart::Settings) continue;
+    check.lines << latin(key.name) + QLatin1Char('=') + shownValue(key, settingValue(key, all));
+  }
+  for (const Round round : kRounds) {
+    for (const SettingKey& key : settingKeys()) {
+      if (key.part != SettingPart::Settings) continue;
+      const std::string written = profile.readText(key.section, key.name);
+      if (const std::optional<QString> text = warning(round, key, written, settingValue(key, all))) {
+        check.warnings << *text;
+      }
+    }
+  }
   return check;
 }
 

@@ -2,12 +2,12 @@
 
 #include <QDesktopServices>
 #include <QLabel>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
-
-#include "ui_help_dialog.h"
+#include <algorithm>
 
 namespace gradoir {
 
@@ -26,42 +26,38 @@ QRegion roundedRegion(const QRect& r, int cornerWidth, int cornerHeight) {
   region += QRegion(QRect(r.topLeft(), corner), QRegion::Ellipse);
   region += QRegion(QRect(QPoint(r.right() - cw + 1, r.top()), corner), QRegion::Ellipse);
   region += QRegion(QRect(QPoint(r.left(), r.bottom() - ch + 1), corner), QRegion::Ellipse);
-  region += QRegion(QRect(QPoint(r.right() - cw + 1, r.bottom() - ch + 1), corner),
-                    QRegion::Ellipse);
+  region += QRegion(QRect(QPoint(r.right() - cw + 1, r.bottom() - ch + 1), corner), QRegion::Ellipse);
   return region;
 }
 
 }  // namespace
 
-HelpDialog::HelpDialog(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), m_ui(std::make_unique<Ui::HelpDialog>()) {
-  m_ui->setupUi(this);
+HelpDialog::HelpDialog(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
+  m_ui.setupUi(this);
   setUpWindow();
 }
 
-HelpDialog::~HelpDialog() = default;
-
 void HelpDialog::setUpWindow() {
   setModal(true);
-  setFixedSize(kClientWidth, kClientHeight);
-  // Labels without a size in the description take the size of their text.
-  for (QLabel* label : {m_ui->titleLabel, m_ui->versionLabel, m_ui->linkLabel1, m_ui->creditLabel2, m_ui->linkLabel2, m_ui->creditLabel3,
-                        m_ui->linkLabel3, m_ui->creditLabel4, m_ui->creditLabel5, m_ui->linkLabel4}) {
-    label->adjustSize();
-  }
-  m_ui->creditLabel1->setFixedWidth(m_ui->creditLabel1->width());
-  m_ui->creditLabel1->adjustSize();
-  for (QLabel* link : {m_ui->linkLabel1, m_ui->linkLabel2, m_ui->linkLabel3, m_ui->linkLabel4}) {
+  // The usual size, or what longer texts or larger fonts need; the window
+  // has no frame to be resized by.
+  const int width = std::max(kClientWidth, sizeHint().width());
+  const int height =
+      std::max(kClientHeight,
+               layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width) : sizeHint().height());
+  setFixedSize(width, height);
+  setMask(roundedRegion(rect(), kCornerSize, kCornerSize));
+  for (QLabel* link : {m_ui.linkLabel1, m_ui.linkLabel2, m_ui.linkLabel3, m_ui.linkLabel4}) {
     link->installEventFilter(this);
   }
-  setMask(roundedRegion(rect(), kCornerSize, kCornerSize));
-  m_ui->okButton->setFocus(Qt::OtherFocusReason);
-  update();
+  m_ui.okButton->setFocus(Qt::OtherFocusReason);
 }
 
-void HelpDialog::setShowHelp(bool showHelp) { m_ui->helpText->setVisible(showHelp); }
+void HelpDialog::setShowHelp(bool showHelp) {
+  m_ui.pages->setCurrentWidget(showHelp ? m_ui.helpPage : m_ui.creditsPage);
+}
 
-bool HelpDialog::showHelp() const { return !m_ui->helpText->isHidden(); }
+bool HelpDialog::showHelp() const { return m_ui.pages->currentWidget() == m_ui.helpPage; }
 
 std::function<void(const QUrl&)>& HelpDialog::urlOpener() {
   static std::function<void(const QUrl&)> opener = [](const QUrl& url) {
@@ -72,7 +68,7 @@ std::function<void(const QUrl&)>& HelpDialog::urlOpener() {
 
 QUrl HelpDialog::linkTarget(const QString& hint) {
   return QUrl(hint.contains(QLatin1Char('@')) ? QStringLiteral("mailto:") + hint
-                                                : QStringLiteral("http://") + hint);
+                                              : QStringLiteral("http://") + hint);
 }
 
 void HelpDialog::URLLblClick(QLabel* sender) {
@@ -91,6 +87,13 @@ void HelpDialog::paintEvent(QPaintEvent* event) {
   painter.setBrush(Qt::NoBrush);
   const qreal radius = kCornerSize / 2.0;
   painter.drawRoundedRect(QRect(0, 0, width() - 1, height() - 1), radius, radius);
+}
+
+// A window whose size changes after it is set up (a larger font, say)
+// keeps its rounded shape.
+void HelpDialog::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  setMask(roundedRegion(rect(), kCornerSize, kCornerSize));
 }
 
 void HelpDialog::showEvent(QShowEvent* event) {

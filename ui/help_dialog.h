@@ -1,17 +1,16 @@
 #pragma once
 // HelpDialog: the borderless, rounded help window, which also serves as the
-// about box. Built from resources/help_dialog.ui. The caller chooses help or
-// about with setShowHelp, runs it modally (exec()) and destroys it.
+// about box. Built from resources/help_dialog.ui, whose layouts size it to
+// its texts in any font and language (never smaller than its usual
+// kClientWidth x kClientHeight). The caller chooses help or about with
+// setShowHelp, runs it modally (exec()) and destroys it.
 #include <QDialog>
 #include <QUrl>
 #include <functional>
-#include <memory>
+
+#include "ui_help_dialog.h"
 
 class QLabel;
-
-namespace Ui {
-class HelpDialog;
-}
 
 namespace gradoir {
 
@@ -24,7 +23,6 @@ class HelpDialog : public QDialog {
   static constexpr int kCornerSize = 40;  // corner ellipse, width and height
 
   explicit HelpDialog(QWidget* owner = nullptr);
-  ~HelpDialog() override;
 
   // true: the help text covers the window; false: the credits show.
   void setShowHelp(bool showHelp);
@@ -34,7 +32,7 @@ class HelpDialog : public QDialog {
   static std::function<void(const QUrl&)>& urlOpener();
 
   // The generated form, for the caller and tests to reach controls by name.
-  const Ui::HelpDialog& form() const { return *m_ui; }
+  const Ui::HelpDialog& form() const { return m_ui; }
 
   // A link label was clicked: its hint is an e-mail address when it holds
   // "@" (mailto:), a web address otherwise (http://).
@@ -48,14 +46,15 @@ class HelpDialog : public QDialog {
   void reject() override;
 
  protected:
-  void paintEvent(QPaintEvent* event) override;  // traces the rounded border
-  void showEvent(QShowEvent* event) override;    // centres on the screen
+  void paintEvent(QPaintEvent* event) override;    // traces the rounded border
+  void resizeEvent(QResizeEvent* event) override;  // rounds the corners
+  void showEvent(QShowEvent* event) override;      // centres on the screen
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void setUpWindow();
 
-  std::unique_ptr<Ui::HelpDialog> m_ui;
+  Ui::HelpDialog m_ui;
 };
 
 }  // namespace gradoir

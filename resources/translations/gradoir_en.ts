@@ -158,6 +158,65 @@ A few settings, in the file Grado.ini:
     </message>
 </context>
 <context>
+    <name>TeacherView</name>
+    <message>
+        <source>Gradoir - Résultats</source>
+        <translation>Gradoir - Results</translation>
+    </message>
+    <message>
+        <source>Élève :</source>
+        <translation>Pupil:</translation>
+    </message>
+    <message>
+        <source>Depuis le</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>jusqu&apos;au</source>
+        <translation>until</translation>
+    </message>
+    <message>
+        <source>Séries :</source>
+        <translation>Series:</translation>
+    </message>
+    <message>
+        <source>Élève</source>
+        <translation>Pupil</translation>
+    </message>
+    <message>
+        <source>Exercice</source>
+        <translation>Exercise</translation>
+    </message>
+    <message>
+        <source>Début</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Fin</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>Explications données :</source>
+        <translation>Explanations given:</translation>
+    </message>
+    <message>
+        <source>Explication</source>
+        <translation>Explanation</translation>
+    </message>
+    <message>
+        <source>Nombre</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>Exporter en CSV...</source>
+        <translation>Export as CSV...</translation>
+    </message>
+</context>
+<context>
     <name>gradoir::CommandLine</name>
     <message>
         <source>Export impossible : %1</source>
@@ -455,62 +514,6 @@ A few settings, in the file Grado.ini:
 </context>
 <context>
     <name>gradoir::TeacherView</name>
-    <message>
-        <source>Gradoir - Résultats</source>
-        <translation>Gradoir - Results</translation>
-    </message>
-    <message>
-        <source>Depuis le</source>
-        <translation>From</translation>
-    </message>
-    <message>
-        <source>jusqu&apos;au</source>
-        <translation>until</translation>
-    </message>
-    <message>
-        <source>Élève :</source>
-        <translation>Pupil:</translation>
-    </message>
-    <message>
-        <source>Élève</source>
-        <translation>Pupil</translation>
-    </message>
-    <message>
-        <source>Exercice</source>
-        <translation>Exercise</translation>
-    </message>
-    <message>
-        <source>Début</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>Fin</source>
-        <translation>End</translation>
-    </message>
-    <message>
-        <source>Score</source>
-        <translation>Score</translation>
-    </message>
-    <message>
-        <source>Explication</source>
-        <translation>Explanation</translation>
-    </message>
-    <message>
-        <source>Nombre</source>
-        <translation>Count</translation>
-    </message>
-    <message>
-        <source>Séries :</source>
-        <translation>Series:</translation>
-    </message>
-    <message>
-        <source>Explications données :</source>
-        <translation>Explanations given:</translation>
-    </message>
-    <message>
-        <source>Exporter en CSV...</source>
-        <translation>Export as CSV...</translation>
-    </message>
     <message>
         <source>Tous les élèves</source>
         <translation>All pupils</translation>

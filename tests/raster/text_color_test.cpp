@@ -38,19 +38,16 @@ TEST(Text, EmptyBitmapMeasuresLikeASizedOne) {
     b->font().setName("Verdana");
     b->font().setSize(10);
   }
-  std::int32_t ecx = 0, ecy = 0, scx = 0, scy = 0;
-  empty.measureText("175", ecx, ecy);
-  sized.measureText("175", scx, scy);
-  EXPECT_EQ(ecx, scx);
-  EXPECT_EQ(ecy, scy);
-  EXPECT_GT(ecx, 0);
-  EXPECT_GT(ecy, 0);
-  EXPECT_EQ(empty.textPixelWidth("175"), ecx);
-  EXPECT_EQ(empty.textPixelHeight("175"), ecy);
+  const TextSize e = empty.measureText("175");
+  EXPECT_EQ(e, sized.measureText("175"));
+  EXPECT_GT(e.width, 0);
+  EXPECT_GT(e.height, 0);
+  EXPECT_EQ(empty.textPixelWidth("175"), e.width);
+  EXPECT_EQ(empty.textPixelHeight("175"), e.height);
   // Longer strings and larger fonts take more room.
-  EXPECT_GT(empty.textPixelWidth("1750"), ecx);
+  EXPECT_GT(empty.textPixelWidth("1750"), e.width);
   empty.font().setSize(20);
-  EXPECT_GT(empty.textPixelHeight("175"), ecy);
+  EXPECT_GT(empty.textPixelHeight("175"), e.height);
 }
 
 struct Printed {
@@ -98,13 +95,12 @@ TEST(Text, PrintLeavesEveryPixelOutsideTheGlyphsUnchanged) {
 TEST(Text, PrintStaysInsideTheMeasuredCell) {
   Printed p;
   printOn(p, 0xFFFFFFFF);
-  std::int32_t cx = 0, cy = 0;
-  p.bitmap.measureText("90", cx, cy);
+  const TextSize cell = p.bitmap.measureText("90");
   for (const Point& t : p.touched) {
     EXPECT_GE(t.x, 4);
-    EXPECT_LT(t.x, 4 + cx);
+    EXPECT_LT(t.x, 4 + cell.width);
     EXPECT_GE(t.y, 3);
-    EXPECT_LT(t.y, 3 + cy);
+    EXPECT_LT(t.y, 3 + cell.height);
   }
 }
 

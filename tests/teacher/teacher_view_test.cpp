@@ -1,5 +1,7 @@
 // The teacher's window on a real SQLite file: series and scores, counts of
 // explanations, filters by pupil and date, export of what it shows.
+#include "teacher/teacher_view.h"
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -7,10 +9,13 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTranslator>
+#include <utility>
+#include <vector>
 
-#include "teacher/teacher_view.h"
 #include "records/results_recorder.h"
 
 namespace gradoir {
@@ -30,8 +35,8 @@ class TeacherViewTest : public ::testing::Test {
   }
 
   void addSeries(ResultsRecorder& recorder, const QString& pupil, const QDateTime& start, QList<bool> right) {
-    SeriesRecord s{newRecordId(), pupil, ExerciseKind::Measuring, start, start.addSecs(60), 0,
-                   static_cast<int>(right.size())};
+    SeriesRecord s{newRecordId(),     pupil, ExerciseKind::Measuring,       start,
+                   start.addSecs(60), 0,     static_cast<int>(right.size())};
     for (int i = 0; i < right.size(); ++i) {
       TryRecord t;
       t.id = newRecordId();
@@ -101,6 +106,39 @@ TEST_F(TeacherViewTest, AMissingStoreSaysSo) {
   TeacherView view(m_dir.filePath(QStringLiteral("absent.sqlite")));
   EXPECT_EQ(view.findChild<QTableWidget*>(QStringLiteral("seriesTable"))->rowCount(), 0);
   EXPECT_FALSE(view.findChild<QLabel*>(QStringLiteral("status"))->text().isEmpty());
+}
+
+// At the smallest size its layout allows, in French and in English, the
+// window shows every text whole and lays no control over another.
+TEST_F(TeacherViewTest, SmallestWindowFitsItsTextsInFrenchAndEnglish) {
+  for (const bool english : {false, true}) {
+    SCOPED_TRACE(english ? "English" : "French");
+    QTranslator translator;
+    if (english) {
+      if (!translator.load(QStringLiteral(GRADOIR_EN_QM))) GTEST_SKIP() << "no English translation built";
+      QCoreApplication::installTranslator(&translator);
+    }
+    TeacherView view(m_path);
+    QCoreApplication::removeTranslator(&translator);
+    EXPECT_EQ(view.findChild<QPushButton*>(QStringLiteral("exportButton"))->text(),
+              english ? QStringLiteral("Export as CSV...") : QStringLiteral("Exporter en CSV..."));
+    view.resize(1, 1);
+    view.show();
+    std::vector<std::pair<QString, QRect>> seen;
+    for (QWidget* control : view.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (!control->isVisible()) continue;
+      const QSize needed = control->minimumSizeHint();
+      EXPECT_GE(control->width(), needed.width()) << control->objectName().toStdString();
+      EXPECT_GE(control->height(), needed.height()) << control->objectName().toStdString();
+      EXPECT_TRUE(view.rect().contains(control->geometry())) << control->objectName().toStdString();
+      for (const auto& [other, place] : seen) {
+        EXPECT_FALSE(place.intersects(control->geometry()))
+            << control->objectName().toStdString() << " overlaps " << other.toStdString();
+      }
+      seen.emplace_back(control->objectName(), control->geometry());
+    }
+    EXPECT_EQ(seen.size(), 12u);
+  }
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 // The help and about window: contents for each use, links, closing, shape.
+#include "ui/help_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,10 +10,13 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QTranslator>
 #include <functional>
+#include <initializer_list>
+#include <string>
+#include <utility>
 #include <vector>
 
-#include "ui/help_dialog.h"
 #include "ui_help_dialog.h"
 
 namespace gradoir::test {
@@ -64,9 +69,9 @@ TEST(HelpDialogTest, HelpShowsItsNineteenLinesExactly) {
   EXPECT_FALSE(form.form().helpText->isReadOnly());  // the pupil may scribble in it
 }
 
-// What the pupil sees at a point of the window: the topmost control there.
-QWidget* seenAt(HelpDialog& form, QWidget* control) {
-  return form.childAt(control->geometry().center());
+// The middle of a control, in the window.
+QPoint middleOf(HelpDialog& form, QWidget* control) {
+  return control->mapTo(&form, control->rect().center());
 }
 
 bool isPartOf(QWidget* seen, QWidget* control) {
@@ -76,40 +81,82 @@ bool isPartOf(QWidget* seen, QWidget* control) {
 TEST(HelpDialogTest, HelpCoversTheCreditsAndAboutShowsThem) {
   HelpDialog form;
   const Ui::HelpDialog& ui = form.form();
-  const std::vector<QWidget*> credits = {ui.subtitleLabel, ui.linkLabel1, ui.creditLabel1, ui.creditLabel2, ui.linkLabel2,
-                                         ui.creditLabel3, ui.linkLabel3, ui.creditLabel4, ui.creditLabel5, ui.linkLabel4};
-  form.setShowHelp(true);
+  const std::vector<QWidget*> credits = {ui.subtitleLabel, ui.linkLabel1,   ui.creditLabel1, ui.creditLabel2,
+                                         ui.linkLabel2,    ui.creditLabel3, ui.linkLabel3,   ui.creditLabel4,
+                                         ui.creditLabel5,  ui.linkLabel4};
+  form.setShowHelp(false);
   form.show();
+  EXPECT_FALSE(form.showHelp());
+  std::vector<QPoint> creditPlaces;
   for (QWidget* control : credits) {
-    EXPECT_TRUE(isPartOf(seenAt(form, control), ui.helpText)) << control->objectName().toStdString();
+    creditPlaces.push_back(middleOf(form, control));
+    EXPECT_EQ(form.childAt(creditPlaces.back()), control) << control->objectName().toStdString();
+  }
+
+  // Where the credits were, the help text is.
+  form.setShowHelp(true);
+  EXPECT_TRUE(form.showHelp());
+  for (std::size_t i = 0; i < credits.size(); ++i) {
+    EXPECT_TRUE(isPartOf(form.childAt(creditPlaces[i]), ui.helpText))
+        << credits[i]->objectName().toStdString();
   }
   for (QWidget* control : {static_cast<QWidget*>(ui.titleLabel), static_cast<QWidget*>(ui.versionLabel),
                            static_cast<QWidget*>(ui.okButton)}) {
-    EXPECT_EQ(seenAt(form, control), control) << control->objectName().toStdString();
-  }
-
-  form.setShowHelp(false);
-  EXPECT_FALSE(form.showHelp());
-  for (QWidget* control : credits) {
-    EXPECT_EQ(seenAt(form, control), control) << control->objectName().toStdString();
+    EXPECT_EQ(form.childAt(middleOf(form, control)), control) << control->objectName().toStdString();
   }
   EXPECT_EQ(ui.titleLabel->text(), QStringLiteral("Gradoir"));
   EXPECT_EQ(ui.versionLabel->text(), QStringLiteral("(Juin 2004)"));
 }
 
-TEST(HelpDialogTest, CreditLabelsDoNotRunIntoTheirLinks) {
-  HelpDialog form;
-  form.setShowHelp(false);
-  form.show();
-  const Ui::HelpDialog& ui = form.form();
-  for (auto [name, link] : {std::pair{ui.creditLabel2, ui.linkLabel2}, std::pair{ui.creditLabel3, ui.linkLabel3},
-                            std::pair{ui.creditLabel5, ui.linkLabel4}}) {
-    EXPECT_LT(name->geometry().right(), link->geometry().left())
-        << name->objectName().toStdString();
-  }
-  for (QWidget* control : form.findChildren<QWidget*>()) {
-    if (control->parentWidget() != &form) continue;
-    EXPECT_TRUE(form.rect().contains(control->geometry())) << control->objectName().toStdString();
+// Where a control's text would be cut: smaller than its text needs.
+bool fitsItsText(const QWidget* control) {
+  const auto* label = qobject_cast<const QLabel*>(control);
+  if (label != nullptr && label->wordWrap()) return label->height() >= label->heightForWidth(label->width());
+  const QSize needed = control->minimumSizeHint();
+  return control->width() >= needed.width() && control->height() >= needed.height();
+}
+
+// In both languages and both uses, every control the pupil sees shows its
+// whole text, inside the rounded window, and no two of them overlap.
+TEST(HelpDialogTest, NothingOverlapsOrIsCutOffInFrenchAndEnglish) {
+  for (const bool english : {false, true}) {
+    QTranslator translator;
+    if (english) {
+      if (!translator.load(QStringLiteral(GRADOIR_EN_QM))) GTEST_SKIP() << "no English translation built";
+      QCoreApplication::installTranslator(&translator);
+    }
+    HelpDialog form;
+    QCoreApplication::removeTranslator(&translator);
+    const Ui::HelpDialog& ui = form.form();
+    if (english) {
+      EXPECT_EQ(ui.creditLabel3->text(), QStringLiteral("Icons"));
+    }
+    for (const bool help : {true, false}) {
+      SCOPED_TRACE(std::string(english ? "English" : "French") + (help ? ", help" : ", about"));
+      form.setShowHelp(help);
+      form.show();
+      EXPECT_GE(form.width(), HelpDialog::kClientWidth);
+      EXPECT_GE(form.height(), HelpDialog::kClientHeight);
+      std::vector<std::pair<QWidget*, QRect>> seen;
+      for (QWidget* control : std::initializer_list<QWidget*>{
+               ui.titleLabel, ui.versionLabel, ui.subtitleLabel, ui.linkLabel1, ui.separatorLine,
+               ui.creditLabel1, ui.creditLabel2, ui.linkLabel2, ui.creditLabel3, ui.linkLabel3,
+               ui.creditLabel4, ui.creditLabel5, ui.linkLabel4, ui.helpText, ui.okButton}) {
+        if (!control->isVisibleTo(&form)) continue;
+        const std::string name = control->objectName().toStdString();
+        const QRect place(control->mapTo(&form, QPoint(0, 0)), control->size());
+        EXPECT_TRUE((QRegion(place) - form.mask()).isEmpty()) << name << " is cut by the window's edge";
+        if (control != ui.helpText) {
+          EXPECT_TRUE(fitsItsText(control)) << name << " cuts its text";
+        }
+        for (const auto& [other, otherPlace] : seen) {
+          EXPECT_FALSE(place.intersects(otherPlace))
+              << name << " overlaps " << other->objectName().toStdString();
+        }
+        seen.emplace_back(control, place);
+      }
+      EXPECT_EQ(seen.size(), help ? 4u : 14u);
+    }
   }
 }
 
@@ -186,12 +233,12 @@ TEST(HelpDialogTest, WindowIsARoundedBorderlessShape) {
   EXPECT_EQ(form.size(), QSize(289, 286));
   EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
   const QRegion shape = form.mask();
-  for (QPoint corner : {QPoint(0, 0), QPoint(288, 0), QPoint(0, 285), QPoint(288, 285),
-                        QPoint(4, 4), QPoint(284, 281)}) {
+  for (QPoint corner :
+       {QPoint(0, 0), QPoint(288, 0), QPoint(0, 285), QPoint(288, 285), QPoint(4, 4), QPoint(284, 281)}) {
     EXPECT_FALSE(shape.contains(corner)) << corner.x() << "," << corner.y();
   }
-  for (QPoint inside : {QPoint(144, 0), QPoint(0, 143), QPoint(288, 143), QPoint(144, 285),
-                        QPoint(12, 12), QPoint(276, 273), QPoint(144, 143)}) {
+  for (QPoint inside : {QPoint(144, 0), QPoint(0, 143), QPoint(288, 143), QPoint(144, 285), QPoint(12, 12),
+                        QPoint(276, 273), QPoint(144, 143)}) {
     EXPECT_TRUE(shape.contains(inside)) << inside.x() << "," << inside.y();
   }
   const QImage image = form.grab().toImage();
