@@ -153,18 +153,18 @@ TEST_F(AccessibilityTest, EveryVerdictIsAnnouncedEvenTheSameTwice) {
   QLabel* verdict = label("verdictLabel");
   seenEvents().clear();
   // Two wrong drawings in a row leave the same text on the label.
-  drawSide(m_form->targetMeasure() + 1);
+  drawSide(m_form->series().targetMeasure() + 1);
   button("checkButton")->click();
   ASSERT_EQ(verdict->text(), QStringLiteral("Erreur ..."));
   EXPECT_EQ(eventsFor(verdict, QAccessible::NameChanged), 1);  // once, not twice
   const int afterFirst = eventsFor(verdict, QAccessible::NameChanged);
-  drawSide(m_form->targetMeasure() + 2);
+  drawSide(m_form->series().targetMeasure() + 2);
   button("checkButton")->click();
   ASSERT_EQ(verdict->text(), QStringLiteral("Erreur ..."));
   EXPECT_EQ(eventsFor(verdict, QAccessible::NameChanged), afterFirst + 1);
   EXPECT_EQ(text(verdict, QAccessible::Name), QStringLiteral("Erreur ..."));
 
-  drawSide(m_form->targetMeasure());
+  drawSide(m_form->series().targetMeasure());
   button("checkButton")->click();
   EXPECT_EQ(text(verdict, QAccessible::Name), QStringLiteral("Bonne réponse !"));
   EXPECT_EQ(text(label("tryLamps"), QAccessible::Name), QStringLiteral("Essais : faux, faux, juste"));
@@ -209,7 +209,7 @@ TEST_F(AccessibilityTest, DrawingStatementReadsTheMeasure) {
   start();
   action("drawAction")->trigger();
   const QString expected =
-      QStringLiteral("Trace un angle de %1° à partir du sommet.").arg(m_form->targetMeasure());
+      QStringLiteral("Trace un angle de %1° à partir du sommet.").arg(m_form->series().targetMeasure());
   EXPECT_EQ(text(label("statementLabel"), QAccessible::Name), expected);
   EXPECT_TRUE(text(&canvas(), QAccessible::Description).startsWith(expected));
 }

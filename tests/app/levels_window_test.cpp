@@ -23,9 +23,9 @@ TEST_F(MainWindowTest, StepAndRangeBoundTheMeasuresAsked) {
   // The drawing exercises ask for the same measures.
   const auto seen = answerNextModal(QStringLiteral("&Oui"));
   action("drawAction")->trigger();
-  EXPECT_EQ(m_form->targetMeasure() % 10, 0);
-  EXPECT_GE(m_form->targetMeasure(), 40);
-  EXPECT_LE(m_form->targetMeasure(), 80);
+  EXPECT_EQ(m_form->series().targetMeasure() % 10, 0);
+  EXPECT_GE(m_form->series().targetMeasure(), 40);
+  EXPECT_LE(m_form->series().targetMeasure(), 80);
 }
 
 TEST_F(MainWindowTest, ToleranceAcceptsMeasuresThatCloseEitherWay) {
@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, ToleranceAcceptsMeasuresThatCloseEitherWay) {
 TEST_F(MainWindowTest, ToleranceForADrawnAngle) {
   start("[NbEx/Serie]\nTracer=0\n[Angle]\nTolerance=1\n");
   action("drawAction")->trigger();
-  const int target = m_form->targetMeasure();
+  const int target = m_form->series().targetMeasure();
   drawSide(-(target + 2));
   button("checkButton")->click();
   EXPECT_EQ(label("verdictLabel")->text(), QStringLiteral("Erreur ..."));
@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, PlacedProtractorLeavesDrawingExercisesCentred) {
 TEST_F(MainWindowTest, EstimateFirstThenMeasure) {
   start("[NbEx/Serie]\nMesurer=3\n[Angle]\nEstimation=1\n");
   action("measureAction")->trigger();
-  EXPECT_TRUE(m_form->estimating());
+  EXPECT_TRUE((m_form->series().state() == SeriesState::Estimating));
   EXPECT_FALSE(canvas().protractorLayer().visible());
   EXPECT_FALSE(tool("protractorButton")->isEnabled());
   EXPECT_EQ(label("statementLabel")->text(), QStringLiteral("Estime la mesure de l'angle :"));
@@ -106,28 +106,28 @@ TEST_F(MainWindowTest, EstimateFirstThenMeasure) {
   type(QString::number(measure + 15));
   ASSERT_TRUE(seen->shown);
   EXPECT_EQ(seen->text, QStringLiteral("Bonne estimation !"));
-  EXPECT_FALSE(m_form->estimating());
+  EXPECT_FALSE((m_form->series().state() == SeriesState::Estimating));
   EXPECT_TRUE(canvas().protractorLayer().visible());
   EXPECT_TRUE(tool("protractorButton")->isEnabled());
   EXPECT_TRUE(tool("protractorButton")->isChecked());
   EXPECT_EQ(label("statementLabel")->text(), QStringLiteral("Mesure l'angle tracé :       °"));
   // Not scored: no try spent, no lamp lit, the score unchanged.
-  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_EQ(m_form->series().tryNumber(), 1);
   EXPECT_EQ(lamp(1), kWhite);
-  EXPECT_EQ(m_form->successCount(), 0);
+  EXPECT_EQ(m_form->series().successCount(), 0);
   EXPECT_TRUE(answer()->text().isEmpty());
 
   answerRight();
-  EXPECT_EQ(m_form->successCount(), 1);
+  EXPECT_EQ(m_form->series().successCount(), 1);
   button("nextButton")->click();
-  EXPECT_TRUE(m_form->estimating());
+  EXPECT_TRUE((m_form->series().state() == SeriesState::Estimating));
   EXPECT_FALSE(canvas().protractorLayer().visible());
   seen = answerNextModal(QStringLiteral("OK"));
   type(QString::number(canvas().angleMeasure().value_or(0) + 16));
   ASSERT_TRUE(seen->shown);
   EXPECT_EQ(seen->text, QStringLiteral("Ton estimation était loin : mesure maintenant."));
-  EXPECT_EQ(m_form->tryNumber(), 1);
-  const ExerciseSummary& second = m_form->seriesLog().exercises().last();
+  EXPECT_EQ(m_form->series().tryNumber(), 1);
+  const ExerciseSummary& second = m_form->series().log().exercises().last();
   EXPECT_EQ(second.estimate, canvas().angleMeasure().value_or(0) + 16);
   EXPECT_TRUE(second.answers.isEmpty());
 }
@@ -135,11 +135,11 @@ TEST_F(MainWindowTest, EstimateFirstThenMeasure) {
 TEST_F(MainWindowTest, LeavingAnEstimateForADrawingSeriesGivesTheProtractorBack) {
   start("[Angle]\nEstimation=1\n");
   action("measureAction")->trigger();
-  ASSERT_TRUE(m_form->estimating());
+  ASSERT_TRUE((m_form->series().state() == SeriesState::Estimating));
   const auto seen = answerNextModal(QStringLiteral("&Oui"));
   action("drawAction")->trigger();
   ASSERT_TRUE(seen->shown);
-  EXPECT_FALSE(m_form->estimating());
+  EXPECT_FALSE((m_form->series().state() == SeriesState::Estimating));
   EXPECT_TRUE(tool("protractorButton")->isEnabled());
   EXPECT_TRUE(tool("protractorButton")->isChecked());
   EXPECT_TRUE(tool("centerProtractorButton")->isEnabled());

@@ -59,7 +59,7 @@ TEST_F(RecordsWindowTest, APlayedSeriesGivesOneRowPerTry) {
   QList<Expected> expected;
   auto give = [&](int answer) {
     const int target = canvas().angleMeasure().value_or(0);
-    const int exercise = m_form->exerciseNumber();
+    const int exercise = m_form->series().exerciseNumber();
     type(QString::number(answer));
     expected.append({exercise, target, answer,
                      std::abs(answer - target) <= 1 ? Verdict::Right : Verdict::Wrong});
@@ -133,7 +133,7 @@ TEST_F(RecordsWindowTest, AWrongTryKeepsTheCodeOfItsMistake) {
 TEST_F(RecordsWindowTest, DrawingTriesAndEstimatesAreRecorded) {
   start("[NbEx/Serie]\nTracer=1\nMesurer=1\n[Angle]\nEstimation=1\n" + baseLine());
   action("drawAction")->trigger();
-  const int target = m_form->targetMeasure();
+  const int target = m_form->series().targetMeasure();
   drawSide(-(target + 4));
   button("checkButton")->click();
   const auto end = answerNextModal(QStringLiteral("OK"));
@@ -194,7 +194,7 @@ TEST_F(RecordsWindowTest, AnAbandonedSeriesKeepsItsTriesAndNoEnd) {
 
 TEST_F(RecordsWindowTest, RecordingOffWritesNothing) {
   start("[NbEx/Serie]\nMesurer=1\n" + baseLine() + "Enregistrer=0\n");
-  EXPECT_EQ(m_form->seriesLog().recorder(), nullptr);
+  EXPECT_EQ(m_form->series().log().recorder(), nullptr);
   action("measureAction")->trigger();
   const auto seen = answerNextModal(QStringLiteral("OK"));
   answerRight();
@@ -216,14 +216,14 @@ TEST_F(RecordsWindowTest, ThePupilChoosesANameFromTheClassList) {
   choosePupilWhenAsked(QString(), &asked);
   action("measureAction")->trigger();
   EXPECT_TRUE(asked);
-  EXPECT_TRUE(m_form->seriesOver());
+  EXPECT_FALSE(m_form->series().seriesRunning());
   EXPECT_EQ(canvas().angle(), nullptr);
 
   asked = false;
   choosePupilWhenAsked(QStringLiteral("Zoé"), &asked);
   action("measureAction")->trigger();
   ASSERT_TRUE(asked);
-  EXPECT_FALSE(m_form->seriesOver());
+  EXPECT_TRUE(m_form->series().seriesRunning());
   EXPECT_EQ(m_form->windowTitle(), QStringLiteral("Gradoir - Zoé"));
   QAction* change = action("changePupilAction");
   EXPECT_FALSE(change->isEnabled());  // not in the middle of a series
@@ -261,7 +261,7 @@ TEST_F(RecordsWindowTest, AnonymousIsOffered) {
   choosePupilWhenAsked(QStringLiteral("Anonyme"), &asked);
   action("measureAction")->trigger();
   ASSERT_TRUE(asked);
-  EXPECT_EQ(m_form->seriesLog().pupil(), QStringLiteral("Anonyme"));
+  EXPECT_EQ(m_form->series().log().pupil(), QStringLiteral("Anonyme"));
 }
 
 TEST_F(RecordsWindowTest, AnEmptyClassListAsksNobody) {
@@ -272,8 +272,8 @@ TEST_F(RecordsWindowTest, AnEmptyClassListAsksNobody) {
   file.close();
   start("[Resultats]\nEleves=" + list.toUtf8() + "\n");
   action("measureAction")->trigger();
-  EXPECT_FALSE(m_form->seriesOver());
-  EXPECT_EQ(m_form->seriesLog().pupil(), defaultPupilName());
+  EXPECT_TRUE(m_form->series().seriesRunning());
+  EXPECT_EQ(m_form->series().log().pupil(), defaultPupilName());
 }
 
 }  // namespace

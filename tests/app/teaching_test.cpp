@@ -112,7 +112,7 @@ TEST_F(TeachingTest, ThreeWrongMeasuresExplainThenCorrect) {
   ASSERT_GT(std::abs(farOff - (180 - m)), 1);
   type(QString::number(farOff));
   EXPECT_EQ(shownText(), QStringLiteral("Pose le centre du rapporteur sur le sommet de l'angle."));
-  EXPECT_EQ(m_form->tryNumber(), 3);
+  EXPECT_EQ(m_form->series().tryNumber(), 3);
   // Typing again clears it.
   QTest::keyClicks(answer(), QStringLiteral("1"));
   EXPECT_FALSE(explanation().isVisible());
@@ -163,8 +163,8 @@ TEST_F(TeachingTest, SuiteDuringTheGlideGoesOnAtOnce) {
   ASSERT_TRUE(canvas().correctionRunning());
   button("nextButton")->click();
   EXPECT_FALSE(canvas().correctionRunning());
-  EXPECT_EQ(m_form->exerciseNumber(), 2);
-  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_EQ(m_form->series().exerciseNumber(), 2);
+  EXPECT_EQ(m_form->series().tryNumber(), 1);
   EXPECT_EQ(lamp(1), kWhite);
   EXPECT_FALSE(explanation().isVisible());
   EXPECT_FALSE(canvas().markedReading());
@@ -175,7 +175,7 @@ TEST_F(TeachingTest, SuiteDuringTheGlideGoesOnAtOnce) {
   ASSERT_TRUE(canvas().correctionRunning());
   pressEnterOnFocus();
   EXPECT_FALSE(canvas().correctionRunning());
-  EXPECT_EQ(m_form->exerciseNumber(), 3);
+  EXPECT_EQ(m_form->series().exerciseNumber(), 3);
   EXPECT_TRUE(button("checkButton")->isEnabled());
 }
 
@@ -186,7 +186,7 @@ TEST_F(TeachingTest, EndOfSeriesBoxWaitsForTheCorrection) {
   for (int i = 0; i < 3; ++i) answerWrong();
   EXPECT_TRUE(canvas().correctionRunning());
   EXPECT_FALSE(seen->shown);
-  EXPECT_TRUE(m_form->seriesOver());
+  EXPECT_FALSE(m_form->series().seriesRunning());
   // The box shows only once the protractor has arrived.
   for (;;) {
     QApplication::processEvents();
@@ -226,13 +226,13 @@ TEST_F(TeachingTest, DrawingExplainsThenShowsTheRightSideInGreen) {
   const ScopedSeedProvider seed([] { return 99u; });
   start("[NbEx/Serie]\nTracer=5\n" + kAidsOn);
   action("drawAction")->trigger();
-  const std::int32_t n = m_form->targetMeasure();
+  const std::int32_t n = m_form->series().targetMeasure();
   ASSERT_GT(std::abs(n - 90), 3);
 
   // Checked before drawing: told what to do, no try used.
   button("checkButton")->click();
   EXPECT_EQ(shownText(), QStringLiteral("Trace le second côté avec le crayon, en partant du sommet."));
-  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_EQ(m_form->series().tryNumber(), 1);
   EXPECT_EQ(lamp(1), kWhite);
 
   drawTo(sideAt(180 - n));
@@ -281,24 +281,24 @@ TEST_F(TeachingTest, CorrectionOffKeepsTheExplanationAndTheBoxAtOnce) {
 
 TEST_F(TeachingTest, ExplanationsOffShowOnlyTheCorrection) {
   start("[NbEx/Serie]\nTracer=5\n[Aide]\nExplications=0\n");
-  EXPECT_EQ(m_form->teachingSettings(), (TeachingSettings{false, true}));
+  EXPECT_EQ(m_form->series().teaching(), (TeachingSettings{false, true}));
   action("drawAction")->trigger();
   button("checkButton")->click();
   EXPECT_FALSE(explanation().isVisible());
   for (int i = 0; i < 2; ++i) {
-    drawSide(m_form->targetMeasure() + 7);
+    drawSide(m_form->series().targetMeasure() + 7);
     button("checkButton")->click();
     EXPECT_FALSE(explanation().isVisible());
   }
-  drawSide(m_form->targetMeasure() + 7);
+  drawSide(m_form->series().targetMeasure() + 7);
   button("checkButton")->click();
   EXPECT_TRUE(canvas().correctionRunning());
-  EXPECT_EQ(shownText(), QStringLiteral("Voici un angle de %1°.").arg(m_form->targetMeasure()));
+  EXPECT_EQ(shownText(), QStringLiteral("Voici un angle de %1°.").arg(m_form->series().targetMeasure()));
 }
 
 TEST_F(TeachingTest, MissingSectionMeansBothAidsOn) {
   start("[Aide]\n");
-  EXPECT_EQ(m_form->teachingSettings(), (TeachingSettings{true, true}));
+  EXPECT_EQ(m_form->series().teaching(), (TeachingSettings{true, true}));
 }
 
 TEST(ExplanationPlace, BesideTheToolBoxUnlessTheAngleIsThere) {
