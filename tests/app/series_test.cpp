@@ -1,5 +1,6 @@
-// Series of exercises: starting, confirming an abandon, tries and lamps,
-// score and its hint, end of series by each kind's own length.
+// Series of exercises in the window: starting, confirming an abandon, tries
+// and lamps, score and its hint, the end-of-series box. The series's rules
+// are the controller's, tested with it (tests/series).
 #include <QTest>
 
 #include "main_window_fixture.h"
@@ -156,6 +157,8 @@ TEST_F(MainWindowTest, ScoreAndHintThroughASeriesToItsEnd) {
   EXPECT_EQ(seen->text, QStringLiteral("La série d'exercices est terminée."));
   EXPECT_EQ(seen->icon, QMessageBox::Information);
   EXPECT_EQ(seen->buttons, QStringList{QStringLiteral("OK")});
+  // Under it, the score and the series's table.
+  EXPECT_TRUE(seen->informativeText.contains(QStringLiteral("2 exercices réussis sur 3")));
   EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("2/3"));
   EXPECT_EQ(label("scoreLabel")->toolTip(), QStringLiteral("2 exercices réussis sur 3"));
   EXPECT_FALSE(m_form->series().seriesRunning());
@@ -176,49 +179,6 @@ TEST_F(MainWindowTest, ScoreAndHintThroughASeriesToItsEnd) {
   EXPECT_EQ(m_form->series().exerciseNumber(), 1);
   EXPECT_TRUE(m_form->series().seriesRunning());
   EXPECT_TRUE(label("scoreLabel")->text().isEmpty());
-}
-
-TEST_F(MainWindowTest, SeriesOfOneEndsAtOnce) {
-  start("[NbEx/Serie]\nMesurer=1\n");
-  action("measureAction")->trigger();
-  const auto seen = answerNextModal(QStringLiteral("OK"));
-  answerRight();
-  EXPECT_TRUE(seen->shown);
-  EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("1/1"));
-  EXPECT_FALSE(m_form->series().seriesRunning());
-}
-
-TEST_F(MainWindowTest, SeriesOfZeroNeverEnds) {
-  start("[NbEx/Serie]\nMesurer=0\n");
-  action("measureAction")->trigger();
-  const auto seen = answerNextModal(QStringLiteral("OK"));
-  for (int exercise = 1; exercise <= 4; ++exercise) {
-    answerRight();
-    EXPECT_TRUE(button("nextButton")->isEnabled());
-    pressEnterOnFocus();
-  }
-  EXPECT_FALSE(seen->shown);
-  EXPECT_TRUE(m_form->series().seriesRunning());
-  EXPECT_EQ(m_form->series().exerciseNumber(), 5);
-  EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("4/4"));
-}
-
-TEST_F(MainWindowTest, EachKindEndsAfterItsOwnLength) {
-  start("[NbEx/Serie]\nMesurer=10\nTracer=3\n");
-  action("drawAction")->trigger();
-  const auto seen = answerNextModal(QStringLiteral("OK"));
-  for (int exercise = 1; exercise <= 2; ++exercise) {
-    drawSide(m_form->series().targetMeasure());
-    button("checkButton")->click();
-    EXPECT_TRUE(button("nextButton")->isEnabled()) << exercise;
-    button("nextButton")->click();
-  }
-  EXPECT_FALSE(seen->shown);
-  drawSide(m_form->series().targetMeasure());
-  button("checkButton")->click();
-  EXPECT_TRUE(seen->shown);
-  EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("3/3"));
-  EXPECT_FALSE(m_form->series().seriesRunning());
 }
 
 }  // namespace

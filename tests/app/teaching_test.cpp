@@ -179,25 +179,6 @@ TEST_F(TeachingTest, SuiteDuringTheGlideGoesOnAtOnce) {
   EXPECT_TRUE(button("checkButton")->isEnabled());
 }
 
-TEST_F(TeachingTest, EndOfSeriesBoxWaitsForTheCorrection) {
-  start("[NbEx/Serie]\nMesurer=1\n" + kAidsOn);
-  action("measureAction")->trigger();
-  const auto seen = answerNextModal(QStringLiteral("OK"));
-  for (int i = 0; i < 3; ++i) answerWrong();
-  EXPECT_TRUE(canvas().correctionRunning());
-  EXPECT_FALSE(seen->shown);
-  EXPECT_FALSE(m_form->series().seriesRunning());
-  // The box shows only once the protractor has arrived.
-  for (;;) {
-    QApplication::processEvents();
-    if (!canvas().correctionRunning()) break;
-    EXPECT_FALSE(seen->shown);
-  }
-  EXPECT_TRUE(seen->shown);
-  EXPECT_EQ(seen->text, QStringLiteral("La série d'exercices est terminée."));
-  EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("0/1"));
-}
-
 TEST_F(TeachingTest, EnterDuringTheLastGlideShowsTheBoxAtOnce) {
   start("[NbEx/Serie]\nMesurer=1\n" + kAidsOn);
   action("measureAction")->trigger();
@@ -266,34 +247,6 @@ TEST_F(TeachingTest, DrawingExplainsThenShowsTheRightSideInGreen) {
   const Color32 drawn = picture.pixelAt(static_cast<std::int32_t>(std::lround((a.vertex().x + pupil.x) / 2)),
                                         static_cast<std::int32_t>(std::lround((a.vertex().y + pupil.y) / 2)));
   EXPECT_LT((drawn >> 8) & 0xFF, 0xC0u);
-}
-
-TEST_F(TeachingTest, CorrectionOffKeepsTheExplanationAndTheBoxAtOnce) {
-  start("[NbEx/Serie]\nMesurer=1\n[Aide]\nExplications=1\nCorrection=0\n");
-  action("measureAction")->trigger();
-  const auto seen = answerNextModal(QStringLiteral("OK"));
-  for (int i = 0; i < 3; ++i) type(QStringLiteral("999"));
-  EXPECT_FALSE(canvas().correctionRunning());
-  EXPECT_TRUE(seen->shown);
-  EXPECT_EQ(shownText(), QStringLiteral("Un angle tracé ici mesure entre 0° et 180°."));
-  EXPECT_FALSE(canvas().markedReading());
-}
-
-TEST_F(TeachingTest, ExplanationsOffShowOnlyTheCorrection) {
-  start("[NbEx/Serie]\nTracer=5\n[Aide]\nExplications=0\n");
-  EXPECT_EQ(m_form->series().teaching(), (TeachingSettings{false, true}));
-  action("drawAction")->trigger();
-  button("checkButton")->click();
-  EXPECT_FALSE(explanation().isVisible());
-  for (int i = 0; i < 2; ++i) {
-    drawSide(m_form->series().targetMeasure() + 7);
-    button("checkButton")->click();
-    EXPECT_FALSE(explanation().isVisible());
-  }
-  drawSide(m_form->series().targetMeasure() + 7);
-  button("checkButton")->click();
-  EXPECT_TRUE(canvas().correctionRunning());
-  EXPECT_EQ(shownText(), QStringLiteral("Voici un angle de %1°.").arg(m_form->series().targetMeasure()));
 }
 
 TEST_F(TeachingTest, MissingSectionMeansBothAidsOn) {

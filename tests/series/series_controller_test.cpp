@@ -328,8 +328,14 @@ TEST_F(SeriesTest, EachAidCanBeSwitchedOff) {
       EXPECT_EQ(m_news.explanations.back(), m_news.explanations.front());
     }
     EXPECT_EQ(m_board.correction.has_value(), c.correction);
-    // Without a correction to wait for, the series's end comes at once.
+    // Without a correction to wait for, the series's end comes at once; the
+    // last explanation stays.
     EXPECT_EQ(m_news.summaries.size(), c.correction ? 0u : 1u);
+    EXPECT_EQ(m_news.explanationsCleared, 1);
+    // A drawing checked before any side is drawn.
+    series().startSeries(ExerciseKind::Drawing);
+    series().submitDrawing();
+    EXPECT_EQ(m_news.explanations.size(), c.explanations + (c.aids.explanations ? 1 : 0));
   }
 }
 
