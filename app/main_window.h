@@ -15,6 +15,8 @@
 #include <memory>
 
 #include "figures/exercise_kind.h"
+// Whole: lupdate loses the namespace after an opaque enum declaration, and
+// the window's texts with it.
 #include "series/series_controller.h"
 #include "settings/settings.h"
 #include "ui/cursor_table.h"
