@@ -11,7 +11,6 @@
 
 #include "canvas/exercise_canvas.h"
 #include "figures/angle.h"
-#include "figures/protractor.h"
 #include "raster/geometry.h"
 #include "raster/rounding.h"
 #include "ui/floating_panel.h"
@@ -33,13 +32,6 @@ QString tryStateWord(TryState state) {
   return WindowAccessibility::tr("pas encore");
 }
 
-// The centre of a protractor layer: Left + R + 1 on each axis.
-QPoint protractorCentre(const RectF& location, std::int32_t radius) {
-  const long double r = radius;
-  return {roundHalfEven(static_cast<long double>(location.left) + r + 1),
-          roundHalfEven(static_cast<long double>(location.top) + r + 1)};
-}
-
 // Readers call the exercise a canvas, a picture to work on, not a panel.
 QAccessibleInterface* canvasInterface(const QString& className, QObject* object) {
   if (className != QLatin1String("gradoir::ExerciseCanvas") || !object->isWidgetType()) return nullptr;
@@ -54,23 +46,22 @@ QString tryLampsName(const TryStates& tries) {
       .arg(tryStateWord(tries[0]), tryStateWord(tries[1]), tryStateWord(tries[2]));
 }
 
-QString protractorDescription(const ProtractorPlace& place) {
-  if (!place.shown) return WindowAccessibility::tr("Le rapporteur est caché.");
-  const std::int32_t turn = ((place.orientation % 360) + 360) % 360;
+QString protractorDescription(const std::optional<ProtractorPose>& pose, std::optional<QPoint> vertex) {
+  if (!pose) return WindowAccessibility::tr("Le rapporteur est caché.");
+  const QPoint centre(roundHalfEven(pose->centreX), roundHalfEven(pose->centreY));
+  const std::int64_t turn = ((pose->orientation % 360) + 360) % 360;
   QString text = WindowAccessibility::tr(
                      "Le rapporteur a son centre en (%1, %2) et est tourné de %3° "
                      "dans le sens des aiguilles d'une montre.")
-                     .arg(place.centre.x())
-                     .arg(place.centre.y())
+                     .arg(centre.x())
+                     .arg(centre.y())
                      .arg(turn);
-  if (!place.vertex) return text;
+  if (!vertex) return text;
   text += QLatin1Char(' ');
-  if (*place.vertex == place.centre) {
+  if (*vertex == centre) {
     text += WindowAccessibility::tr("Son centre est sur le sommet de l'angle.");
   } else {
-    text += WindowAccessibility::tr("Le sommet de l'angle est en (%1, %2).")
-                .arg(place.vertex->x())
-                .arg(place.vertex->y());
+    text += WindowAccessibility::tr("Le sommet de l'angle est en (%1, %2).").arg(vertex->x()).arg(vertex->y());
   }
   return text;
 }
@@ -138,21 +129,14 @@ void WindowAccessibility::verdictShown(std::int32_t tryNumber, bool right, bool 
   }
 }
 
-ProtractorPlace WindowAccessibility::protractorPlace() const {
-  ExerciseCanvas& canvas = *m_form.canvas;
-  ProtractorPlace place;
-  place.shown = canvas.protractorLayer().visible();
-  place.centre = protractorCentre(canvas.protractorLayer().location(), canvas.protractor().radius());
-  place.orientation = canvas.protractor().orientation();
-  if (const AngleFigure* angle = canvas.angle()) {
-    const Point vertex = roundPoint(angle->vertex());
-    place.vertex = QPoint(vertex.x, vertex.y);
-  }
-  return place;
-}
-
 void WindowAccessibility::updateCanvasDescription() {
-  const QString description = m_task + QLatin1Char(' ') + protractorDescription(protractorPlace());
+  ExerciseCanvas& canvas = *m_form.canvas;
+  std::optional<QPoint> vertex;
+  if (const AngleFigure* angle = canvas.angle()) {
+    const Point v = roundPoint(angle->vertex());
+    vertex = QPoint(v.x, v.y);
+  }
+  const QString description = m_task + QLatin1Char(' ') + protractorDescription(canvas.protractorPose(), vertex);
   // Turning the protractor redraws it many times a second: only a change is told.
   if (description != m_form.canvas->accessibleDescription()) {
     m_form.canvas->setAccessibleDescription(description);

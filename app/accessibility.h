@@ -8,8 +8,9 @@
 #include <QString>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
+
+#include "figures/protractor_pose.h"
 
 namespace Ui {
 class MainWindow;
@@ -23,19 +24,10 @@ using TryStates = std::array<TryState, 3>;
 // "Essais : faux, juste, pas encore".
 QString tryLampsName(const TryStates& tries);
 
-// Where the protractor lies, as the canvas description tells it.
-struct ProtractorPlace {
-  bool shown = false;
-  QPoint centre;
-  // Whole degrees, clockwise on screen, any value (read modulo 360).
-  std::int32_t orientation = 0;
-  // Empty before the first exercise.
-  std::optional<QPoint> vertex;
-};
-
-// One or two sentences: the protractor's centre and turn, and the vertex
-// (or that the centre lies on it).
-QString protractorDescription(const ProtractorPlace& place);
+// One or two sentences: the protractor's centre (rounded to whole pixels)
+// and turn, and the vertex (or that the centre lies on it); that it is
+// hidden when there is no pose. No vertex before the first exercise.
+QString protractorDescription(const std::optional<ProtractorPose>& pose, std::optional<QPoint> vertex);
 
 class WindowAccessibility : public QObject {
   Q_OBJECT
@@ -59,7 +51,6 @@ class WindowAccessibility : public QObject {
  private:
   void nameControls();
   void exerciseStarted(const QString& task);
-  ProtractorPlace protractorPlace() const;
 
   Ui::MainWindow& m_form;
   QString m_task;

@@ -6,11 +6,9 @@
 #include <QStatusBar>
 
 #include "app/main_window.h"
-#include "series/series_status.h"
 #include "app/window_minimum.h"
 #include "canvas/exercise_canvas.h"
 #include "ui/exercise_chooser.h"
-#include "ui/floating_panel.h"
 #include "ui_main_window.h"
 
 namespace gradoir {
@@ -36,12 +34,7 @@ void MainWindow::setUpChooserAndStatus() {
   keepCanvasMinimum(*this, canvas());
 }
 
-void MainWindow::showProgress(std::int32_t seriesLength) {
-  m_progress->setText(seriesProgressText(m_exerciseNumber, seriesLength));
-}
-
 void MainWindow::showChooser() {
-  m_progress->clear();
   m_chooser->centreInParent();
   m_chooser->show();
   m_chooser->raise();

@@ -5,12 +5,11 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMainWindow>
-#include <QPainter>
 #include <QPalette>
 
 #include "app/tool_box_fitting.h"
 #include "canvas/exercise_canvas.h"
-#include "ui/floating_panel.h"
+#include "app/tool_box.h"
 #include "ui_main_window.h"
 
 namespace gradoir {
@@ -25,7 +24,7 @@ QFont pixelFont(const QString& family, int pixels, bool bold = false) {
 }
 
 void arrangeToolBox(Ui::MainWindow& f) {
-  FloatingPanel& box = *f.toolBox;
+  ToolBox& box = *f.toolBox;
   box.setTitleBarPosition(TitleBarPosition::Left);
   box.setGeometry(8, 8, 209, 89);
   box.setFont(pixelFont(QStringLiteral("Tahoma"), 11));
@@ -40,15 +39,8 @@ void arrangeToolBox(Ui::MainWindow& f) {
     child->move(place);
     child->show();
   }
-  // A rounded frame behind the score: a 10 x 10 corner ellipse, 2 pixels
-  // around the score label (columns 128..176 and rows 60..78 of the client
-  // area at the label's described place).
-  QLabel* score = f.scoreLabel;
-  box.clientDecoration = [&box, score](QPainter& painter) {
-    painter.setPen(QColor(160, 168, 255));
-    painter.setBrush(box.color());
-    painter.drawRoundedRect(score->geometry().adjusted(-2, -2, 2, 2), 5, 5);
-  };
+  // A rounded frame behind the score, following it as it is fitted.
+  box.frameAround(f.scoreLabel);
   f.statementLabel->setFont(pixelFont(QStringLiteral("Tahoma"), 12));
   f.verdictLabel->setFont(pixelFont(QStringLiteral("Tahoma"), 12, true));
   f.scoreLabel->setFont(pixelFont(QStringLiteral("Tahoma"), 12));

@@ -546,11 +546,11 @@ void FloatingPanel::paintClient(QPainter& painter) {
   painter.setClipRect(client);
   painter.translate(client.topLeft());
   painter.fillRect(QRect(QPoint(0, 0), client.size()), color());
-  if (clientDecoration) {
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    clientDecoration(painter);
-  }
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  paintClientDecoration(painter);
   painter.restore();
 }
+
+void FloatingPanel::paintClientDecoration(QPainter&) {}
 
 }  // namespace gradoir

@@ -21,7 +21,6 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
-#include <functional>
 
 class QPainter;
 
@@ -82,10 +81,6 @@ class FloatingPanel : public QWidget {
   QColor color() const;  // the panel colour (palette Window role)
   void setColor(const QColor& color);
 
-  // Draws over the client area's background, in client coordinates, before
-  // the controls: what the panel's owner wants behind them (a frame...).
-  std::function<void(QPainter& painter)> clientDecoration;
-
   void showPanel();  // show, then panelShown
   void hidePanel();  // hide, then panelHidden
 
@@ -137,6 +132,10 @@ class FloatingPanel : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   void paintClient(QPainter& painter);
+  // What a panel of its own kind draws behind its controls (a frame...):
+  // over the client area's background, in client coordinates, unsmoothed.
+  // Nothing by default.
+  virtual void paintClientDecoration(QPainter& painter);
 
  private:
   enum class PointerAction { None, Move, Size };

@@ -335,14 +335,6 @@ A few settings, in the file Grado.ini:
         <translation>Wrong...</translation>
     </message>
     <message>
-        <source>%1 exercice réussi sur %2</source>
-        <translation>%1 of %2 exercises right</translation>
-    </message>
-    <message>
-        <source>%1 exercices réussis sur %2</source>
-        <translation>%1 of %2 exercises right</translation>
-    </message>
-    <message>
         <source>La série d&apos;exercices est terminée.</source>
         <translation>The series of exercises is over.</translation>
     </message>

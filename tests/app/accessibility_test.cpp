@@ -153,18 +153,18 @@ TEST_F(AccessibilityTest, EveryVerdictIsAnnouncedEvenTheSameTwice) {
   QLabel* verdict = label("verdictLabel");
   seenEvents().clear();
   // Two wrong drawings in a row leave the same text on the label.
-  drawSide(m_form->targetMeasure() + 1);
+  drawSide(m_form->series().targetMeasure() + 1);
   button("checkButton")->click();
   ASSERT_EQ(verdict->text(), QStringLiteral("Erreur ..."));
   EXPECT_EQ(eventsFor(verdict, QAccessible::NameChanged), 1);  // once, not twice
   const int afterFirst = eventsFor(verdict, QAccessible::NameChanged);
-  drawSide(m_form->targetMeasure() + 2);
+  drawSide(m_form->series().targetMeasure() + 2);
   button("checkButton")->click();
   ASSERT_EQ(verdict->text(), QStringLiteral("Erreur ..."));
   EXPECT_EQ(eventsFor(verdict, QAccessible::NameChanged), afterFirst + 1);
   EXPECT_EQ(text(verdict, QAccessible::Name), QStringLiteral("Erreur ..."));
 
-  drawSide(m_form->targetMeasure());
+  drawSide(m_form->series().targetMeasure());
   button("checkButton")->click();
   EXPECT_EQ(text(verdict, QAccessible::Name), QStringLiteral("Bonne réponse !"));
   EXPECT_EQ(text(label("tryLamps"), QAccessible::Name), QStringLiteral("Essais : faux, faux, juste"));
@@ -209,7 +209,7 @@ TEST_F(AccessibilityTest, DrawingStatementReadsTheMeasure) {
   start();
   action("drawAction")->trigger();
   const QString expected =
-      QStringLiteral("Trace un angle de %1° à partir du sommet.").arg(m_form->targetMeasure());
+      QStringLiteral("Trace un angle de %1° à partir du sommet.").arg(m_form->series().targetMeasure());
   EXPECT_EQ(text(label("statementLabel"), QAccessible::Name), expected);
   EXPECT_TRUE(text(&canvas(), QAccessible::Description).startsWith(expected));
 }
@@ -222,26 +222,22 @@ TEST_F(AccessibilityTest, HelpWindowNamesItsTextAndButton) {
 }
 
 TEST(ProtractorDescription, TurnsReadBetweenZeroAnd359AndTheVertexIsPlaced) {
-  ProtractorPlace place;
-  place.shown = true;
-  place.centre = {100, 200};
+  ProtractorPose pose{100, 200, 0};
   const struct {
     int orientation;
     int read;
   } turns[] = {{0, 0}, {-30, 330}, {725, 5}, {360, 0}, {-360, 0}, {-721, 359}};
   for (const auto& t : turns) {
-    place.orientation = t.orientation;
-    EXPECT_TRUE(protractorDescription(place).contains(QStringLiteral(" %1°").arg(t.read))) << t.orientation;
+    pose.orientation = t.orientation;
+    EXPECT_TRUE(protractorDescription(pose, std::nullopt).contains(QStringLiteral(" %1°").arg(t.read)))
+        << t.orientation;
   }
-  EXPECT_FALSE(protractorDescription(place).contains(QStringLiteral("sommet")));
-  place.vertex = QPoint(100, 200);
-  EXPECT_TRUE(
-      protractorDescription(place).endsWith(QStringLiteral("Son centre est sur le sommet de l'angle.")));
-  place.vertex = QPoint(101, 200);
-  EXPECT_TRUE(
-      protractorDescription(place).endsWith(QStringLiteral("Le sommet de l'angle est en (101, 200).")));
-  place.shown = false;
-  EXPECT_EQ(protractorDescription(place), QStringLiteral("Le rapporteur est caché."));
+  EXPECT_FALSE(protractorDescription(pose, std::nullopt).contains(QStringLiteral("sommet")));
+  EXPECT_TRUE(protractorDescription(pose, QPoint(100, 200))
+                  .endsWith(QStringLiteral("Son centre est sur le sommet de l'angle.")));
+  EXPECT_TRUE(protractorDescription(pose, QPoint(101, 200))
+                  .endsWith(QStringLiteral("Le sommet de l'angle est en (101, 200).")));
+  EXPECT_EQ(protractorDescription(std::nullopt, QPoint(100, 200)), QStringLiteral("Le rapporteur est caché."));
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ TEST_F(AnswerBoxTest, PastedTextThatIsNotANumberCostsNoTry) {
   EXPECT_EQ(seen->title, QStringLiteral("Erreur"));
   EXPECT_EQ(seen->text, QStringLiteral("Valeur incorrecte !"));
   EXPECT_EQ(seen->icon, QMessageBox::Critical);
-  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_EQ(m_form->series().tryNumber(), 1);
   EXPECT_EQ(lamp(1), kWhite);
   EXPECT_TRUE(button("checkButton")->isEnabled());
 }
@@ -81,7 +81,7 @@ TEST_F(AnswerBoxTest, EmptyAnswerIsNotChecked) {
   QTest::keyClick(answer(), Qt::Key_Return);
   button("checkButton")->click();
   EXPECT_FALSE(seen->shown);
-  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_EQ(m_form->series().tryNumber(), 1);
   EXPECT_TRUE(label("verdictLabel")->text().isEmpty());
 }
 
@@ -91,10 +91,10 @@ TEST_F(AnswerBoxTest, EnterChecksFromTheAnswerBoxAndGoesOnFromTheToolBox) {
   ASSERT_EQ(QApplication::focusWidget(), answer());
   QTest::keyClicks(answer(), QString::number(*canvas().angleMeasure()));
   pressEnterOnFocus();
-  EXPECT_EQ(m_form->successCount(), 1);
-  EXPECT_EQ(m_form->exerciseNumber(), 1);
+  EXPECT_EQ(m_form->series().successCount(), 1);
+  EXPECT_EQ(m_form->series().exerciseNumber(), 1);
   QTest::keyClick(&toolBox(), Qt::Key_Return);
-  EXPECT_EQ(m_form->exerciseNumber(), 2);
+  EXPECT_EQ(m_form->series().exerciseNumber(), 2);
   EXPECT_TRUE(button("checkButton")->isEnabled());
   // The enabled button is the one in front.
   const QWidget* client = button("checkButton")->parentWidget();

@@ -12,7 +12,7 @@ namespace {
 TEST_F(MainWindowTest, DrawingExerciseStatementAndTools) {
   start();
   action("drawAction")->trigger();
-  const std::int32_t target = m_form->targetMeasure();
+  const std::int32_t target = m_form->series().targetMeasure();
   EXPECT_GE(target, 5);
   EXPECT_LE(target, 175);
   EXPECT_FALSE(canvas().angleMeasure().has_value());
@@ -31,7 +31,7 @@ TEST_F(MainWindowTest, DrawingCheckBeforeAnySideIsIgnored) {
   button("checkButton")->click();
   QTest::keyClick(&toolBox(), Qt::Key_Return);
   EXPECT_FALSE(seen->shown);
-  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_EQ(m_form->series().tryNumber(), 1);
   EXPECT_TRUE(label("verdictLabel")->text().isEmpty());
   EXPECT_EQ(lamp(1), kWhite);
 }
@@ -39,7 +39,7 @@ TEST_F(MainWindowTest, DrawingCheckBeforeAnySideIsIgnored) {
 TEST_F(MainWindowTest, DrawingIgnoresTheSignOfTheDrawnAngle) {
   start("[NbEx/Serie]\nTracer=5\n");
   action("drawAction")->trigger();
-  const std::int32_t target = m_form->targetMeasure();
+  const std::int32_t target = m_form->series().targetMeasure();
   drawSide(target == 175 ? -174 : -(target + 1));
   button("checkButton")->click();
   EXPECT_EQ(lamp(1), kRed);
@@ -50,7 +50,7 @@ TEST_F(MainWindowTest, DrawingIgnoresTheSignOfTheDrawnAngle) {
   button("checkButton")->click();
   EXPECT_EQ(lamp(3), kGreen);
   EXPECT_EQ(label("verdictLabel")->text(), QStringLiteral("Bonne réponse !"));
-  EXPECT_EQ(m_form->successCount(), 1);
+  EXPECT_EQ(m_form->series().successCount(), 1);
   EXPECT_TRUE(button("nextButton")->isEnabled());
 }
 
@@ -87,7 +87,7 @@ TEST_F(MainWindowTest, ProtractorButtonsShowHideAndCentre) {
   // A new exercise puts every tool button back.
   QTest::mouseClick(tool("protractorButton"), Qt::LeftButton);
   QTest::mouseClick(tool("pencilButton"), Qt::LeftButton);
-  drawSide(m_form->targetMeasure());
+  drawSide(m_form->series().targetMeasure());
   button("checkButton")->click();
   button("nextButton")->click();
   EXPECT_TRUE(tool("protractorButton")->isChecked());
@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, QuitDuringAnExerciseClosesWithoutAsking) {
 
 TEST_F(MainWindowTest, StartUpRegistersThePenCursorAndReadsTheSettings) {
   start("[NbEx/Serie]\nMesurer=4\nTracer=0x07\n[Angle]\nSommetAimante=0\nCoteHorizontal=2\n");
-  EXPECT_EQ(m_form->settings(), (Settings{4, 7, false, true}));
+  EXPECT_EQ(m_form->series().settings(), (Settings{4, 7, false, true}));
   const QCursor pen = m_form->cursors().cursor(CursorTable::kPen);
   EXPECT_EQ(pen.hotSpot(), QPoint(11, 20));
   EXPECT_EQ(pen.pixmap().size(), QSize(32, 32));

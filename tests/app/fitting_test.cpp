@@ -107,8 +107,8 @@ TEST_F(FittingTest, ResizingDuringAMeasuringExerciseKeepsItInsideAndUnchanged) {
     const std::string when = std::to_string(size.width()) + "x" + std::to_string(size.height());
     expectExerciseInside(when.c_str());
     EXPECT_EQ(canvas().angleMeasure(), measure) << when;
-    EXPECT_EQ(m_form->tryNumber(), 2) << when;
-    EXPECT_EQ(m_form->exerciseNumber(), 1) << when;
+    EXPECT_EQ(m_form->series().tryNumber(), 2) << when;
+    EXPECT_EQ(m_form->series().exerciseNumber(), 1) << when;
     EXPECT_EQ(label("statementLabel")->text(), statement);
     EXPECT_EQ(lamp(1), kRed);
     EXPECT_EQ(m_form->progressText(), QStringLiteral("Exercice 1 sur 3"));
@@ -121,13 +121,13 @@ TEST_F(FittingTest, ResizingDuringADrawingExerciseKeepsTheDrawnSide) {
   start();
   resizeWindow(screenArea().size());
   action("drawAction")->trigger();
-  const std::int32_t target = m_form->targetMeasure();
+  const std::int32_t target = m_form->series().targetMeasure();
   drawSide(-target);
   for (QSize size : sizes()) {
     resizeWindow(size);
     expectExerciseInside("drawing");
     EXPECT_EQ(canvas().angleMeasure(), -target);
-    EXPECT_EQ(m_form->targetMeasure(), target);
+    EXPECT_EQ(m_form->series().targetMeasure(), target);
   }
   pressEnterOnFocus();
   EXPECT_EQ(label("verdictLabel")->text(), QStringLiteral("Bonne réponse !"));
@@ -159,7 +159,7 @@ TEST_F(FittingTest, IdleCanvasOffersBothExercisesWithLargeButtons) {
 TEST_F(FittingTest, ChooserButtonsStartWhatTheMenuItemsStart) {
   start();
   QTest::mouseClick(m_form->chooser().measureButton(), Qt::LeftButton);
-  EXPECT_FALSE(m_form->seriesOver());
+  EXPECT_TRUE(m_form->series().seriesRunning());
   EXPECT_FALSE(m_form->chooser().isVisible());
   EXPECT_FALSE(answer()->isHidden());
   EXPECT_EQ(label("statementLabel")->text(), QStringLiteral("Mesure l'angle tracé :       °"));
@@ -191,7 +191,7 @@ TEST_F(FittingTest, ChooserAndProgressThroughASeries) {
     ASSERT_TRUE(seen->shown);
     EXPECT_EQ(seen->text, QStringLiteral("La série d'exercices est terminée."));
   }
-  EXPECT_TRUE(m_form->seriesOver());
+  EXPECT_FALSE(m_form->series().seriesRunning());
   EXPECT_TRUE(m_form->chooser().isVisible());
   EXPECT_TRUE(m_form->progressText().isEmpty());
   // The score and verdict keep their texts.

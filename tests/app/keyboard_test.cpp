@@ -128,7 +128,7 @@ TEST_F(KeyboardTest, TabGoesThroughTheToolBoxThenTheCanvasWithAVisibleFrame) {
 TEST_F(KeyboardTest, AMeasuringExerciseByKeysAlone) {
   start("[Angle]\nSommetAimante=1\n");
   chooseFromMenu(Qt::Key_E, Qt::Key_M);
-  ASSERT_FALSE(m_form->seriesOver());
+  ASSERT_TRUE(m_form->series().seriesRunning());
   ASSERT_TRUE(tabTo(&canvas()));
 
   const AngleGeometry g = canvas().angle()->geometry();
@@ -151,14 +151,14 @@ TEST_F(KeyboardTest, AMeasuringExerciseByKeysAlone) {
   EXPECT_EQ(lamp(1), kGreen);
   // Enter again goes on to the next exercise.
   key(Qt::Key_Return);
-  EXPECT_EQ(m_form->exerciseNumber(), 2);
+  EXPECT_EQ(m_form->series().exerciseNumber(), 2);
   EXPECT_EQ(focus(), answer());
 }
 
 TEST_F(KeyboardTest, ADrawingExerciseByKeysAlone) {
   start();
   chooseFromMenu(Qt::Key_E, Qt::Key_T);
-  const std::int32_t target = m_form->targetMeasure();
+  const std::int32_t target = m_form->series().targetMeasure();
   ASSERT_GE(target, 5);
   // The two tools are one group, as radio buttons are: Tab reaches the one
   // in use, an arrow picks the other.
@@ -195,7 +195,7 @@ TEST_F(KeyboardTest, ADrawingExerciseByKeysAlone) {
   key(Qt::Key_Return);
   EXPECT_EQ(label("verdictLabel")->text(), QStringLiteral("Bonne réponse !"));
   EXPECT_EQ(lamp(1), kGreen);
-  EXPECT_EQ(m_form->successCount(), 1);
+  EXPECT_EQ(m_form->series().successCount(), 1);
 }
 
 TEST_F(KeyboardTest, EnterOnTheCanvasOrAToolChecks) {
@@ -205,12 +205,12 @@ TEST_F(KeyboardTest, EnterOnTheCanvasOrAToolChecks) {
   ASSERT_TRUE(tabTo(&canvas()));
   key(Qt::Key_Return);
   EXPECT_EQ(lamp(1), kRed);
-  EXPECT_EQ(m_form->tryNumber(), 2);
+  EXPECT_EQ(m_form->series().tryNumber(), 2);
   // From a tool button too: the tool box passes it on.
   ASSERT_TRUE(tabTo(tool("centerProtractorButton")));
   key(Qt::Key_Return);
   EXPECT_EQ(lamp(2), kRed);
-  EXPECT_EQ(m_form->tryNumber(), 3);
+  EXPECT_EQ(m_form->series().tryNumber(), 3);
 }
 
 TEST_F(KeyboardTest, F1OpensTheHelp) {

@@ -90,7 +90,7 @@ TEST_F(LanguageTest, AnExerciseSpeaksIt) {
   action("drawAction")->trigger();
   ASSERT_TRUE(abandon->shown);
   EXPECT_EQ(statement->text(),
-            says("Trace un angle de %1°.", "Draw an angle of %1°.").arg(m_form->targetMeasure()));
+            says("Trace un angle de %1°.", "Draw an angle of %1°.").arg(m_form->series().targetMeasure()));
 }
 
 TEST_F(LanguageTest, MessageBoxesAndTheToolkitSpeakIt) {

@@ -15,6 +15,7 @@
 #include "app/main_window.h"
 #include "canvas/exercise_canvas.h"
 #include "figures/angle.h"
+#include "series/series_controller.h"
 #include "ui/floating_panel.h"
 
 namespace gradoir::test {

@@ -1,5 +1,6 @@
-// Series of exercises: starting, confirming an abandon, tries and lamps,
-// score and its hint, end of series by each kind's own length.
+// Series of exercises in the window: starting, confirming an abandon, tries
+// and lamps, score and its hint, the end-of-series box. The series's rules
+// are the controller's, tested with it (tests/series).
 #include <QTest>
 
 #include "main_window_fixture.h"
@@ -10,10 +11,10 @@ namespace {
 
 TEST_F(MainWindowTest, IdleUntilTheFirstChoice) {
   start();
-  EXPECT_TRUE(m_form->seriesOver());
+  EXPECT_FALSE(m_form->series().seriesRunning());
   EXPECT_TRUE(toolBox().isHidden());
   EXPECT_EQ(canvas().angle(), nullptr);
-  EXPECT_EQ(m_form->settings(), Settings{});
+  EXPECT_EQ(m_form->series().settings(), Settings{});
 }
 
 TEST_F(MainWindowTest, FirstChoiceStartsWithoutConfirmation) {
@@ -21,7 +22,7 @@ TEST_F(MainWindowTest, FirstChoiceStartsWithoutConfirmation) {
   const auto seen = answerNextModal(QStringLiteral("&Non"));
   action("measureAction")->trigger();
   EXPECT_FALSE(seen->shown);
-  EXPECT_FALSE(m_form->seriesOver());
+  EXPECT_TRUE(m_form->series().seriesRunning());
   EXPECT_FALSE(toolBox().isHidden());
   EXPECT_TRUE(toolBox().expanded());
   EXPECT_EQ(label("statementLabel")->text(), QStringLiteral("Mesure l'angle tracé :       °"));
@@ -54,8 +55,8 @@ TEST_F(MainWindowTest, AbandonAnsweredNoChangesNothing) {
   EXPECT_EQ(seen->defaultButton, QStringLiteral("&Oui"));
   EXPECT_EQ(seen->escapeButton, QStringLiteral("&Non"));
 
-  EXPECT_EQ(m_form->tryNumber(), 2);
-  EXPECT_EQ(m_form->exerciseNumber(), 1);
+  EXPECT_EQ(m_form->series().tryNumber(), 2);
+  EXPECT_EQ(m_form->series().exerciseNumber(), 1);
   EXPECT_EQ(canvas().angle(), angle);
   EXPECT_EQ(canvas().angleMeasure(), measure);
   EXPECT_EQ(label("statementLabel")->text(), QStringLiteral("Mesure l'angle tracé :       °"));
@@ -70,7 +71,7 @@ TEST_F(MainWindowTest, AbandonByEscapeCountsAsNo) {
   const auto seen = answerNextModal(QString());  // Escape
   action("measureAction")->trigger();
   ASSERT_TRUE(seen->shown);
-  EXPECT_EQ(m_form->tryNumber(), 2);
+  EXPECT_EQ(m_form->series().tryNumber(), 2);
   EXPECT_EQ(lamp(1), kRed);
 }
 
@@ -82,10 +83,10 @@ TEST_F(MainWindowTest, AbandonAnsweredYesRestartsWithTheChosenKind) {
   const auto seen = answerNextModal(QStringLiteral("&Oui"));
   action("drawAction")->trigger();
   ASSERT_TRUE(seen->shown);
-  EXPECT_FALSE(m_form->seriesOver());
-  EXPECT_EQ(m_form->exerciseNumber(), 1);
-  EXPECT_EQ(m_form->tryNumber(), 1);
-  EXPECT_EQ(m_form->successCount(), 0);
+  EXPECT_TRUE(m_form->series().seriesRunning());
+  EXPECT_EQ(m_form->series().exerciseNumber(), 1);
+  EXPECT_EQ(m_form->series().tryNumber(), 1);
+  EXPECT_EQ(m_form->series().successCount(), 0);
   EXPECT_TRUE(label("scoreLabel")->text().isEmpty());
   EXPECT_TRUE(label("scoreLabel")->toolTip().isEmpty());
   EXPECT_TRUE(answer()->isHidden());
@@ -101,8 +102,8 @@ TEST_F(MainWindowTest, RightAtTheFirstTry) {
   EXPECT_EQ(lamp(1), kGreen);
   EXPECT_EQ(lamp(2), kWhite);
   EXPECT_EQ(lamp(3), kWhite);
-  EXPECT_EQ(m_form->successCount(), 1);
-  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_EQ(m_form->series().successCount(), 1);
+  EXPECT_EQ(m_form->series().tryNumber(), 1);
   EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("1/1"));
   EXPECT_EQ(label("scoreLabel")->toolTip(), QStringLiteral("1 exercice réussi sur 1"));
   // Decided: the canvas is off, the tool box (its sibling) is not.
@@ -127,8 +128,8 @@ TEST_F(MainWindowTest, ThreeWrongTriesMarkThreeRedLamps) {
       EXPECT_EQ(lamp(index), index <= attempt ? kRed : kWhite) << attempt << ' ' << index;
     }
   }
-  EXPECT_EQ(m_form->successCount(), 0);
-  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_EQ(m_form->series().successCount(), 0);
+  EXPECT_EQ(m_form->series().tryNumber(), 1);
   EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("0/1"));
   EXPECT_EQ(label("scoreLabel")->toolTip(), QStringLiteral("0 exercice réussi sur 1"));
   EXPECT_TRUE(button("nextButton")->isEnabled());
@@ -140,7 +141,7 @@ TEST_F(MainWindowTest, ScoreAndHintThroughASeriesToItsEnd) {
   action("measureAction")->trigger();
   answerRight();
   pressEnterOnFocus();  // the tool box has the focus: Enter goes on
-  EXPECT_EQ(m_form->exerciseNumber(), 2);
+  EXPECT_EQ(m_form->series().exerciseNumber(), 2);
   EXPECT_EQ(lamp(1), kWhite);  // lamps reset for the new exercise
   EXPECT_TRUE(label("verdictLabel")->text().isEmpty());
   answerRight();
@@ -156,9 +157,11 @@ TEST_F(MainWindowTest, ScoreAndHintThroughASeriesToItsEnd) {
   EXPECT_EQ(seen->text, QStringLiteral("La série d'exercices est terminée."));
   EXPECT_EQ(seen->icon, QMessageBox::Information);
   EXPECT_EQ(seen->buttons, QStringList{QStringLiteral("OK")});
+  // Under it, the score and the series's table.
+  EXPECT_TRUE(seen->informativeText.contains(QStringLiteral("2 exercices réussis sur 3")));
   EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("2/3"));
   EXPECT_EQ(label("scoreLabel")->toolTip(), QStringLiteral("2 exercices réussis sur 3"));
-  EXPECT_TRUE(m_form->seriesOver());
+  EXPECT_FALSE(m_form->series().seriesRunning());
   EXPECT_FALSE(button("nextButton")->isEnabled());
   EXPECT_FALSE(button("checkButton")->isEnabled());
   EXPECT_FALSE(canvas().isEnabled());
@@ -169,56 +172,13 @@ TEST_F(MainWindowTest, ScoreAndHintThroughASeriesToItsEnd) {
   m_form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
   pressEnterOnFocus();
-  EXPECT_EQ(m_form->exerciseNumber(), 3);
+  EXPECT_EQ(m_form->series().exerciseNumber(), 3);
   const auto again = answerNextModal(QStringLiteral("&Non"));
   action("measureAction")->trigger();
   EXPECT_FALSE(again->shown);
-  EXPECT_EQ(m_form->exerciseNumber(), 1);
-  EXPECT_FALSE(m_form->seriesOver());
+  EXPECT_EQ(m_form->series().exerciseNumber(), 1);
+  EXPECT_TRUE(m_form->series().seriesRunning());
   EXPECT_TRUE(label("scoreLabel")->text().isEmpty());
-}
-
-TEST_F(MainWindowTest, SeriesOfOneEndsAtOnce) {
-  start("[NbEx/Serie]\nMesurer=1\n");
-  action("measureAction")->trigger();
-  const auto seen = answerNextModal(QStringLiteral("OK"));
-  answerRight();
-  EXPECT_TRUE(seen->shown);
-  EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("1/1"));
-  EXPECT_TRUE(m_form->seriesOver());
-}
-
-TEST_F(MainWindowTest, SeriesOfZeroNeverEnds) {
-  start("[NbEx/Serie]\nMesurer=0\n");
-  action("measureAction")->trigger();
-  const auto seen = answerNextModal(QStringLiteral("OK"));
-  for (int exercise = 1; exercise <= 4; ++exercise) {
-    answerRight();
-    EXPECT_TRUE(button("nextButton")->isEnabled());
-    pressEnterOnFocus();
-  }
-  EXPECT_FALSE(seen->shown);
-  EXPECT_FALSE(m_form->seriesOver());
-  EXPECT_EQ(m_form->exerciseNumber(), 5);
-  EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("4/4"));
-}
-
-TEST_F(MainWindowTest, EachKindEndsAfterItsOwnLength) {
-  start("[NbEx/Serie]\nMesurer=10\nTracer=3\n");
-  action("drawAction")->trigger();
-  const auto seen = answerNextModal(QStringLiteral("OK"));
-  for (int exercise = 1; exercise <= 2; ++exercise) {
-    drawSide(m_form->targetMeasure());
-    button("checkButton")->click();
-    EXPECT_TRUE(button("nextButton")->isEnabled()) << exercise;
-    button("nextButton")->click();
-  }
-  EXPECT_FALSE(seen->shown);
-  drawSide(m_form->targetMeasure());
-  button("checkButton")->click();
-  EXPECT_TRUE(seen->shown);
-  EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("3/3"));
-  EXPECT_TRUE(m_form->seriesOver());
 }
 
 }  // namespace

@@ -69,15 +69,15 @@ class SoakTest : public MainWindowTest {
   // the lamp of the current try must then show that verdict.
   template <class Action>
   void submitJudged(bool right, Action action) {
-    const std::int32_t tries = m_form->tryNumber();
-    const std::int32_t successes = m_form->successCount();
+    const std::int32_t tries = m_form->series().tryNumber();
+    const std::int32_t successes = m_form->series().successCount();
     action();
     const QString lamps = lampStates();
     const char lamp = lamps.at(tries - 1).toLatin1();
     ASSERT_EQ(lamp, right ? 'G' : 'R')
         << (right ? "a right" : "a wrong") << " answer got the other verdict at try " << tries << ", lamps "
         << lamps.toStdString() << ", asked " << askedMeasure();
-    ASSERT_EQ(m_form->successCount(), successes + (right ? 1 : 0));
+    ASSERT_EQ(m_form->series().successCount(), successes + (right ? 1 : 0));
     ++m_judged[measuring() ? 0 : 1][right ? 1 : 0];
   }
 
@@ -94,23 +94,23 @@ class SoakTest : public MainWindowTest {
   void chooseFromMenu() {
     const bool measure = coin();
     const bool abandon = coin();
-    const bool asked = !m_form->seriesOver();
-    const std::int32_t exercise = m_form->exerciseNumber();
+    const bool asked = m_form->series().seriesRunning();
+    const std::int32_t exercise = m_form->series().exerciseNumber();
     const AngleFigure* before = canvas().angle();
     withModalAnswered(abandon ? QStringLiteral("&Oui") : QStringLiteral("&Non"),
                       [&] { action(measure ? "measureAction" : "drawAction")->trigger(); });
     if (asked && !abandon) {
       EXPECT_EQ(canvas().angle(), before) << "an abandon answered no replaced the exercise";
-      EXPECT_EQ(m_form->exerciseNumber(), exercise);
+      EXPECT_EQ(m_form->series().exerciseNumber(), exercise);
     } else {
       ++m_started;
-      EXPECT_EQ(m_form->exerciseNumber(), 1);
+      EXPECT_EQ(m_form->series().exerciseNumber(), 1);
       EXPECT_EQ(measuring(), measure);
     }
   }
 
   void pressNext() {
-    const std::int32_t exercise = m_form->exerciseNumber();
+    const std::int32_t exercise = m_form->series().exerciseNumber();
     if (coin()) {
       button("nextButton")->click();
     } else {
@@ -118,7 +118,7 @@ class SoakTest : public MainWindowTest {
       ++m_events;
     }
     ++m_started;
-    EXPECT_EQ(m_form->exerciseNumber(), exercise + 1);
+    EXPECT_EQ(m_form->series().exerciseNumber(), exercise + 1);
   }
 
   void answerMeasure() {
@@ -254,7 +254,7 @@ class SoakTest : public MainWindowTest {
   }
 
   void step() {
-    if (m_form->seriesOver() || canvas().angle() == nullptr) {
+    if (!m_form->series().seriesRunning() || canvas().angle() == nullptr) {
       chooseFromMenu();
     } else if (trying()) {
       workOnExercise();
@@ -284,11 +284,11 @@ class SoakTest : public MainWindowTest {
   }
 
   void checkInvariants() {
-    const std::int32_t tries = m_form->tryNumber();
+    const std::int32_t tries = m_form->series().tryNumber();
     ASSERT_GE(tries, 1);
     ASSERT_LE(tries, 4);
-    ASSERT_GE(m_form->successCount(), 0);
-    ASSERT_LE(m_form->successCount(), m_form->exerciseNumber());
+    ASSERT_GE(m_form->series().successCount(), 0);
+    ASSERT_LE(m_form->series().successCount(), m_form->series().exerciseNumber());
 
     const bool check = button("checkButton")->isEnabled();
     const bool next = button("nextButton")->isEnabled();
@@ -315,7 +315,7 @@ class SoakTest : public MainWindowTest {
       ASSERT_TRUE(kDecided.contains(lamps)) << lamps.toStdString();
       if (wasTrying) countDecision(lamps.contains(u'G'));
       ASSERT_EQ(label("scoreLabel")->text(),
-                QStringLiteral("%1/%2").arg(m_form->successCount()).arg(m_form->exerciseNumber()));
+                QStringLiteral("%1/%2").arg(m_form->series().successCount()).arg(m_form->series().exerciseNumber()));
     }
     const std::optional<std::int32_t> m = canvas().angleMeasure();
     if (m) {

@@ -53,7 +53,7 @@ TEST_F(TapTest, CheckAndNextWorkByTap) {
   EXPECT_EQ(lamp(1), kGreen);
   ASSERT_TRUE(button("nextButton")->isEnabled());
   tap(button("nextButton"));
-  EXPECT_EQ(m_form->exerciseNumber(), 2);
+  EXPECT_EQ(m_form->series().exerciseNumber(), 2);
 }
 
 }  // namespace

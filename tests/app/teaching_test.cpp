@@ -112,7 +112,7 @@ TEST_F(TeachingTest, ThreeWrongMeasuresExplainThenCorrect) {
   ASSERT_GT(std::abs(farOff - (180 - m)), 1);
   type(QString::number(farOff));
   EXPECT_EQ(shownText(), QStringLiteral("Pose le centre du rapporteur sur le sommet de l'angle."));
-  EXPECT_EQ(m_form->tryNumber(), 3);
+  EXPECT_EQ(m_form->series().tryNumber(), 3);
   // Typing again clears it.
   QTest::keyClicks(answer(), QStringLiteral("1"));
   EXPECT_FALSE(explanation().isVisible());
@@ -163,8 +163,8 @@ TEST_F(TeachingTest, SuiteDuringTheGlideGoesOnAtOnce) {
   ASSERT_TRUE(canvas().correctionRunning());
   button("nextButton")->click();
   EXPECT_FALSE(canvas().correctionRunning());
-  EXPECT_EQ(m_form->exerciseNumber(), 2);
-  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_EQ(m_form->series().exerciseNumber(), 2);
+  EXPECT_EQ(m_form->series().tryNumber(), 1);
   EXPECT_EQ(lamp(1), kWhite);
   EXPECT_FALSE(explanation().isVisible());
   EXPECT_FALSE(canvas().markedReading());
@@ -175,27 +175,8 @@ TEST_F(TeachingTest, SuiteDuringTheGlideGoesOnAtOnce) {
   ASSERT_TRUE(canvas().correctionRunning());
   pressEnterOnFocus();
   EXPECT_FALSE(canvas().correctionRunning());
-  EXPECT_EQ(m_form->exerciseNumber(), 3);
+  EXPECT_EQ(m_form->series().exerciseNumber(), 3);
   EXPECT_TRUE(button("checkButton")->isEnabled());
-}
-
-TEST_F(TeachingTest, EndOfSeriesBoxWaitsForTheCorrection) {
-  start("[NbEx/Serie]\nMesurer=1\n" + kAidsOn);
-  action("measureAction")->trigger();
-  const auto seen = answerNextModal(QStringLiteral("OK"));
-  for (int i = 0; i < 3; ++i) answerWrong();
-  EXPECT_TRUE(canvas().correctionRunning());
-  EXPECT_FALSE(seen->shown);
-  EXPECT_TRUE(m_form->seriesOver());
-  // The box shows only once the protractor has arrived.
-  for (;;) {
-    QApplication::processEvents();
-    if (!canvas().correctionRunning()) break;
-    EXPECT_FALSE(seen->shown);
-  }
-  EXPECT_TRUE(seen->shown);
-  EXPECT_EQ(seen->text, QStringLiteral("La série d'exercices est terminée."));
-  EXPECT_EQ(label("scoreLabel")->text(), QStringLiteral("0/1"));
 }
 
 TEST_F(TeachingTest, EnterDuringTheLastGlideShowsTheBoxAtOnce) {
@@ -226,13 +207,13 @@ TEST_F(TeachingTest, DrawingExplainsThenShowsTheRightSideInGreen) {
   const ScopedSeedProvider seed([] { return 99u; });
   start("[NbEx/Serie]\nTracer=5\n" + kAidsOn);
   action("drawAction")->trigger();
-  const std::int32_t n = m_form->targetMeasure();
+  const std::int32_t n = m_form->series().targetMeasure();
   ASSERT_GT(std::abs(n - 90), 3);
 
   // Checked before drawing: told what to do, no try used.
   button("checkButton")->click();
   EXPECT_EQ(shownText(), QStringLiteral("Trace le second côté avec le crayon, en partant du sommet."));
-  EXPECT_EQ(m_form->tryNumber(), 1);
+  EXPECT_EQ(m_form->series().tryNumber(), 1);
   EXPECT_EQ(lamp(1), kWhite);
 
   drawTo(sideAt(180 - n));
@@ -268,37 +249,9 @@ TEST_F(TeachingTest, DrawingExplainsThenShowsTheRightSideInGreen) {
   EXPECT_LT((drawn >> 8) & 0xFF, 0xC0u);
 }
 
-TEST_F(TeachingTest, CorrectionOffKeepsTheExplanationAndTheBoxAtOnce) {
-  start("[NbEx/Serie]\nMesurer=1\n[Aide]\nExplications=1\nCorrection=0\n");
-  action("measureAction")->trigger();
-  const auto seen = answerNextModal(QStringLiteral("OK"));
-  for (int i = 0; i < 3; ++i) type(QStringLiteral("999"));
-  EXPECT_FALSE(canvas().correctionRunning());
-  EXPECT_TRUE(seen->shown);
-  EXPECT_EQ(shownText(), QStringLiteral("Un angle tracé ici mesure entre 0° et 180°."));
-  EXPECT_FALSE(canvas().markedReading());
-}
-
-TEST_F(TeachingTest, ExplanationsOffShowOnlyTheCorrection) {
-  start("[NbEx/Serie]\nTracer=5\n[Aide]\nExplications=0\n");
-  EXPECT_EQ(m_form->teachingSettings(), (TeachingSettings{false, true}));
-  action("drawAction")->trigger();
-  button("checkButton")->click();
-  EXPECT_FALSE(explanation().isVisible());
-  for (int i = 0; i < 2; ++i) {
-    drawSide(m_form->targetMeasure() + 7);
-    button("checkButton")->click();
-    EXPECT_FALSE(explanation().isVisible());
-  }
-  drawSide(m_form->targetMeasure() + 7);
-  button("checkButton")->click();
-  EXPECT_TRUE(canvas().correctionRunning());
-  EXPECT_EQ(shownText(), QStringLiteral("Voici un angle de %1°.").arg(m_form->targetMeasure()));
-}
-
 TEST_F(TeachingTest, MissingSectionMeansBothAidsOn) {
   start("[Aide]\n");
-  EXPECT_EQ(m_form->teachingSettings(), (TeachingSettings{true, true}));
+  EXPECT_EQ(m_form->series().teaching(), (TeachingSettings{true, true}));
 }
 
 TEST(ExplanationPlace, BesideTheToolBoxUnlessTheAngleIsThere) {

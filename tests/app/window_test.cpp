@@ -33,6 +33,28 @@ TEST_F(MainWindowTest, ToolBoxFloatsOverTheCanvasAsItsSibling) {
   EXPECT_GT(siblings.indexOf(&toolBox()), siblings.indexOf(&canvas()));
 }
 
+// The score sits in a rounded frame 2 pixels around its label, drawn in
+// the outline colour without smoothing, the tool box's colour inside.
+TEST_F(MainWindowTest, ScoreSitsInARoundedFrame) {
+  start();
+  action("measureAction")->trigger();
+  answerRight();
+  // A pen of one pixel outlines the frame's columns left..right + 1 and rows top..bottom + 1.
+  const QRect frame = label("scoreLabel")->geometry().adjusted(-2, -2, 3, 3);
+  const QImage box = toolBox().grab().toImage();
+  const QPoint client = toolBox().clientArea()->pos();
+  auto at = [&](int x, int y) { return box.pixel(client + QPoint(x, y)); };
+  const QRgb outline = qRgb(160, 168, 255), inside = toolBox().color().rgb();
+  const int midX = frame.center().x(), midY = frame.center().y();
+  EXPECT_EQ(at(midX, frame.top()), outline);
+  EXPECT_EQ(at(midX, frame.bottom()), outline);
+  EXPECT_EQ(at(frame.left(), midY), outline);
+  EXPECT_EQ(at(frame.right(), midY), outline);
+  EXPECT_EQ(at(frame.left(), frame.top()), inside);  // outside the rounded corner
+  EXPECT_EQ(at(midX, frame.top() - 1), inside);
+  EXPECT_EQ(at(frame.right() + 1, midY), inside);
+}
+
 TEST_F(MainWindowTest, ToolBoxControlsAtTheirClientPlaces) {
   start();
   QWidget* client = toolBox().clientArea();

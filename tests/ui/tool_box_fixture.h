@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTest>
 #include <QWidget>
 #include <memory>
@@ -18,11 +19,27 @@ namespace gradoir::test {
 
 inline const QRgb kToolBoxColor = qRgb(240, 240, 255);
 
+// A panel of its own kind, which draws a rounded frame behind its controls
+// once asked to.
+class FramedPanel : public FloatingPanel {
+ public:
+  using FloatingPanel::FloatingPanel;
+  bool framed = false;
+
+ protected:
+  void paintClientDecoration(QPainter& painter) override {
+    if (!framed) return;
+    painter.setPen(QColor(160, 168, 255));
+    painter.setBrush(color());
+    painter.drawRoundedRect(QRect(128, 60, 48, 18), 5, 5);
+  }
+};
+
 class ToolBoxTest : public testing::Test {
  protected:
   ToolBoxTest() {
     m_parent->resize(400, 300);
-    m_box = new FloatingPanel(m_parent.get());
+    m_box = new FramedPanel(m_parent.get());
     m_box->setSunkenFrame(false);
     m_box->setTitleBarPosition(TitleBarPosition::Left);
     m_box->setSizeable(false);
@@ -58,7 +75,7 @@ class ToolBoxTest : public testing::Test {
   }
 
   std::unique_ptr<QWidget> m_parent = std::make_unique<QWidget>();
-  FloatingPanel* m_box = nullptr;  // owned by m_parent
+  FramedPanel* m_box = nullptr;  // owned by m_parent
 };
 
 }  // namespace gradoir::test

@@ -1,0 +1,199 @@
+// The series controller's news on the main window's widgets: the exercise's
+// statement and tools, the buttons the series waits for, lamps and verdict,
+// score, explanation, estimate and the boxes. What to show is decided by the
+// controller; this file only shows it.
+#include <QAction>
+#include <QColor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPixmap>
+#include <QPushButton>
+#include <QToolButton>
+#include <algorithm>
+
+#include "app/accessibility.h"
+#include "app/main_window.h"
+#include "app/main_window_look.h"
+#include "app/tool_box_fitting.h"
+#include "canvas/exercise_canvas.h"
+#include "figures/angle.h"
+#include "raster/geometry.h"
+#include "series/series_controller.h"
+#include "series/series_log.h"
+#include "ui/exercise_chooser.h"
+#include "ui/explanation_label.h"
+#include "ui/floating_panel.h"
+#include "ui/flood_fill.h"
+#include "ui/message_boxes.h"
+#include "ui_main_window.h"
+
+namespace gradoir {
+
+namespace {
+
+constexpr QRgb kLampCore = qRgb(255, 255, 255);
+const QColor kRightColour(0, 128, 0);
+const QColor kWrongColour(255, 0, 0);
+
+// The lamp core of try n contains the point (15n - 7, 8).
+QPoint lampCore(std::int32_t tryNumber) { return {15 * tryNumber - 7, 8}; }
+
+Rect spanOf(PointF a, PointF b) {
+  const Point p = roundPoint(a), q = roundPoint(b);
+  return rectOf(std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y));
+}
+
+}  // namespace
+
+ExplanationLabel& MainWindow::explanationLabel() const { return *m_explanation; }
+
+void MainWindow::bindSeries() {
+  SeriesController& s = *m_series;
+  connect(&s, &SeriesController::exerciseStarted, this, &MainWindow::showExercise);
+  connect(&s, &SeriesController::stateChanged, this, &MainWindow::showState);
+  connect(&s, &SeriesController::verdictGiven, this, &MainWindow::showVerdict);
+  connect(&s, &SeriesController::answerRejected, this, [this] { showError(this, tr("Valeur incorrecte !")); });
+  // The estimate's answer is too long for the verdict's small label: a box says it.
+  connect(&s, &SeriesController::estimateJudged, this, [this](bool close) {
+    showInformation(this, close ? tr("Bonne estimation !") : tr("Ton estimation était loin : mesure maintenant."));
+  });
+  connect(&s, &SeriesController::protractorShown, m_ui->protractorButton, &QToolButton::setChecked);
+  connect(&s, &SeriesController::explanationReady, this, &MainWindow::explain);
+  connect(&s, &SeriesController::explanationCleared, m_explanation, &ExplanationLabel::clearExplanation);
+  connect(&s, &SeriesController::scoreChanged, this, &MainWindow::showScore);
+  connect(&s, &SeriesController::progressChanged, m_progress, &QLabel::setText);
+  // Its text, then the score and the series's table.
+  connect(&s, &SeriesController::seriesEnded, this, [this](const QString& summary) {
+    showInformation(this, tr("La série d'exercices est terminée."), summary);
+  });
+  connect(&canvas(), &ExerciseCanvas::pencilStroked, &s, &SeriesController::pupilResumed);
+  connect(&canvas(), &ExerciseCanvas::correctionArrived, &s, &SeriesController::correctionArrived);
+}
+
+void MainWindow::showExercise(ExerciseKind kind, std::int32_t measure) {
+  Ui::MainWindow& f = *m_ui;
+  leaveEstimate();
+  f.tryLamps->setPixmap(QPixmap::fromImage(m_blankLamps));
+  m_chooser->hide();
+  canvas().setEnabled(true);
+  f.verdictLabel->clear();
+  placeToolBox();
+  toolBox().setExpanded(true);
+  if (toolBox().isHidden()) toolBox().showPanel();
+  f.protractorButton->setChecked(true);
+  f.moveTurnButton->setChecked(true);
+  f.pencilButton->setChecked(false);
+  if (kind == ExerciseKind::Drawing) {
+    setCanvasCursor(CursorTable::kDefault);
+    f.answerEdit->hide();
+    f.statementLabel->setText(tr("Trace un angle de %1°.").arg(measure));
+    toolBox().setFocus();
+    f.pencilButton->setEnabled(true);
+    f.pencilButton->setToolTip(tr("Crayon"));
+    m_accessibility->drawingStarted(measure);
+  } else {
+    // The answer box lies over the seven blanks.
+    f.statementLabel->setText(measuringStatement());
+    f.answerEdit->clear();
+    f.answerEdit->setEnabled(true);
+    f.answerEdit->show();
+    f.answerEdit->setFocus();
+    f.pencilButton->setEnabled(false);
+    f.pencilButton->setToolTip(QString());
+    m_accessibility->measuringStarted();
+  }
+}
+
+void MainWindow::showState(SeriesState state) {
+  Ui::MainWindow& f = *m_ui;
+  const bool trying = state == SeriesState::Estimating || state == SeriesState::Trying;
+  if (state == SeriesState::Estimating) {
+    askEstimate();
+  } else if (state == SeriesState::Trying && m_askingEstimate) {
+    leaveEstimate();
+    f.statementLabel->setText(measuringStatement());
+    f.answerEdit->clear();
+    f.answerEdit->setFocus();
+  }
+  if (m_changePupilAction != nullptr) m_changePupilAction->setEnabled(!m_series->seriesRunning());
+  if (trying) {
+    canvas().setEnabled(true);
+    f.checkButton->setEnabled(true);
+    f.checkButton->raise();
+    f.nextButton->setEnabled(false);
+    return;
+  }
+  if (state == SeriesState::NoSeries) return;
+  // Decided: the canvas is off, the tool box (its sibling) keeps the keys.
+  if (m_series->kind() == ExerciseKind::Measuring) f.answerEdit->setEnabled(false);
+  canvas().setEnabled(false);
+  toolBox().setFocus();
+  f.checkButton->setEnabled(false);
+  if (state == SeriesState::Over) {
+    showChooser();
+  } else {
+    f.nextButton->raise();
+    f.nextButton->setEnabled(true);
+  }
+}
+
+// The verdict marks the lamp of its try.
+void MainWindow::showVerdict(std::int32_t tryNumber, bool right) {
+  const QString text = right ? tr("Bonne réponse !") : tr("Erreur ...");
+  const QColor& colour = right ? kRightColour : kWrongColour;
+  QPalette palette = m_ui->verdictLabel->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  m_ui->verdictLabel->setPalette(palette);
+  const bool repeated = m_ui->verdictLabel->text() == text;
+  m_ui->verdictLabel->setText(text);
+
+  QImage lamps = m_ui->tryLamps->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+  // A picture drawn for a denser screen has its lamps at the same logical place.
+  floodFill(lamps, lampCore(tryNumber) * lamps.devicePixelRatio(), kLampCore, colour.rgb());
+  m_ui->tryLamps->setPixmap(QPixmap::fromImage(lamps));
+  m_accessibility->verdictShown(tryNumber, right, repeated);
+}
+
+void MainWindow::showScore(std::int32_t successes, std::int32_t done) {
+  Ui::MainWindow& f = *m_ui;
+  if (done == 0) {
+    f.scoreLabel->clear();
+    f.scoreLabel->setToolTip(QString());
+    return;
+  }
+  f.scoreLabel->setText(QStringLiteral("%1/%2").arg(successes).arg(done));
+  fitScoreLabel(f);
+  f.scoreLabel->setToolTip(scoreText(successes, done));
+}
+
+void MainWindow::explain(const QString& text) {
+  std::vector<Rect> avoid;
+  if (const AngleFigure* angle = canvas().angle()) {
+    const SideBounds sides = canvas().sideBounds();
+    avoid = {sides.first, sides.second, spanOf(angle->vertex(), angle->secondEnd())};
+  }
+  m_explanation->showBeside(text, toolBox().geometry(), canvas().size(), avoid);
+}
+
+// The protractor is hidden while the pupil estimates; the controller hid it.
+void MainWindow::askEstimate() {
+  Ui::MainWindow& f = *m_ui;
+  m_askingEstimate = true;
+  f.protractorButton->setEnabled(false);
+  f.centerProtractorButton->setEnabled(false);
+  const QString question = tr("Estime la mesure de l'angle :");
+  fitStatement(f, question);
+  f.statementLabel->setText(question);
+}
+
+void MainWindow::leaveEstimate() {
+  if (!m_askingEstimate) return;
+  Ui::MainWindow& f = *m_ui;
+  m_askingEstimate = false;
+  f.protractorButton->setEnabled(true);
+  f.centerProtractorButton->setEnabled(true);
+  fitStatement(f, statementWords(measuringStatement()));
+}
+
+}  // namespace gradoir

@@ -1,0 +1,219 @@
+#include "series/series_controller.h"
+
+#include <QRegularExpression>
+#include <cstdlib>
+
+#include "figures/protractor_placement.h"
+#include "series/exercise_board.h"
+#include "series/series_log.h"
+#include "series/series_status.h"
+#include "teaching/diagnosis.h"
+#include "teaching/explanation_texts.h"
+
+namespace gradoir {
+
+namespace {
+
+// An estimate this close to the measure earns praise.
+constexpr std::int64_t kGoodEstimate = 15;
+
+// Typing lets only digits through; pasted text may hold anything. A whole
+// number, with an optional sign and blanks around, is an answer.
+std::optional<std::int32_t> parseAnswer(const QString& text) {
+  static const QRegularExpression wholeNumber(QStringLiteral("^\\s*[+-]?[0-9]{1,9}\\s*$"));
+  if (!wholeNumber.match(text).hasMatch()) return std::nullopt;
+  return text.trimmed().toInt();
+}
+
+bool within(std::int64_t a, std::int64_t b, std::int64_t tolerance) { return std::llabs(a - b) <= tolerance; }
+
+}  // namespace
+
+SeriesController::SeriesController(const Settings& settings, const TeachingSettings& teaching,
+                                   ExerciseBoard& board, QObject* parent)
+    : QObject(parent),
+      m_settings(settings),
+      m_teaching(teaching),
+      m_board(board),
+      m_log(std::make_unique<SeriesLog>(settings)) {}
+
+SeriesController::~SeriesController() = default;
+
+bool SeriesController::seriesRunning() const {
+  return m_state == SeriesState::Estimating || m_state == SeriesState::Trying || m_state == SeriesState::Decided;
+}
+
+std::int32_t SeriesController::seriesLength() const {
+  return m_kind == ExerciseKind::Measuring ? m_settings.measureSeriesLength : m_settings.drawSeriesLength;
+}
+
+void SeriesController::setState(SeriesState state) {
+  m_state = state;
+  emit stateChanged(state);
+}
+
+void SeriesController::startSeries(ExerciseKind kind) {
+  // A correction still gliding ends first, so that the end of the series it
+  // holds back still comes.
+  m_board.finishCorrection();
+  m_kind = kind;
+  m_exercise = 1;
+  m_successes = 0;
+  m_log->startSeries(kind, seriesLength());
+  emit scoreChanged(0, 0);
+  startExercise();
+}
+
+void SeriesController::nextExercise() {
+  if (m_state != SeriesState::Decided) return;
+  m_board.finishCorrection();
+  ++m_exercise;
+  startExercise();
+}
+
+void SeriesController::startExercise() {
+  m_summaryWaits = false;
+  m_try = 1;
+  emit explanationCleared();
+  m_target = m_board.newExercise(m_kind, level());
+  const bool measuring = m_kind == ExerciseKind::Measuring;
+  if (measuring && level().protractorPlaced) m_board.layProtractorOnAngle();
+  m_log->startExercise(m_exercise, targetMeasure());
+  emit progressChanged(seriesProgressText(m_exercise, seriesLength()));
+  emit exerciseStarted(m_kind, targetMeasure());
+  if (measuring && level().estimation) {
+    m_board.hideProtractor();
+    emit protractorShown(false);
+    setState(SeriesState::Estimating);
+  } else {
+    setState(SeriesState::Trying);
+  }
+}
+
+void SeriesController::submitAnswer(const QString& text) {
+  if (m_kind != ExerciseKind::Measuring || text.isEmpty()) return;
+  if (m_state != SeriesState::Trying && m_state != SeriesState::Estimating) return;
+  const std::optional<std::int32_t> answer = parseAnswer(text);
+  if (!answer) {
+    emit answerRejected();
+    return;
+  }
+  if (m_state == SeriesState::Estimating) {
+    judgeEstimate(*answer);
+    return;
+  }
+  // Within the tolerance either way; with none, the exact measure only.
+  const std::optional<AngleGeometry> angle = m_board.angle();
+  const std::optional<std::int32_t> measure = angle ? angle->measure : std::nullopt;
+  judgeTry(*answer, measure && within(*answer, *measure, level().tolerance));
+}
+
+void SeriesController::submitDrawing() {
+  if (m_kind != ExerciseKind::Drawing || m_state != SeriesState::Trying) return;
+  // Nothing drawn yet, or a stroke of no length: there is no answer to judge.
+  const std::optional<AngleGeometry> angle = m_board.angle();
+  const std::optional<std::int32_t> drawn = angle ? angle->measure : std::nullopt;
+  if (!drawn) {
+    teachAfterWrongTry(std::nullopt, false);
+    return;
+  }
+  // The opening counts, whichever way the side was drawn.
+  const auto opening = static_cast<std::int32_t>(std::llabs(*drawn));
+  judgeTry(opening, within(opening, targetMeasure(), level().tolerance));
+}
+
+// Noted, never scored: no try is spent and no lamp lights. The protractor
+// comes back once the pupil has been told.
+void SeriesController::judgeEstimate(std::int32_t estimate) {
+  const std::optional<AngleGeometry> angle = m_board.angle();
+  const bool close = angle && angle->measure && within(estimate, *angle->measure, kGoodEstimate);
+  m_log->recordTry(estimate, Verdict::Estimate);
+  emit estimateJudged(close);
+  m_board.showProtractor();
+  emit protractorShown(true);
+  setState(SeriesState::Trying);
+}
+
+void SeriesController::judgeTry(std::int32_t answer, bool right) {
+  m_log->recordTry(answer, right ? Verdict::Right : Verdict::Wrong, right ? std::nullopt : mistakeCode(answer));
+  const std::int32_t tryNumber = m_try;
+  const bool decided = right || tryNumber == kTries;
+  if (right) ++m_successes;
+  if (!decided) ++m_try;
+  emit verdictGiven(tryNumber, right);
+  if (!right) teachAfterWrongTry(answer, decided);
+  if (decided) endExercise();
+}
+
+void SeriesController::endExercise() {
+  m_try = 1;
+  emit scoreChanged(m_successes, m_exercise);
+  if (m_exercise != seriesLength()) {
+    setState(SeriesState::Decided);
+    return;
+  }
+  m_log->endSeries(m_successes);
+  m_summaryWaits = m_board.correctionRunning();
+  setState(SeriesState::Over);
+  emit progressChanged(QString());
+  if (!m_summaryWaits) showSummary();
+}
+
+void SeriesController::showSummary() {
+  m_summaryWaits = false;
+  emit seriesEnded(m_log->summaryText(m_successes, m_exercise));
+}
+
+void SeriesController::correctionArrived() {
+  if (m_summaryWaits) showSummary();
+}
+
+void SeriesController::pupilResumed() { emit explanationCleared(); }
+
+std::int32_t SeriesController::askedMeasure(const AngleGeometry& angle) const {
+  return m_kind == ExerciseKind::Drawing ? targetMeasure() : angle.measure.value_or(0);
+}
+
+// Judged with the protractor as the pupil left it; a drawn side with the
+// protractor where it lay while drawing.
+Explanation SeriesController::mistakeOf(const AngleGeometry& angle, std::optional<std::int32_t> answer) const {
+  TryFacts facts;
+  facts.kind = m_kind;
+  facts.vertex = angle.vertex;
+  facts.firstEnd = angle.firstEnd;
+  facts.secondEnd = angle.secondEnd;
+  facts.measure = askedMeasure(angle);
+  facts.answer = answer;
+  facts.protractor =
+      m_kind == ExerciseKind::Drawing ? m_board.protractorPoseAtStrokeEnd() : m_board.protractorPose();
+  return diagnose(facts);
+}
+
+std::optional<QString> SeriesController::mistakeCode(std::int32_t answer) const {
+  const std::optional<AngleGeometry> angle = m_board.angle();
+  return angle ? std::optional<QString>(explanationCode(mistakeOf(*angle, answer))) : std::nullopt;
+}
+
+void SeriesController::teachAfterWrongTry(std::optional<std::int32_t> answer, bool decided) {
+  const std::optional<AngleGeometry> angle = m_board.angle();
+  if (!angle) return;
+  if (decided && m_teaching.correction) {
+    startCorrection(*angle);
+    return;
+  }
+  if (!m_teaching.explanations) return;
+  emit explanationReady(explanationText(mistakeOf(*angle, answer), askedMeasure(*angle)));
+}
+
+void SeriesController::startCorrection(const AngleGeometry& angle) {
+  const bool drawing = m_kind == ExerciseKind::Drawing;
+  const PointF rightEnd = drawing ? angle.generatedEnd : angle.secondEnd;
+  const ProtractorOnAngle place = protractorOnAngle(angle.vertex, angle.firstEnd, rightEnd);
+  emit explanationReady(
+      explanationText(drawing ? Explanation::HereIsTheAngle : Explanation::RightMeasureWas, askedMeasure(angle)));
+  emit protractorShown(true);
+  m_board.showCorrection(place.pose, {place.scale, place.reading},
+                         drawing ? std::optional<PointF>(rightEnd) : std::nullopt);
+}
+
+}  // namespace gradoir
