@@ -18,8 +18,8 @@ namespace {
 constexpr Color32 kBackground = 0xFFFFFFFF;
 constexpr Color32 kGrey = 0xFF7F7F7F;
 constexpr Color32 kRed = 0xFFFF0000;
-constexpr ToolkitColor kOuterNumberColor = 0x808000;  // toolkit colour: teal
-constexpr ToolkitColor kInnerNumberColor = 0xFF0000;  // toolkit colour: blue
+constexpr Color32 kOuterNumberColor = 0xFF008080;  // teal
+constexpr Color32 kInnerNumberColor = 0xFF0000FF;  // blue
 constexpr std::int32_t kOuterNumberSize = 10;
 constexpr std::int32_t kInnerNumberSize = 8;
 // Zones thinner than this are widened so the pupil can still grab them.
