@@ -188,16 +188,16 @@ void Protractor::updateGrabZones(const RectF& location) {
   const std::int64_t half = scaled(kCentreZoneHalf);
 
   // Zone 1: from the outline at graduation 0 to radius R - T on that side.
-  m_grabZones[kZeroEnd] = endZone(f((1 - c0) * r + lx + 1), f((1 - s0) * r + ly + 1),  //
-                                f((t - r) * c0 + lx + r + 1), f((t - r) * s0 + ly + r + 1), thickness);
+  zoneRect(GrabZone::ZeroEnd) = endZone(f((1 - c0) * r + lx + 1), f((1 - s0) * r + ly + 1),  //
+                                       f((t - r) * c0 + lx + r + 1), f((t - r) * s0 + ly + r + 1), thickness);
   // Zone 3: the same at graduation 180.
-  m_grabZones[kEnd180] = endZone(f((t - r) * c1 + lx + r + 1), f((t - r) * s1 + ly + r + 1),  //
-                               f((1 - c1) * r + lx + 1), f((1 - s1) * r + ly + 1), thickness);
+  zoneRect(GrabZone::End180) = endZone(f((t - r) * c1 + lx + r + 1), f((t - r) * s1 + ly + r + 1),  //
+                                      f((1 - c1) * r + lx + 1), f((1 - s1) * r + ly + 1), thickness);
   // Zone 2: a 20 x 20 square about the centre.
   const std::int64_t left = static_cast<std::int64_t>(roundHalfEven(lx)) + m_radius + 1 - half;
   const std::int64_t top = static_cast<std::int64_t>(roundHalfEven(ly)) + m_radius + 1 - half;
-  m_grabZones[kCentre] = {clampToInt32(left), clampToInt32(top), clampToInt32(left + 2 * half),
-                        clampToInt32(top + 2 * half)};
+  zoneRect(GrabZone::Centre) = {clampToInt32(left), clampToInt32(top), clampToInt32(left + 2 * half),
+                                clampToInt32(top + 2 * half)};
 }
 
 }  // namespace gradoir

@@ -71,6 +71,11 @@ void shiftRect(Rect& r, std::int32_t dx, std::int32_t dy) {
   r.bottom = saturatedAdd(r.bottom, dy);
 }
 
+RectF shiftedRealRect(const RectF& r, std::int64_t dx, std::int64_t dy) {
+  const auto at = [](float v, std::int64_t d) { return static_cast<float>(static_cast<long double>(v) + d); };
+  return RectF{at(r.left, dx), at(r.top, dy), at(r.right, dx), at(r.bottom, dy)};
+}
+
 bool rectIsEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 bool rectContains(const Rect& r, Point p) {
