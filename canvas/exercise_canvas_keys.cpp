@@ -8,6 +8,8 @@
 #include <QPainter>
 
 #include "canvas/exercise_canvas.h"
+#include "raster/geometry.h"
+#include "raster/rounding.h"
 
 namespace gradoir {
 
@@ -78,7 +80,10 @@ void ExerciseCanvas::paintKeyboardMarks(const QRect& area) {
   const int inset = kFocusFrameWidth / 2;
   painter.drawRect(rect().adjusted(inset, inset, -inset - 1, -inset - 1));
   if (m_tool != CanvasTool::Pencil || !m_scene.angle()) return;
-  const Point c = m_scene.crossHair();
+  // The cross-hair aims at a device pixel; the painter counts logical ones.
+  const Point aim = m_scene.crossHair();
+  const long double scale = deviceScale();
+  const Point c = pointOf(roundHalfEven(aim.x / scale), roundHalfEven(aim.y / scale));
   painter.setPen(QPen(highlight, kCrossWidth));
   painter.drawLine(c.x - kCrossArm, c.y, c.x - kCrossGap, c.y);
   painter.drawLine(c.x + kCrossGap, c.y, c.x + kCrossArm, c.y);

@@ -3,6 +3,7 @@
 // logical size while the picture is drawn in device pixels. Pointer events
 // are sent in logical coordinates, as the window system sends them.
 #include <QApplication>
+#include <QTest>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -257,6 +258,29 @@ TEST_F(ScaleTest, APencilStrokeInLogicalCoordinatesDrawsTheWholeDegree) {
   // The side reaches as far as the pointer, in device pixels.
   const PointF b = angle.secondEnd();
   EXPECT_NEAR(std::hypot(b.x - v.x, b.y - v.y) / scale, 150, 1.5);
+}
+
+// The keys' cross-hair aims at a device pixel (where Space draws the side
+// to): it is painted there, and the arrows take it as far as the picture's
+// last column.
+TEST_F(ScaleTest, TheCrossHairShowsWhereSpaceDraws) {
+  host->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(host.get()));
+  startExercise(CanvasTool::Pencil);
+  canvas->setFocus(Qt::TabFocusReason);
+  ASSERT_TRUE(canvas->hasFocus());
+  const QRgb highlight = canvas->palette().color(QPalette::Highlight).rgb();
+  // The window's device pixel 9 logical px left of the aimed one: on the
+  // cross-hair's left arm.
+  const auto leftArmShown = [&] {
+    const Point aim = canvas->keyboardCrossHair();
+    const QImage window = canvas->grab().toImage();
+    return window.pixel(static_cast<int>(std::lround(aim.x - 9 * scale)), aim.y) == highlight;
+  };
+  EXPECT_TRUE(leftArmShown());
+  for (int i = 0; i < 120; ++i) QTest::keyClick(canvas, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(canvas->keyboardCrossHair().x, static_cast<int>(std::ceil(1000 * scale)) - 1);
+  EXPECT_TRUE(leftArmShown());
 }
 
 TEST_F(ScaleTest, AChangeOfRatioRedrawsTheExerciseInPlace) {
