@@ -22,8 +22,8 @@ namespace {
 constexpr std::int32_t kDragLift = 7;
 // The magnetised vertex pulls the centre from this far on each axis.
 constexpr std::int32_t kSnapReach = 3;
-// A fingertip covers about this much of a screen: a smaller grab zone is
-// widened to it about its own middle.
+// A fingertip covers about this much of a screen (logical pixels): a
+// smaller grab zone is widened to it about its own middle.
 constexpr std::int32_t kTouchZoneSide = 40;
 
 // In 64 bits and clamped back: a protractor dragged absurdly far away has
@@ -61,8 +61,9 @@ GrabZone ExerciseScene::zoneAt(Point at) const {
 
 GrabZone ExerciseScene::touchZoneAt(Point at) const {
   if (!protractorShown()) return GrabZone::None;
+  const std::int32_t side = scaledLength(kTouchZoneSide, m_scale);
   for (const GrabZone zone : kGrabZones)
-    if (rectContains(widenedTo(m_protractor->grabZone(zone), kTouchZoneSide), at)) return zone;
+    if (rectContains(widenedTo(m_protractor->grabZone(zone), side), at)) return zone;
   return GrabZone::None;
 }
 

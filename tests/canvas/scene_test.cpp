@@ -94,7 +94,7 @@ TEST(ExerciseScene, ZonesUnderAPointKeepTheirLogicalSize) {
                {15, 0, GrabZone::None, GrabZone::Centre},
                {0, -19, GrabZone::None, GrabZone::Centre},
                {25, 0, GrabZone::None, GrabZone::None}};
-  for (const double scale : {1.0}) {
+  for (const double scale : {1.0, 2.0}) {
     Scene s(scale);
     for (const auto& c : cases) {
       const Point at = pointOf(500 + static_cast<int>(c.dx * scale), 350 + static_cast<int>(c.dy * scale));
