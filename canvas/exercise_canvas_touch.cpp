@@ -169,7 +169,7 @@ void ExerciseCanvas::finishTwoFingers() {
 }
 
 void ExerciseCanvas::cancelTouch() {
-  if (m_touch.kind != Touch::Kind::None) currentMode().touchCancelled();
+  if (m_touch.kind != Touch::Kind::None) m_scene.cancelTouchSequence();
   m_touch = {};
 }
 

@@ -118,13 +118,13 @@ class ExerciseScene : public QObject {
 
   // A touch gesture acts from where the protractor lay when it began, so
   // that rounding never piles up over its moves; a cancelled touch sequence
-  // puts everything back as it was when the sequence began.
+  // puts back what it changed: the protractor, and the angle if the pupil
+  // drew on it.
   void beginTouchSequence();
   void beginGesture();
   ProtractorPose gestureStartPose() const;
   void moveFromGestureStart(std::int64_t dx, std::int64_t dy, std::int64_t turn);
-  // `withAngle`: the pupil's drawing goes back too.
-  void cancelTouchSequence(bool withAngle);
+  void cancelTouchSequence();
 
   // --- the pencil --------------------------------------------------------------
   // The second side to a point, drawn red while the stroke goes on.

@@ -180,10 +180,11 @@ void ExerciseScene::moveFromGestureStart(std::int64_t dx, std::int64_t dy, std::
   turnTo(static_cast<std::int32_t>(m_gestureStart.orientation + turn));
 }
 
-void ExerciseScene::cancelTouchSequence(bool withAngle) {
+void ExerciseScene::cancelTouchSequence() {
   if (!(m_sequenceStart.layer == m_protractorLayer.location())) placeLayer(m_sequenceStart.layer);
   turnTo(m_sequenceStart.orientation);
-  if (withAngle && m_angle && m_angleAtSequenceStart) setAngle(*m_angleAtSequenceStart);
+  if (m_angle && m_angleAtSequenceStart && !(m_angle->geometry() == *m_angleAtSequenceStart))
+    setAngle(*m_angleAtSequenceStart);
 }
 
 }  // namespace gradoir

@@ -88,36 +88,18 @@ void ProtractorMode::twoFingersLifted() {
   if (!m_pinnedOnVertex) m_scene.snapOntoVertex();
 }
 
-void ProtractorMode::touchCancelled() { m_scene.cancelTouchSequence(false); }
-
 void ProtractorMode::arrowKey(std::int32_t dx, std::int32_t dy) { m_scene.moveBy(dx, dy); }
 
 // --- the pencil --------------------------------------------------------------------
 
-// The side jumps to the press point at once, also for another button
-// pressed while the left one is held.
-PointerLook PencilMode::press(Point at, bool /*leftPressed*/, bool leftHeld) {
-  if (leftHeld) m_scene.pencilStep(at);
-  return PointerLook::Unchanged;
-}
-
+// The side jumps to the pointer while the left button is held: at a press
+// too, also of another button pressed while the left one is held.
 PointerLook PencilMode::move(Point at, bool leftHeld, bool /*arrowShowing*/) {
   if (leftHeld) m_scene.pencilStep(at);
   return PointerLook::Unchanged;
 }
 
 void PencilMode::release() { m_scene.endStroke(); }
-
-PointerLook PencilMode::fingerDown(Point at) {
-  m_scene.pencilStep(at);
-  return PointerLook::Unchanged;
-}
-
-void PencilMode::fingerMoved(Point /*from*/, Point at) { m_scene.pencilStep(at); }
-
-void PencilMode::fingerLifted() { m_scene.endStroke(); }
-
-void PencilMode::touchCancelled() { m_scene.cancelTouchSequence(true); }
 
 void PencilMode::arrowKey(std::int32_t dx, std::int32_t dy) { m_scene.moveCrossHair(dx, dy); }
 

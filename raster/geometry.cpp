@@ -82,6 +82,18 @@ bool rectContains(const Rect& r, Point p) {
   return r.left <= p.x && p.x < r.right && r.top <= p.y && p.y < r.bottom;
 }
 
+bool rectWithin(const Rect& inner, const Rect& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+Rect boundingRect(const Rect& a, const Rect& b) {
+  if (rectIsEmpty(a)) return b;
+  if (rectIsEmpty(b)) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+
 bool rectsOverlap(const Rect& a, const Rect& b) {
   return std::max(a.left, b.left) <= std::min(a.right, b.right) &&
          std::max(a.top, b.top) <= std::min(a.bottom, b.bottom);

@@ -15,19 +15,6 @@ bool needsRealloc(std::int32_t bufferExtent, std::int32_t pictureExtent) {
   return pictureExtent > bufferExtent || bufferExtent - pictureExtent > Compositor::kBufferSlack;
 }
 
-bool rectWithin(const Rect& inner, const Rect& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-         inner.bottom <= outer.bottom;
-}
-
-// Bounding rectangle of two; an empty rectangle counts as nothing.
-Rect boundingUnion(const Rect& a, const Rect& b) {
-  if (rectIsEmpty(a)) return b;
-  if (rectIsEmpty(b)) return a;
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
-}
-
 }  // namespace
 
 Compositor::Compositor() {
@@ -69,7 +56,7 @@ void Compositor::invalidateAll() {
 
 void Compositor::addStaleArea(const Rect& area) {
   if (rectIsEmpty(area)) return;
-  m_stale = m_hasStale ? boundingUnion(m_stale, area) : area;
+  m_stale = m_hasStale ? boundingRect(m_stale, area) : area;
   m_hasStale = true;
 }
 
@@ -137,7 +124,7 @@ void Compositor::noteRebuilt(const Rect& area) {
   if (!had || rectWithin(known, area)) {
     m_translucent = has ? found : Rect{};
   } else if (has) {
-    m_translucent = boundingUnion(known, found);
+    m_translucent = boundingRect(known, found);
   }
 }
 

@@ -16,11 +16,6 @@ namespace {
 // Size of a new control until its parent lays it out.
 constexpr int kInitialSide = 192;
 
-bool rectWithin(const Rect& inner, const Rect& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-         inner.bottom <= outer.bottom;
-}
-
 // A logical length in device pixels, rounded up so the buffer covers the
 // whole window.
 std::int32_t deviceExtentOf(std::int32_t logical, double scale) {
@@ -32,14 +27,6 @@ std::int32_t deviceExtentOf(std::int32_t logical, double scale) {
 double screenScale(const QWidget& widget) {
   const double ratio = widget.devicePixelRatioF();
   return ratio > 0 && std::isfinite(ratio) ? ratio : 1.0;
-}
-
-// Bounding rectangle of two; an empty rectangle counts as nothing.
-Rect boundingUnion(const Rect& a, const Rect& b) {
-  if (rectIsEmpty(a)) return b;
-  if (rectIsEmpty(b)) return a;
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
 }
 
 }  // namespace
@@ -136,7 +123,7 @@ void LayeredView::requestRepaint() {
   // The window counts logical pixels; the buffer, device ones.
   const QRect w = windowRectOf(part);
   part = rectOf(w.left(), w.top(), w.left() + w.width(), w.top() + w.height());
-  m_windowStale = m_hasWindowStale ? boundingUnion(m_windowStale, part) : part;
+  m_windowStale = m_hasWindowStale ? boundingRect(m_windowStale, part) : part;
   m_hasWindowStale = true;
   if (whole) {
     update();
@@ -193,20 +180,28 @@ std::optional<Rect> LayeredView::shownPart(const Rect& area) const {
   return view;
 }
 
+QImage LayeredView::bufferImage(QImage::Format format) const {
+  // The buffer's own memory, not a copy: Format_ARGB32 words are Color32 values.
+  const Bitmap32& buffer = m_compositor.buffer();
+  return QImage(reinterpret_cast<const uchar*>(buffer.bits()), buffer.width(), buffer.height(),
+                static_cast<qsizetype>(buffer.width()) * 4, format);
+}
+
+std::optional<Rect> LayeredView::translucentPart(const Rect& view) const {
+  Rect mixed;
+  if (!intersectRects(mixed, m_compositor.translucentArea(), view) || rectIsEmpty(mixed)) return std::nullopt;
+  return mixed;
+}
+
+// An opaque pixel reads the same as a premultiplied one, and a premultiplied
+// image reaches a premultiplied window by a plain copy; so only the part
+// that may hold other pixels goes through the colour conversion, which
+// costs more than twice the plain copy.
 void LayeredView::copyBufferToWindow(const Rect& area) {
   const std::optional<Rect> shown = shownPart(area);
   if (!shown) return;
   const Rect view = *shown;
-  const Bitmap32& buffer = m_compositor.buffer();
-  // Wrap the buffer's own memory: Format_ARGB32 words are Color32 values.
-  // An opaque pixel reads the same as a premultiplied one, and a
-  // premultiplied image reaches a premultiplied window by a plain copy; so
-  // only the part that may hold other pixels goes through the colour
-  // conversion, which costs more than twice the plain copy.
-  const auto* bits = reinterpret_cast<const uchar*>(buffer.bits());
-  const qsizetype stride = static_cast<qsizetype>(buffer.width()) * 4;
-  const QImage straight(bits, buffer.width(), buffer.height(), stride, QImage::Format_ARGB32);
-  const QImage opaque(bits, buffer.width(), buffer.height(), stride, QImage::Format_ARGB32_Premultiplied);
+  const QImage opaque = bufferImage(QImage::Format_ARGB32_Premultiplied);
   QPainter painter(this);
   // A block copy: the buffer's alpha byte must not blend with the window.
   painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -215,33 +210,27 @@ void LayeredView::copyBufferToWindow(const Rect& area) {
     const QRect part(l, t, r - l, b - t);
     painter.drawImage(part.topLeft(), image, part);
   };
-  Rect mixed;
-  if (!intersectRects(mixed, m_compositor.translucentArea(), view) || rectIsEmpty(mixed)) {
+  const std::optional<Rect> mixed = translucentPart(view);
+  if (!mixed) {
     copy(opaque, view.left, view.top, view.right, view.bottom);
-  } else {
-    copy(opaque, view.left, view.top, view.right, mixed.top);
-    copy(opaque, view.left, mixed.top, mixed.left, mixed.bottom);
-    copy(straight, mixed.left, mixed.top, mixed.right, mixed.bottom);
-    copy(opaque, mixed.right, mixed.top, view.right, mixed.bottom);
-    copy(opaque, view.left, mixed.bottom, view.right, view.bottom);
+    return;
   }
+  const Rect m = *mixed;
+  copy(opaque, view.left, view.top, view.right, m.top);
+  copy(opaque, view.left, m.top, m.left, m.bottom);
+  copy(bufferImage(QImage::Format_ARGB32), m.left, m.top, m.right, m.bottom);
+  copy(opaque, m.right, m.top, view.right, m.bottom);
+  copy(opaque, view.left, m.bottom, view.right, view.bottom);
 }
 
 // On a high-density screen the buffer is wrapped in an image of the screen's
-// ratio, so Qt lays its device pixels one to one on the window's.
+// ratio, so Qt lays its device pixels one to one on the window's. Only a
+// part with no pixel below full alpha may take the plain premultiplied copy.
 void LayeredView::copyScaledBufferToWindow(const Rect& area) {
   const std::optional<Rect> shown = shownPart(area);
   if (!shown) return;
   const Rect view = *shown;
-  const Bitmap32& buffer = m_compositor.buffer();
-  const auto* bits = reinterpret_cast<const uchar*>(buffer.bits());
-  const qsizetype stride = static_cast<qsizetype>(buffer.width()) * 4;
-  // Only a part with no pixel below full alpha may take the plain
-  // premultiplied copy; see copyBufferToWindow.
-  Rect mixed;
-  const bool opaque = !intersectRects(mixed, m_compositor.translucentArea(), view) || rectIsEmpty(mixed);
-  QImage image(bits, buffer.width(), buffer.height(), stride,
-               opaque ? QImage::Format_ARGB32_Premultiplied : QImage::Format_ARGB32);
+  QImage image = bufferImage(translucentPart(view) ? QImage::Format_ARGB32 : QImage::Format_ARGB32_Premultiplied);
   image.setDevicePixelRatio(m_scale);
   QPainter painter(this);
   painter.setCompositionMode(QPainter::CompositionMode_Source);

@@ -4,6 +4,7 @@
 // window system to repaint the part the layers said changed, and on a paint
 // rebuilds the stale part and copies it to the window (wrapping the buffer's
 // memory in a QImage, no copy of the pixels).
+#include <QImage>
 #include <QWidget>
 #include <cstdint>
 #include <optional>
@@ -79,6 +80,9 @@ class LayeredView : public QWidget {
   std::optional<Rect> shownPart(const Rect& area) const;
   void copyBufferToWindow(const Rect& area);
   void copyScaledBufferToWindow(const Rect& area);
+  QImage bufferImage(QImage::Format format) const;
+  // The part of view (device pixels) whose pixels may be below full alpha.
+  std::optional<Rect> translucentPart(const Rect& view) const;
   // Buffer rectangle (device pixels) to the window rectangle that holds it,
   // and the other way round; both exact at ratio 1.
   QRect windowRectOf(const Rect& device) const;

@@ -107,10 +107,11 @@ TEST(ExerciseScene, ZonesUnderAPointKeepTheirLogicalSize) {
   }
 }
 
-// A touch gesture acts from where it began, and a cancel puts the layer back
-// to the float, even where its edges are not the ones a pose would give back
-// (a centre with more bits than a float edge holds, as the glide leaves).
-TEST(ExerciseScene, ATouchCancelPutsTheLayerBackExactly) {
+// A touch gesture acts from where it began, and a cancel puts back what the
+// sequence changed: the layer to the float, even where its edges are not the
+// ones a pose would give back (a centre with more bits than a float edge
+// holds, as the glide leaves), and the pupil's drawing.
+TEST(ExerciseScene, ATouchCancelPutsTheLayerAndTheDrawingBackExactly) {
   Scene s;
   s.scene.showCorrection({25.4257L, 300.5L, 33}, {ProtractorScale::Outer, 10}, std::nullopt);
   s.scene.finishCorrection();
@@ -118,15 +119,18 @@ TEST(ExerciseScene, ATouchCancelPutsTheLayerBackExactly) {
   const ProtractorPose startPose = s.scene.pose();
   ASSERT_FALSE(protractorLayerAt(startPose.centreX, startPose.centreY, 240) == start);
 
+  const AngleGeometry angle = s.scene.angle()->geometry();
   s.scene.beginTouchSequence();
+  s.scene.pencilStep({700, 500});
   s.scene.beginGesture();
   s.scene.moveFromGestureStart(40, -12, 25);
   s.scene.moveFromGestureStart(37, -12, 25);  // from the start, not from the last move
   EXPECT_EQ(s.scene.pose().centreX, startPose.centreX + 37);
   EXPECT_EQ(s.scene.pose().orientation, 58);
-  s.scene.cancelTouchSequence(false);
+  s.scene.cancelTouchSequence();
   EXPECT_EQ(s.scene.protractorLayer().location(), start);
   EXPECT_EQ(s.scene.pose().orientation, 33);
+  EXPECT_TRUE(s.scene.angle()->geometry() == angle);
 }
 
 // The glide's states between the protractor's pose and the target: at the
