@@ -65,7 +65,6 @@ class ExerciseScene : public QObject {
   const Protractor& protractor() const { return *m_protractor; }
   BitmapLayer& angleLayer() { return m_angleLayer; }
   BitmapLayer& protractorLayer() { return m_protractorLayer; }
-  double scale() const { return m_scale; }
 
   // --- the protractor where the main window puts it ----------------------------
   // Centred on a width x height canvas (left and top truncated toward zero),
