@@ -57,7 +57,7 @@ void BM_PaintBufferOnly(benchmark::State& state) {
   Scene scene;
   for (auto _ : state) {
     scene.canvas.invalidateImage();
-    scene.canvas.paintBuffer();
+    scene.canvas.compositor().rebuild();
     benchmark::DoNotOptimize(scene.canvas.buffer().bits());
   }
 }

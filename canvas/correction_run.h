@@ -1,5 +1,5 @@
 #pragma once
-// What one correction of the exercise canvas glides between and shows when
+// What one correction of the exercise scene glides between and shows when
 // the protractor arrives.
 #include <optional>
 

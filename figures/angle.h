@@ -26,6 +26,7 @@ struct AngleGeometry {
   std::optional<std::int32_t> measure;
   bool magnetic = false;
   bool horizontal = false;
+  friend bool operator==(const AngleGeometry&, const AngleGeometry&) = default;
 };
 
 class AngleFigure {

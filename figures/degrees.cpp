@@ -67,4 +67,11 @@ long double screenDirection(long double dx, long double dy) {
   return std::atan2(dy, dx) * 180.0L / std::numbers::pi_v<long double>;
 }
 
+long double turnBetween(long double fromDegrees, long double toDegrees) {
+  long double d = std::fmod(toDegrees - fromDegrees, 360.0L);
+  if (d > 180.0L) d -= 360.0L;
+  if (d <= -180.0L) d += 360.0L;
+  return d;
+}
+
 }  // namespace gradoir

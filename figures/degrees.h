@@ -30,6 +30,11 @@ float degCos(std::int64_t degrees);
 // one conversion of atan2 to degrees that the program uses.
 long double screenDirection(long double dx, long double dy);
 
+// The turn from one direction to another the short way round, in
+// (-180, 180], so that crossing the direction where atan2 jumps does not
+// spin anything round.
+long double turnBetween(long double fromDegrees, long double toDegrees);
+
 // P turned about Center by A degrees, counterclockwise on screen for A > 0.
 PointF rotatePoint(PointF center, PointF p, std::int64_t degrees);
 

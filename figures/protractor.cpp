@@ -18,8 +18,8 @@ namespace {
 constexpr Color32 kBackground = 0xFFFFFFFF;
 constexpr Color32 kGrey = 0xFF7F7F7F;
 constexpr Color32 kRed = 0xFFFF0000;
-constexpr ToolkitColor kOuterNumberColor = 0x808000;  // toolkit colour: teal
-constexpr ToolkitColor kInnerNumberColor = 0xFF0000;  // toolkit colour: blue
+constexpr Color32 kOuterNumberColor = 0xFF008080;  // teal
+constexpr Color32 kInnerNumberColor = 0xFF0000FF;  // blue
 constexpr std::int32_t kOuterNumberSize = 10;
 constexpr std::int32_t kInnerNumberSize = 8;
 // Zones thinner than this are widened so the pupil can still grab them.
@@ -188,16 +188,16 @@ void Protractor::updateGrabZones(const RectF& location) {
   const std::int64_t half = scaled(kCentreZoneHalf);
 
   // Zone 1: from the outline at graduation 0 to radius R - T on that side.
-  m_grabZones[kZeroEnd] = endZone(f((1 - c0) * r + lx + 1), f((1 - s0) * r + ly + 1),  //
-                                f((t - r) * c0 + lx + r + 1), f((t - r) * s0 + ly + r + 1), thickness);
+  zoneRect(GrabZone::ZeroEnd) = endZone(f((1 - c0) * r + lx + 1), f((1 - s0) * r + ly + 1),  //
+                                       f((t - r) * c0 + lx + r + 1), f((t - r) * s0 + ly + r + 1), thickness);
   // Zone 3: the same at graduation 180.
-  m_grabZones[kEnd180] = endZone(f((t - r) * c1 + lx + r + 1), f((t - r) * s1 + ly + r + 1),  //
-                               f((1 - c1) * r + lx + 1), f((1 - s1) * r + ly + 1), thickness);
+  zoneRect(GrabZone::End180) = endZone(f((t - r) * c1 + lx + r + 1), f((t - r) * s1 + ly + r + 1),  //
+                                      f((1 - c1) * r + lx + 1), f((1 - s1) * r + ly + 1), thickness);
   // Zone 2: a 20 x 20 square about the centre.
   const std::int64_t left = static_cast<std::int64_t>(roundHalfEven(lx)) + m_radius + 1 - half;
   const std::int64_t top = static_cast<std::int64_t>(roundHalfEven(ly)) + m_radius + 1 - half;
-  m_grabZones[kCentre] = {clampToInt32(left), clampToInt32(top), clampToInt32(left + 2 * half),
-                        clampToInt32(top + 2 * half)};
+  zoneRect(GrabZone::Centre) = {clampToInt32(left), clampToInt32(top), clampToInt32(left + 2 * half),
+                                clampToInt32(top + 2 * half)};
 }
 
 }  // namespace gradoir

@@ -11,6 +11,12 @@
 
 namespace gradoir {
 
+// The protractor's grab zones: by an end of its straight edge it turns,
+// by its centre it moves.
+enum class GrabZone : std::uint8_t { None, ZeroEnd, Centre, End180 };
+// The zones in the order a point is tested against them.
+constexpr std::array<GrabZone, 3> kGrabZones{GrabZone::ZeroEnd, GrabZone::Centre, GrabZone::End180};
+
 class Protractor {
  public:
   // radius and every length of the drawing are logical pixels; scale is the
@@ -24,12 +30,6 @@ class Protractor {
   void draw(Bitmap32& bitmap, const RectF& location);
   // Places the grab zones for a layer at location and the orientation.
   void updateGrabZones(const RectF& location);
-
-  // Zone numbers as the pointer handling uses them.
-  static constexpr std::uint8_t kNoZone = 0;
-  static constexpr std::uint8_t kZeroEnd = 1;
-  static constexpr std::uint8_t kCentre = 2;
-  static constexpr std::uint8_t kEnd180 = 3;
 
   // In device pixels.
   std::int32_t radius() const { return m_radius; }
@@ -46,13 +46,14 @@ class Protractor {
   // last also sets the radii of the numbers, of the straight edge and of the
   // end grab zones.
   const std::array<std::int32_t, 3>& tickLengths() const { return m_tickLengths; }
-  // Indexed by zone number 1..3 in canvas coordinates; [0] stays empty so
-  // that a zone number indexes it directly.
-  const std::array<Rect, 4>& grabZones() const { return m_grabZones; }
+  // A grab zone in canvas coordinates; GrabZone::None has none (an empty
+  // rectangle).
+  const Rect& grabZone(GrabZone zone) const { return m_grabZones[static_cast<std::size_t>(zone)]; }
 
  private:
   // Logical pixels at scale s: s times as many device pixels.
   std::int32_t scaled(std::int32_t logical) const;
+  Rect& zoneRect(GrabZone zone) { return m_grabZones[static_cast<std::size_t>(zone)]; }
 
   double m_scale;
   std::int32_t m_logicalRadius;
@@ -60,6 +61,7 @@ class Protractor {
   std::int32_t m_orientation = 0;
   std::array<std::int32_t, 3> m_tickLengths{12, 20, 28};
   bool m_innerScale;
+  // Indexed by the zone's value, so [0] (GrabZone::None) stays empty.
   std::array<Rect, 4> m_grabZones{};
 };
 

@@ -19,7 +19,7 @@ struct Label {
   Bitmap32 bitmap;
 };
 
-void renderLabel(Label& label, std::int32_t fontSize, ToolkitColor fontColor, const std::string& text) {
+void renderLabel(Label& label, std::int32_t fontSize, Color32 fontColor, const std::string& text) {
   Bitmap32& b = label.bitmap;
   b.font().setName("Verdana");
   b.font().setSize(fontSize);
@@ -40,7 +40,7 @@ void renderLabel(Label& label, std::int32_t fontSize, ToolkitColor fontColor, co
 // label being turned stays alive even if another thread empties the cache.
 class LabelCache {
  public:
-  std::shared_ptr<Label> get(std::int32_t fontSize, ToolkitColor fontColor, const std::string& text) {
+  std::shared_ptr<Label> get(std::int32_t fontSize, Color32 fontColor, const std::string& text) {
     const Key key{text, fontSize, fontColor};
     const std::lock_guard<std::mutex> lock(m_guard);
     const auto found = m_labels.find(key);
@@ -56,7 +56,7 @@ class LabelCache {
   }
 
  private:
-  using Key = std::tuple<std::string, std::int32_t, ToolkitColor>;
+  using Key = std::tuple<std::string, std::int32_t, Color32>;
   static constexpr std::size_t kMaxLabels = 256;
   std::map<Key, std::shared_ptr<Label>> m_labels;
   std::mutex m_guard;
@@ -70,7 +70,7 @@ LabelCache& labels() {
 }  // namespace
 
 void drawRotatedText(Bitmap32& bitmap, Point center, std::int32_t angle, std::int32_t fontSize,
-                     ToolkitColor fontColor, const std::string& text) {
+                     Color32 fontColor, const std::string& text) {
   const std::shared_ptr<Label> label = labels().get(fontSize, fontColor, text);
   const std::int32_t w = label->textWidth;
   const std::int32_t h = label->textHeight;

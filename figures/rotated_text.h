@@ -12,6 +12,6 @@ namespace gradoir {
 // lands on center. The label comes with its opaque white background box, which
 // replaces what the target held there.
 void drawRotatedText(Bitmap32& bitmap, Point center, std::int32_t angle, std::int32_t fontSize,
-                     ToolkitColor fontColor, const std::string& text);
+                     Color32 fontColor, const std::string& text);
 
 }  // namespace gradoir

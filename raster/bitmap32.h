@@ -25,18 +25,18 @@ using PixelCombiner = std::function<void(Color32 F, Color32& B, Color32 M)>;
 enum class DrawMode : std::uint8_t { Opaque, Blend, Custom };
 enum class StretchFilter : std::uint8_t { Nearest, Linear };
 
-// Font of the text operations: a name, a size in points and a toolkit colour.
+// Font of the text operations: a name, a size in points and an opaque colour.
 // Sizes are turned into pixels at 96 dots per inch so that text metrics do
 // not depend on the screen the program runs on.
 class Font {
  public:
   const std::string& name() const { return m_name; }
   int size() const { return m_size; }
-  ToolkitColor color() const { return m_color; }
+  Color32 color() const { return m_color; }
   bool bold() const { return m_bold; }
   void setName(const std::string& name);
   void setSize(int points);
-  void setColor(ToolkitColor color);
+  void setColor(Color32 color);
   void setBold(bool bold);
 
   std::function<void()> onChange;
@@ -47,7 +47,7 @@ class Font {
   void change(T& member, const T& value);
   std::string m_name = "Tahoma";
   int m_size = 8;
-  ToolkitColor m_color = 0;  // black
+  Color32 m_color = 0xFF000000u;  // black
   bool m_bold = false;
 };
 
@@ -167,10 +167,6 @@ class Bitmap32 {
   std::uint32_t m_masterAlpha = 255;
   StretchFilter m_stretchFilter = StretchFilter::Nearest;
 };
-
-// Toolkit colour to opaque Color32; system colours come from the
-// application palette.
-Color32 colorToArgb(ToolkitColor color);
 
 // kGammaTable[i] = Round(255 * (i / 255)^0.7).
 extern const std::uint8_t (&kGammaTable)[256];

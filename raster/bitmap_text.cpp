@@ -98,7 +98,7 @@ void mixByCoverage(Bitmap32& bitmap, const QImage& coverage, const Rect& area, C
 void drawText(Bitmap32& bitmap, std::int32_t x, std::int32_t y, const std::string& text) {
   if (bitmap.isEmpty() || text.empty() || !hasGuiApplication()) return;
   const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  const Color32 color = colorToArgb(bitmap.font().color());
+  const Color32 color = bitmap.font().color();
   std::lock_guard<std::mutex> guard(textGuard());
   const QFont font = qtFontOf(bitmap.font());
   const TextCell cell = measureCell(font, string);
@@ -121,7 +121,7 @@ void Font::setName(const std::string& name) { change(m_name, name); }
 
 void Font::setSize(int points) { change(m_size, points); }
 
-void Font::setColor(ToolkitColor color) { change(m_color, color); }
+void Font::setColor(Color32 color) { change(m_color, color); }
 
 void Font::setBold(bool bold) { change(m_bold, bold); }
 

@@ -71,10 +71,27 @@ void shiftRect(Rect& r, std::int32_t dx, std::int32_t dy) {
   r.bottom = saturatedAdd(r.bottom, dy);
 }
 
+RectF shiftedRealRect(const RectF& r, std::int64_t dx, std::int64_t dy) {
+  const auto at = [](float v, std::int64_t d) { return static_cast<float>(static_cast<long double>(v) + d); };
+  return RectF{at(r.left, dx), at(r.top, dy), at(r.right, dx), at(r.bottom, dy)};
+}
+
 bool rectIsEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 bool rectContains(const Rect& r, Point p) {
   return r.left <= p.x && p.x < r.right && r.top <= p.y && p.y < r.bottom;
+}
+
+bool rectWithin(const Rect& inner, const Rect& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+Rect boundingRect(const Rect& a, const Rect& b) {
+  if (rectIsEmpty(a)) return b;
+  if (rectIsEmpty(b)) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
 }
 
 bool rectsOverlap(const Rect& a, const Rect& b) {

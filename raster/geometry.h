@@ -18,8 +18,15 @@ Rect roundRealRect(const RectF& r);
 bool intersectRects(Rect& r, const Rect& a, const Rect& b);
 void growRect(Rect& r, std::int32_t dx, std::int32_t dy);
 void shiftRect(Rect& r, std::int32_t dx, std::int32_t dy);
+// R moved by whole pixels, each edge in extended precision (no move can
+// overflow), then stored as a float.
+RectF shiftedRealRect(const RectF& r, std::int64_t dx, std::int64_t dy);
 bool rectIsEmpty(const Rect& r);
 bool rectContains(const Rect& r, Point p);
+// Whether inner lies within outer (edges included).
+bool rectWithin(const Rect& inner, const Rect& outer);
+// Bounding rectangle of two; an empty rectangle counts as nothing.
+Rect boundingRect(const Rect& a, const Rect& b);
 // Rectangles that share a point, right and bottom inclusive: touching counts,
 // and a rectangle of zero width or height still counts.
 bool rectsOverlap(const Rect& a, const Rect& b);

@@ -10,10 +10,6 @@ namespace gradoir {
 // exactly QImage::Format_ARGB32 on a little-endian machine.
 using Color32 = std::uint32_t;
 
-// Toolkit colour 0x00BBGGRR (255 is red); a set top bit marks a system colour
-// whose number is the low byte.
-using ToolkitColor = std::uint32_t;
-
 struct Point {
   std::int32_t x = 0;
   std::int32_t y = 0;

@@ -6,14 +6,14 @@
 
 #include "raster/errors.h"
 #include "raster/geometry.h"
-#include "view/layered_view.h"
 #include "raster/transfer.h"
+#include "view/compositor.h"
 
 namespace gradoir {
 
 // --- LayerStack -------------------------------------------------------
 
-LayerStack::LayerStack(LayeredView* owner) : m_owner(owner) {}
+LayerStack::LayerStack(Compositor* owner) : m_owner(owner) {}
 
 LayerStack::~LayerStack() {
   // The batch is never closed: nothing may reach the dying owner from here.
@@ -127,7 +127,7 @@ std::optional<Rect> PositionedLayer::extent() const { return roundRealRect(locat
 
 void PositionedLayer::setLocation(const RectF& r) {
   recordStaleExtent();
-  doSetLocation(r);
+  m_location = r;
   recordStaleExtent();
   notifyLayerChanged();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The layer stack of the layered image widget: LayerStack holds
+// The layer stack of a compositor (compositor.h): LayerStack holds
 // Layer -> PositionedLayer -> BitmapLayer, painted from index 0 up.
 #include <cstdint>
 #include <functional>
@@ -11,7 +11,7 @@
 
 namespace gradoir {
 
-class LayeredView;
+class Compositor;
 class Layer;
 
 // layerOptions bits.
@@ -22,17 +22,18 @@ constexpr std::uint32_t kLayerSilent = 0x10000000u;
 
 // The list does not own its layers: whoever creates a layer releases it, and
 // a released layer leaves the list. A collection that dies first detaches
-// the layers still in it. The owner may be null (a lone layer).
+// the layers still in it. The owner, whose picture the layers tell where
+// they changed, may be null (a lone layer).
 class LayerStack {
  public:
-  explicit LayerStack(LayeredView* owner);
+  explicit LayerStack(Compositor* owner);
   ~LayerStack();
   LayerStack(const LayerStack&) = delete;
   LayerStack& operator=(const LayerStack&) = delete;
 
   int count() const { return static_cast<int>(m_items.size()); }
   Layer* items(int index) const { return m_items[index]; }
-  LayeredView* owner() const { return m_owner; }
+  Compositor* owner() const { return m_owner; }
 
   void beginUpdate();
   // Throws AssertionFailed("Unpaired endUpdate") when no batch is open; the
@@ -47,7 +48,7 @@ class LayerStack {
   void insertItem(Layer* layer);
   void removeItem(Layer* layer);
 
-  LayeredView* m_owner;
+  Compositor* m_owner;
   std::vector<Layer*> m_items;
   std::int32_t m_updateCount = 0;
 };
@@ -81,7 +82,7 @@ class Layer {
   // Announces a change through the collection when the layer belongs to
   // one and kLayerSilent is clear; only visible layers reach the control.
   void notifyLayerChanged();
-  // Tell the owning control, silently, where the picture changes, so that
+  // Tell the owning compositor, silently, where the picture changes, so that
   // the next rebuild redraws there: where the visible layer lies (before
   // and after a move), or where it changed its own pixels since it last
   // said so (the whole layer unless it knows better).
@@ -104,10 +105,8 @@ class PositionedLayer : public Layer {
   RectF location() const { return m_location; }
   // Notifies even when the location does not change.
   void setLocation(const RectF& r);
-  bool scaled = false;
 
  protected:
-  virtual void doSetLocation(const RectF& r) { m_location = r; }
   // The location rounded to pixels.
   std::optional<Rect> extent() const override;
 

@@ -68,7 +68,7 @@ class AccessibilityTest : public MainWindowTest {
     return QStringLiteral("Essais : %1, %2, %3").arg(lampWord(1), lampWord(2), lampWord(3));
   }
   QPoint protractorCentreOnScreen() const {
-    const Rect zone = canvas().protractor().grabZones()[Protractor::kCentre];
+    const Rect zone = canvas().protractor().grabZone(GrabZone::Centre);
     return {(zone.left + zone.right) / 2, (zone.top + zone.bottom) / 2};
   }
   void mouse(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
@@ -192,7 +192,7 @@ TEST_F(AccessibilityTest, CanvasDescriptionFollowsTheProtractor) {
   EXPECT_GE(eventsFor(&canvas(), QAccessible::DescriptionChanged), 1);
 
   // Turned by its 180 end to straight below the centre: a quarter turn clockwise.
-  const Rect end = canvas().protractor().grabZones()[Protractor::kEnd180];
+  const Rect end = canvas().protractor().grabZone(GrabZone::End180);
   const QPoint movedCentre(to.x(), to.y() - 7);
   drag(QPoint((end.left + end.right) / 2, (end.top + end.bottom) / 2), movedCentre + QPoint(0, 150));
   EXPECT_TRUE(text(&canvas(), QAccessible::Description).contains(QStringLiteral("tourné de 90°")))

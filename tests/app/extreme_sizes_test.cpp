@@ -42,8 +42,8 @@ void sendMouse(QWidget& w, QEvent::Type type, Point p, Qt::MouseButton button, Q
 Point centreOf(const Rect& r) { return pointOf((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
 
 // Hover onto a grab zone, then drag it to `to` and let go.
-void dragZone(ExerciseCanvas& canvas, int zone, Point to) {
-  const Point from = centreOf(canvas.protractor().grabZones()[zone]);
+void dragZone(ExerciseCanvas& canvas, GrabZone zone, Point to) {
+  const Point from = centreOf(canvas.protractor().grabZone(zone));
   sendMouse(canvas, QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
   sendMouse(canvas, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
   sendMouse(canvas, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
@@ -55,9 +55,9 @@ void dragZone(ExerciseCanvas& canvas, int zone, Point to) {
 void workTheProtractor(ExerciseCanvas& canvas) {
   canvas.centerProtractor();
   const Point middle = pointOf(canvas.width() / 2, canvas.height() / 2);
-  dragZone(canvas, Protractor::kCentre, pointOf(middle.x + 37, middle.y + 21));
-  dragZone(canvas, Protractor::kEnd180, pointOf(middle.x + 300, middle.y + 290));
-  dragZone(canvas, Protractor::kZeroEnd, pointOf(middle.x - 300, middle.y));
+  dragZone(canvas, GrabZone::Centre, pointOf(middle.x + 37, middle.y + 21));
+  dragZone(canvas, GrabZone::End180, pointOf(middle.x + 300, middle.y + 290));
+  dragZone(canvas, GrabZone::ZeroEnd, pointOf(middle.x - 300, middle.y));
   canvas.validateBuffer();
 }
 

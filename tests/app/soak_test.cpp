@@ -197,7 +197,7 @@ class SoakTest : public MainWindowTest {
   // The protractor dragged by its centre somewhere, as a pupil would.
   void dragProtractor() {
     if (tool("pencilButton")->isChecked()) tool("moveTurnButton")->click();
-    const Rect centre = canvas().protractor().grabZones()[Protractor::kCentre];
+    const Rect centre = canvas().protractor().grabZone(GrabZone::Centre);
     const QPoint from((centre.left + centre.right) / 2, (centre.top + centre.bottom) / 2);
     const QPoint to(pick(canvas().width() + 1), pick(canvas().height() + 1));
     sendMouse(QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);

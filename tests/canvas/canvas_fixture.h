@@ -71,7 +71,7 @@ class CanvasTest : public ::testing::Test {
   }
 
   RectF protractorLocation() { return canvas->protractorLayer().location(); }
-  Rect zone(int i) { return canvas->protractor().grabZones()[i]; }
+  Rect zone(GrabZone z) { return canvas->protractor().grabZone(z); }
 
   std::unique_ptr<QWidget> host;
   ExerciseCanvas* canvas = nullptr;

@@ -7,6 +7,7 @@
 
 #include "canvas_fixture.h"
 #include "raster/geometry.h"
+#include "raster/transfer.h"
 
 namespace gradoir::testing {
 namespace {

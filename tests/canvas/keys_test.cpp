@@ -42,7 +42,7 @@ TEST_F(KeysTest, ArrowsMoveByAPixelAndByTenWithShift) {
     key(s.key, s.mods);
     EXPECT_EQ(centre(), s.centre) << s.key;
   }
-  EXPECT_EQ(zone(2), (Rect{481, 330, 501, 350}));  // the zones follow
+  EXPECT_EQ(zone(GrabZone::Centre), (Rect{481, 330, 501, 350}));  // the zones follow
   EXPECT_EQ(canvas->protractor().orientation(), 0);
 }
 
@@ -57,8 +57,8 @@ TEST_F(KeysTest, PageKeysTurnAboutTheCentre) {
   EXPECT_EQ(protractorLocation(), at);
   // The picture turned with it: the 180 end's grab zone now points 10
   // degrees below the horizontal, to the right.
-  EXPECT_GT(centreOf(zone(3)).y, 350 + 30);
-  EXPECT_GT(centreOf(zone(3)).x, 700);
+  EXPECT_GT(centreOf(zone(GrabZone::End180)).y, 350 + 30);
+  EXPECT_GT(centreOf(zone(GrabZone::End180)).x, 700);
 }
 
 TEST_F(KeysTest, AKeyMoveSnapsOntoANearVertexAndLetsGoWhenMovingAway) {

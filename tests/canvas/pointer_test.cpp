@@ -51,18 +51,22 @@ bool pictureShowsProtractorAt(ExerciseCanvas& canvas, const Bitmap32& picture) {
 }
 
 TEST_F(PointerTest, HoverChoosesTheZoneAndShowsTheHand) {
-  ASSERT_EQ(zone(2), (Rect{490, 340, 510, 360}));
+  ASSERT_EQ(zone(GrabZone::Centre), (Rect{490, 340, 510, 360}));
   const struct {
     Point at;
-    int zone;
-  } cases[] = {{{500, 350}, 2}, {{274, 350}, 1}, {{726, 350}, 3}, {{490, 340}, 2}, {{509, 359}, 2}};
+    GrabZone zone;
+  } cases[] = {{{500, 350}, GrabZone::Centre},
+               {{274, 350}, GrabZone::ZeroEnd},
+               {{726, 350}, GrabZone::End180},
+               {{490, 340}, GrabZone::Centre},
+               {{509, 359}, GrabZone::Centre}};
   for (const auto& c : cases) {
     hover(*canvas, c.at);
     EXPECT_EQ(canvas->activeZone(), c.zone) << c.at.x << "," << c.at.y;
     EXPECT_EQ(canvas->cursor().shape(), Qt::PointingHandCursor);
   }
   hover(*canvas, {510, 350});  // right edge excluded
-  EXPECT_EQ(canvas->activeZone(), 0);
+  EXPECT_EQ(canvas->activeZone(), GrabZone::None);
   EXPECT_EQ(canvas->cursor().shape(), Qt::ArrowCursor);
 }
 
@@ -70,7 +74,7 @@ TEST_F(PointerTest, ZoneStaysActiveWhenTheCursorWasResetElsewhere) {
   hover(*canvas, {726, 350});
   canvas->setCursor(Qt::ArrowCursor);  // as the main window does
   hover(*canvas, {100, 100});
-  EXPECT_EQ(canvas->activeZone(), 3);
+  EXPECT_EQ(canvas->activeZone(), GrabZone::End180);
   dragLeft(*canvas, {500, 600});
   EXPECT_EQ(canvas->protractor().orientation(), 90);
 }
@@ -78,10 +82,10 @@ TEST_F(PointerTest, ZoneStaysActiveWhenTheCursorWasResetElsewhere) {
 TEST_F(PointerTest, HiddenProtractorIgnoresHoverAndDrag) {
   canvas->hideProtractor();
   hover(*canvas, {500, 350});
-  EXPECT_EQ(canvas->activeZone(), 0);
+  EXPECT_EQ(canvas->activeZone(), GrabZone::None);
   EXPECT_EQ(canvas->cursor().shape(), Qt::ArrowCursor);
   pressLeft(*canvas, {500, 350});
-  EXPECT_EQ(canvas->activeZone(), 0);
+  EXPECT_EQ(canvas->activeZone(), GrabZone::None);
   dragLeft(*canvas, {600, 400});
   EXPECT_EQ(protractorLocation(), (RectF{259, 109, 741, 591}));
 }
@@ -91,22 +95,22 @@ TEST_F(PointerTest, HiddenProtractorIgnoresHoverAndDrag) {
 // canvas leaves the protractor where it is, whatever an earlier hover chose.
 TEST_F(PointerTest, DragActsOnTheZoneUnderThePress) {
   pressLeft(*canvas, {500, 350});  // no hover before
-  EXPECT_EQ(canvas->activeZone(), 2);
+  EXPECT_EQ(canvas->activeZone(), GrabZone::Centre);
   dragLeft(*canvas, {600, 400});
   EXPECT_EQ(protractorLocation(), (RectF{359, 152, 841, 634}));
   releaseLeft(*canvas, {600, 400});
 
   hover(*canvas, {600, 393});  // over the centre: the hand shows
-  ASSERT_EQ(canvas->activeZone(), 2);
+  ASSERT_EQ(canvas->activeZone(), GrabZone::Centre);
   canvas->setCursor(Qt::ArrowCursor);  // as a new exercise does
   pressLeft(*canvas, {50, 50});        // empty canvas
-  EXPECT_EQ(canvas->activeZone(), 0);
+  EXPECT_EQ(canvas->activeZone(), GrabZone::None);
   dragLeft(*canvas, {120, 90});
   releaseLeft(*canvas, {120, 90});
   EXPECT_EQ(protractorLocation(), (RectF{359, 152, 841, 634}));
 
   pressLeft(*canvas, {839, 393});  // the 180 end, never hovered
-  EXPECT_EQ(canvas->activeZone(), 3);
+  EXPECT_EQ(canvas->activeZone(), GrabZone::End180);
   dragLeft(*canvas, {600, 600});   // straight down from the centre
   EXPECT_EQ(canvas->protractor().orientation(), 90);
 }
@@ -116,7 +120,7 @@ TEST_F(PointerTest, DraggingTheCentreKeepsItSevenPixelsAboveThePointer) {
   pressLeft(*canvas, {500, 350});
   dragLeft(*canvas, {600, 400});
   EXPECT_EQ(protractorLocation(), (RectF{359, 152, 841, 634}));  // centre (600, 393)
-  EXPECT_EQ(zone(2), (Rect{590, 383, 610, 403}));
+  EXPECT_EQ(zone(GrabZone::Centre), (Rect{590, 383, 610, 403}));
   EXPECT_EQ(canvas->protractor().orientation(), 0);
   QApplication::processEvents();
   EXPECT_TRUE(canvas->bufferValid());  // the move repainted through the window system
@@ -177,7 +181,7 @@ TEST_P(Snapping, ReleaseSnapsTheCentreOntoANearVertex) {
       c.snaps ? RectF{c.vertex.x - 241, c.vertex.y - 241, c.vertex.x + 241, c.vertex.y + 241}
               : RectF{259, 109, 741, 591};
   EXPECT_EQ(protractorLocation(), expected);
-  EXPECT_EQ(canvas->activeZone(), 2);
+  EXPECT_EQ(canvas->activeZone(), GrabZone::Centre);
 }
 
 INSTANTIATE_TEST_SUITE_P(Canvas, Snapping,
@@ -194,7 +198,7 @@ TEST_F(PointerTest, SnapNeedsMagnetismZoneTwoAndTheLeftButton) {
   hover(*canvas, {500, 350});
   sendMouse(*canvas, QEvent::MouseButtonPress, {500, 350}, Qt::RightButton, Qt::RightButton);
   sendMouse(*canvas, QEvent::MouseButtonPress, {500, 350}, Qt::MiddleButton, Qt::RightButton | Qt::MiddleButton);
-  EXPECT_EQ(canvas->activeZone(), 2);
+  EXPECT_EQ(canvas->activeZone(), GrabZone::Centre);
   releaseLeft(*canvas, {500, 350});
   EXPECT_EQ(protractorLocation(), (RectF{259, 109, 741, 591}));
 
@@ -285,12 +289,12 @@ TEST_F(PencilTest, DisabledCanvasIgnoresThePointer) {
 
   canvas->setMode(CanvasTool::Protractor);
   hover(*canvas, {500, 350});
-  EXPECT_EQ(canvas->activeZone(), 0);
+  EXPECT_EQ(canvas->activeZone(), GrabZone::None);
   EXPECT_EQ(canvas->cursor().shape(), Qt::ArrowCursor);
 
   canvas->setEnabled(true);
   hover(*canvas, {500, 350});
-  EXPECT_EQ(canvas->activeZone(), 2);
+  EXPECT_EQ(canvas->activeZone(), GrabZone::Centre);
 }
 
 }  // namespace

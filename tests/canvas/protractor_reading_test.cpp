@@ -133,10 +133,10 @@ class ProtractorReadingTest : public CanvasTest {
 
   // Press on the centre mark and drag it so that it ends on `centre`.
   void dragCentreTo(Point centre) {
-    const Point grab = centreOf(zone(Protractor::kCentre));
+    const Point grab = centreOf(zone(GrabZone::Centre));
     hover(*canvas, grab);
     pressLeft(*canvas, grab);
-    ASSERT_EQ(canvas->activeZone(), Protractor::kCentre);
+    ASSERT_EQ(canvas->activeZone(), GrabZone::Centre);
     const Point pointer{centre.x, centre.y + kDragLift};
     dragLeft(*canvas, pointer);
     releaseLeft(*canvas, pointer);
@@ -144,7 +144,7 @@ class ProtractorReadingTest : public CanvasTest {
 
   // Press on the end zone and drag that end far out along directionDeg.
   // False when no pixel of the zone lies on the canvas.
-  bool turnEndToward(std::uint8_t end, long double directionDeg) {
+  bool turnEndToward(GrabZone end, long double directionDeg) {
     const std::optional<Point> grab = pressablePoint(zone(end), canvas->width(), canvas->height());
     if (!grab) return false;
     hover(*canvas, *grab);
@@ -196,7 +196,7 @@ TEST_F(ProtractorReadingTest, TheProtractorLaidOnTheAngleReadsItsMeasure) {
       // The half disc must lie over the second side: when it opens clockwise
       // on screen the outer scale's 0 end goes on the first side, otherwise
       // the 180 end, where the inner scale has its 0.
-      const std::uint8_t end = opening > 0 ? Protractor::kZeroEnd : Protractor::kEnd180;
+      const GrabZone end = opening > 0 ? GrabZone::ZeroEnd : GrabZone::End180;
       const Point onVertex = roundPoint(vertex);
 
       ASSERT_NO_FATAL_FAILURE(dragCentreTo(onVertex));

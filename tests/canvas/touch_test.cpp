@@ -87,7 +87,7 @@ TEST_F(TouchTest, OneFingerDragMovesTheCentreByTheFingersPath) {
   drag({500, 350}, {540, 350});
   EXPECT_EQ(centre(), (Point{540, 350}));
   EXPECT_EQ(protractorLocation(), (RectF{299, 109, 781, 591}));
-  EXPECT_EQ(zone(2), (Rect{530, 340, 550, 360}));
+  EXPECT_EQ(zone(GrabZone::Centre), (Rect{530, 340, 550, 360}));
   // 15 px off the centre: beyond the mouse's 20 px square, within a finger's 40.
   drag({555, 365}, {595, 365});
   EXPECT_EQ(centre(), (Point{580, 350}));
@@ -97,7 +97,7 @@ TEST_F(TouchTest, OneFingerDragMovesTheCentreByTheFingersPath) {
   EXPECT_EQ(centre(), (Point{620, 320}));
   // The mouse's zones keep their size.
   hover(*canvas, {635, 335});
-  EXPECT_EQ(canvas->activeZone(), 0);
+  EXPECT_EQ(canvas->activeZone(), GrabZone::None);
 }
 
 TEST_F(TouchTest, OneFingerOnAnEndTurnsByTheFingersTurn) {
@@ -193,7 +193,7 @@ TEST_F(TouchTest, CancelPutsTheProtractorBack) {
   ASSERT_EQ(centre(), (Point{620, 410}));
   cancel();
   EXPECT_EQ(protractorLocation(), start);
-  EXPECT_EQ(zone(2), (Rect{490, 340, 510, 360}));
+  EXPECT_EQ(zone(GrabZone::Centre), (Rect{490, 340, 510, 360}));
   release(0, {620, 410});
   EXPECT_EQ(protractorLocation(), start);
 
@@ -269,7 +269,7 @@ TEST_F(TouchTest, APenActsLikeTheMouse) {
     QApplication::sendEvent(canvas, &event);
   };
   send(QEvent::TabletMove, {500, 350}, Qt::NoButton, Qt::NoButton);  // hovering
-  EXPECT_EQ(canvas->activeZone(), 2);
+  EXPECT_EQ(canvas->activeZone(), GrabZone::Centre);
   EXPECT_EQ(canvas->cursor().shape(), Qt::PointingHandCursor);
   send(QEvent::TabletPress, {500, 350}, Qt::LeftButton, Qt::LeftButton);
   send(QEvent::TabletMove, {600, 400}, Qt::NoButton, Qt::LeftButton);

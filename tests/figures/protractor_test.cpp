@@ -59,9 +59,9 @@ TEST_F(ProtractorTest, BitmapSizeAndCentre) {
 
 TEST_F(ProtractorTest, GrabZonesAtOrientationZero) {
   drawAt(0);
-  EXPECT_EQ(m_protractor.grabZones()[1], (Rect{1, 236, 29, 246}));
-  EXPECT_EQ(m_protractor.grabZones()[2], (Rect{231, 231, 251, 251}));
-  EXPECT_EQ(m_protractor.grabZones()[3], (Rect{453, 236, 481, 246}));
+  EXPECT_EQ(m_protractor.grabZone(GrabZone::ZeroEnd), (Rect{1, 236, 29, 246}));
+  EXPECT_EQ(m_protractor.grabZone(GrabZone::Centre), (Rect{231, 231, 251, 251}));
+  EXPECT_EQ(m_protractor.grabZone(GrabZone::End180), (Rect{453, 236, 481, 246}));
 }
 
 TEST_F(ProtractorTest, GrabZonesFollowTheLayerAndTheOrientation) {
@@ -69,20 +69,20 @@ TEST_F(ProtractorTest, GrabZonesFollowTheLayerAndTheOrientation) {
   drawAt(0);
   m_location = RectF{259, 109, 741, 591};
   m_protractor.updateGrabZones(m_location);
-  EXPECT_EQ(m_protractor.grabZones()[1], (Rect{260, 345, 288, 355}));
-  EXPECT_EQ(m_protractor.grabZones()[2], (Rect{490, 340, 510, 360}));
-  EXPECT_EQ(m_protractor.grabZones()[3], (Rect{712, 345, 740, 355}));
+  EXPECT_EQ(m_protractor.grabZone(GrabZone::ZeroEnd), (Rect{260, 345, 288, 355}));
+  EXPECT_EQ(m_protractor.grabZone(GrabZone::Centre), (Rect{490, 340, 510, 360}));
+  EXPECT_EQ(m_protractor.grabZone(GrabZone::End180), (Rect{712, 345, 740, 355}));
 
   // Turned a quarter: the zero end at the top, the 180 end at the bottom.
   m_location = RectF{0, 0, 482, 482};
   drawAt(90);
-  EXPECT_EQ(m_protractor.grabZones()[1], (Rect{236, 1, 246, 29}));
-  EXPECT_EQ(m_protractor.grabZones()[2], (Rect{231, 231, 251, 251}));
-  EXPECT_EQ(m_protractor.grabZones()[3], (Rect{236, 453, 246, 481}));
+  EXPECT_EQ(m_protractor.grabZone(GrabZone::ZeroEnd), (Rect{236, 1, 246, 29}));
+  EXPECT_EQ(m_protractor.grabZone(GrabZone::Centre), (Rect{231, 231, 251, 251}));
+  EXPECT_EQ(m_protractor.grabZone(GrabZone::End180), (Rect{236, 453, 246, 481}));
 
   // Diagonal: the zone is the box spanned by the two corners, thick enough.
   drawAt(45);
-  const Rect z1 = m_protractor.grabZones()[1];
+  const Rect z1 = m_protractor.grabZone(GrabZone::ZeroEnd);
   EXPECT_EQ(z1.right - z1.left, z1.bottom - z1.top);
   EXPECT_GE(z1.right - z1.left, 19);
   EXPECT_LE(z1.left, 72);  // the outline at 45 degrees up-left: 241 - 240 cos 45
@@ -93,9 +93,9 @@ TEST_F(ProtractorTest, ZonesOfALayerDraggedPastTheIntegerRangeSaturate) {
   drawAt(0);
   m_location = RectF{3.0e9f, -3.0e9f, 3.0e9f + 482, -3.0e9f + 482};
   m_protractor.updateGrabZones(m_location);
-  EXPECT_EQ(m_protractor.grabZones()[2], (Rect{INT_MAX, INT_MIN + 231, INT_MAX, INT_MIN + 251}));
-  EXPECT_EQ(m_protractor.grabZones()[1].right, INT_MAX);
-  EXPECT_LE(m_protractor.grabZones()[1].top, m_protractor.grabZones()[1].bottom);
+  EXPECT_EQ(m_protractor.grabZone(GrabZone::Centre), (Rect{INT_MAX, INT_MIN + 231, INT_MAX, INT_MIN + 251}));
+  EXPECT_EQ(m_protractor.grabZone(GrabZone::ZeroEnd).right, INT_MAX);
+  EXPECT_LE(m_protractor.grabZone(GrabZone::ZeroEnd).top, m_protractor.grabZone(GrabZone::ZeroEnd).bottom);
 }
 
 TEST_F(ProtractorTest, MarkLengthsInwardFromRadius239) {

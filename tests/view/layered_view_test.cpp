@@ -17,13 +17,15 @@ constexpr Color32 kWhite = 0xFFFFFFFFu;
 constexpr Color32 kRed = 0xFFFF0000u;
 constexpr Color32 kBlue = 0xFF0000FFu;
 
-// Counts buffer rebuilds, to see how many repaints the window system ran.
+// Counts paints, to see how many repaints the window system ran.
 class CountingImage : public LayeredView {
  public:
-  int rebuilds = 0;
-  void paintBuffer() override {
-    ++rebuilds;
-    LayeredView::paintBuffer();
+  int paints = 0;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    ++paints;
+    LayeredView::paintEvent(event);
   }
 };
 
@@ -96,19 +98,20 @@ TEST(LayeredView, UnchangedVisibleLayerStillInvalidatesButHidingDoesNot) {
   EXPECT_EQ(pixel(image, 5, 5), kWhite);
 }
 
-TEST(LayeredView, UpdateBatchSuppressesImageChangedAndRejectsUnpairedEnd) {
+TEST(LayeredView, LayerBatchHoldsTheRepaintUntilItClosesAndRejectsUnpairedEnd) {
   LayeredView image;
   auto layer = solidLayer(image, {0, 0, 10, 10}, kRed);
   image.validateBuffer();
-  image.beginUpdate();
+  image.layers().beginUpdate();
   layer->setVisible(true);
   EXPECT_TRUE(image.bufferValid());
-  image.endUpdate();
+  image.layers().endUpdate();
+  EXPECT_FALSE(image.bufferValid());
   try {
-    image.endUpdate();
+    image.layers().endUpdate();
     FAIL() << "unpaired EndUpdate accepted";
   } catch (const AssertionFailed& e) {
-    EXPECT_STREQ(e.what(), "Unpaired EndUpdate call");
+    EXPECT_STREQ(e.what(), "Unpaired EndUpdate");
   }
 }
 
@@ -153,19 +156,19 @@ TEST(LayeredView, ShownWidgetMergesNotificationsCopiesTheBufferAndRepaintsNow) {
   auto layer = solidLayer(image, {10, 10, 20, 20}, kRed);
   image.show();
   QApplication::processEvents();
-  int before = image.rebuilds;
+  int before = image.paints;
   for (int i = 0; i < 10; ++i) layer->setVisible(true);
   QApplication::processEvents();
-  EXPECT_EQ(image.rebuilds, before + 1);
+  EXPECT_EQ(image.paints, before + 1);
 
   const QImage window = image.grab().toImage().convertToFormat(QImage::Format_ARGB32);
   EXPECT_EQ(window.pixel(15, 15), kRed);
   EXPECT_EQ(window.pixel(25, 25), kWhite);
 
-  before = image.rebuilds;
+  before = image.paints;
   layer->setVisible(false);
   image.repaintNow();
-  EXPECT_EQ(image.rebuilds, before + 1);
+  EXPECT_EQ(image.paints, before + 1);
   EXPECT_EQ(image.buffer().pixelAt(15, 15), kWhite);
 }
 

@@ -41,8 +41,8 @@ int runProtractor(const Args& args) {
   writePng(layer.bitmap(), out);
 
   std::string zones;
-  for (std::uint8_t zone = gradoir::Protractor::kZeroEnd; zone <= gradoir::Protractor::kEnd180; ++zone)
-    zones += (zones.empty() ? "" : ",") + jsonRect(protractor.grabZones()[zone]);
+  for (const gradoir::GrabZone zone : gradoir::kGrabZones)
+    zones += (zones.empty() ? "" : ",") + jsonRect(protractor.grabZone(zone));
   std::printf("{\"grab_zones\":[%s]}\n", zones.c_str());
   return 0;
 }

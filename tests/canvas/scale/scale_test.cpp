@@ -3,6 +3,7 @@
 // logical size while the picture is drawn in device pixels. Pointer events
 // are sent in logical coordinates, as the window system sends them.
 #include <QApplication>
+#include <QTest>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -156,19 +157,19 @@ TEST_F(ScaleTest, LabelsAreRasterisedAtTheirRealSize) {
 
 TEST_F(ScaleTest, GrabZonesAndTheSnapKeepTheirLogicalSize) {
   startExercise(CanvasTool::Protractor, /*magnetic=*/true);
-  const Rect centre = zone(Protractor::kCentre);
+  const Rect centre = zone(GrabZone::Centre);
   EXPECT_NEAR((centre.right - centre.left) / scale, 20, 1);
   EXPECT_NEAR((centre.bottom - centre.top) / scale, 20, 1);
   // A hover in logical coordinates finds the zone drawn in device pixels.
   sendAt(*canvas, QEvent::MouseMove, zoneMiddle(centre, scale), Qt::NoButton, Qt::NoButton);
-  EXPECT_EQ(canvas->activeZone(), Protractor::kCentre);
+  EXPECT_EQ(canvas->activeZone(), GrabZone::Centre);
 
   // Dropped 3 logical px beside a vertex, the centre snaps onto it; 5 px
   // beside, it stays. The pointer is 7 logical px below the centre.
   const PointF v = canvas->angle()->vertex();
   auto dropBeside = [&](double dx) {
     canvas->centerProtractor();
-    dragZoneTo(*canvas, zone(Protractor::kCentre), logicalOf(v.x, v.y, scale) + QPointF(dx, 7), scale);
+    dragZoneTo(*canvas, zone(GrabZone::Centre), logicalOf(v.x, v.y, scale) + QPointF(dx, 7), scale);
     const RectF at = canvas->protractorLayer().location();
     const double r = canvas->protractor().radius();
     return QPointF(at.left + r + 1, at.top + r + 1);
@@ -210,12 +211,12 @@ std::optional<int> readMeasure(ExerciseCanvas& canvas, double scale, bool zeroEn
   const AngleFigure& angle = *canvas.angle();
   const PointF v = angle.vertex();
   canvas.centerProtractor();
-  dragZoneTo(canvas, canvas.protractor().grabZones()[Protractor::kCentre], logicalOf(v.x, v.y, scale) + QPointF(0, 7),
+  dragZoneTo(canvas, canvas.protractor().grabZone(GrabZone::Centre), logicalOf(v.x, v.y, scale) + QPointF(0, 7),
              scale);
   // Turn by the end that must lie on the first side, toward a point of it.
   const PointF e = angle.firstEnd();
-  const std::uint8_t end = zeroEndOnFirstSide ? Protractor::kZeroEnd : Protractor::kEnd180;
-  dragZoneTo(canvas, canvas.protractor().grabZones()[end], logicalOf(e.x, e.y, scale), scale);
+  const GrabZone end = zeroEndOnFirstSide ? GrabZone::ZeroEnd : GrabZone::End180;
+  dragZoneTo(canvas, canvas.protractor().grabZone(end), logicalOf(e.x, e.y, scale), scale);
 
   const double second = screenDegrees(angle.secondEnd().x - v.x, angle.secondEnd().y - v.y);
   const auto [graduation, off] = graduationToward(canvas.protractor(), second);
@@ -257,6 +258,29 @@ TEST_F(ScaleTest, APencilStrokeInLogicalCoordinatesDrawsTheWholeDegree) {
   // The side reaches as far as the pointer, in device pixels.
   const PointF b = angle.secondEnd();
   EXPECT_NEAR(std::hypot(b.x - v.x, b.y - v.y) / scale, 150, 1.5);
+}
+
+// The keys' cross-hair aims at a device pixel (where Space draws the side
+// to): it is painted there, and the arrows take it as far as the picture's
+// last column.
+TEST_F(ScaleTest, TheCrossHairShowsWhereSpaceDraws) {
+  host->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(host.get()));
+  startExercise(CanvasTool::Pencil);
+  canvas->setFocus(Qt::TabFocusReason);
+  ASSERT_TRUE(canvas->hasFocus());
+  const QRgb highlight = canvas->palette().color(QPalette::Highlight).rgb();
+  // The window's device pixel 9 logical px left of the aimed one: on the
+  // cross-hair's left arm.
+  const auto leftArmShown = [&] {
+    const Point aim = canvas->keyboardCrossHair();
+    const QImage window = canvas->grab().toImage();
+    return window.pixel(static_cast<int>(std::lround(aim.x - 9 * scale)), aim.y) == highlight;
+  };
+  EXPECT_TRUE(leftArmShown());
+  for (int i = 0; i < 120; ++i) QTest::keyClick(canvas, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(canvas->keyboardCrossHair().x, static_cast<int>(std::ceil(1000 * scale)) - 1);
+  EXPECT_TRUE(leftArmShown());
 }
 
 TEST_F(ScaleTest, AChangeOfRatioRedrawsTheExerciseInPlace) {

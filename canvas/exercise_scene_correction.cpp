@@ -3,11 +3,10 @@
 // the right second side drawn in green). The protractor's pixels change
 // only through its own drawing, plus the mark once it has arrived.
 #include <QEasingCurve>
+#include <QVariantAnimation>
 #include <cmath>
 
-#include "canvas/exercise_canvas.h"
-#include "figures/angle.h"
-#include "figures/protractor.h"
+#include "canvas/exercise_scene.h"
 #include "raster/geometry.h"
 #include "raster/rounding.h"
 
@@ -46,47 +45,28 @@ void boldLine(Bitmap32& bitmap, PointF from, PointF to, Color32 color) {
 
 }  // namespace
 
-ProtractorPose ExerciseCanvas::currentPose() const {
-  const RectF location = m_protractorLayer->location();
-  const long double r = m_protractor->radius();
-  return {static_cast<long double>(location.left) + r + 1, static_cast<long double>(location.top) + r + 1,
-          m_protractor->orientation()};
-}
-
-std::optional<ProtractorPose> ExerciseCanvas::protractorPose() const {
-  if (!m_protractorLayer->visible()) return std::nullopt;
-  return currentPose();
-}
-
-std::optional<ProtractorPose> ExerciseCanvas::protractorPoseAtStrokeEnd() const {
-  return m_strokeEnded ? m_strokeEndPose : protractorPose();
-}
-
-void ExerciseCanvas::showCorrection(const ProtractorPose& target, const ReadingMark& mark,
-                                    std::optional<PointF> rightSecondEnd) {
+void ExerciseScene::showCorrection(const ProtractorPose& target, const ReadingMark& mark,
+                                   std::optional<PointF> rightSecondEnd) {
   forgetCorrection();
-  if (!m_protractorLayer->visible()) showProtractor();
-  const ProtractorPose from = currentPose();
+  if (!protractorShown()) showProtractor();
+  const ProtractorPose from = pose();
   m_correction = CorrectionRun{from, target, shortTurn(from.orientation, target.orientation), mark, rightSecondEnd};
   m_glide = new QVariantAnimation(this);
   m_glide->setDuration(kGlideMilliseconds);
   m_glide->setStartValue(0.0);
   m_glide->setEndValue(1.0);
   m_glide->setEasingCurve(QEasingCurve::InOutCubic);
-  connect(m_glide, &QVariantAnimation::valueChanged, this,
-          [this](const QVariant& v) { glideStep(v.toDouble()); });
+  connect(m_glide, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) { glideTo(v.toDouble()); });
   connect(m_glide, &QAbstractAnimation::finished, this, [this] { arriveAtCorrection(); });
   m_glide->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
-bool ExerciseCanvas::correctionRunning() const { return m_correction.has_value(); }
-
-void ExerciseCanvas::finishCorrection() {
+void ExerciseScene::finishCorrection() {
   if (m_glide) m_glide->stop();
   arriveAtCorrection();
 }
 
-void ExerciseCanvas::glideStep(double progress) {
+void ExerciseScene::glideTo(double progress) {
   if (!m_correction) return;
   const CorrectionRun& run = *m_correction;
   const long double e = progress;
@@ -95,41 +75,37 @@ void ExerciseCanvas::glideStep(double progress) {
                   run.from.orientation + roundHalfEven(e * static_cast<long double>(run.turn)));
 }
 
-void ExerciseCanvas::placeProtractor(long double centreX, long double centreY, std::int64_t orientation) {
-  const long double r = m_protractor->radius();
+void ExerciseScene::placeProtractor(long double centreX, long double centreY, std::int64_t orientation) {
   const auto turned = static_cast<std::int32_t>(wholeTurnsOff(orientation));
   // Only a turn costs a redraw; a move only moves the layer.
   if (turned != m_protractor->orientation() || m_markedReading) {
     m_markedReading.reset();
     m_protractor->setOrientation(turned);
-    m_protractor->draw(m_protractorLayer->bitmap(), m_protractorLayer->location());
+    redrawProtractor();
   }
   // Computed as the snap onto the vertex does, so that a centre on a whole
   // pixel lands exactly there.
-  m_protractorLayer->setLocation(
-      realRectOf(static_cast<float>(centreX - r - 1), static_cast<float>(centreY - r - 1),
-                 static_cast<float>(centreX + r + 1), static_cast<float>(centreY + r + 1)));
-  m_protractor->updateGrabZones(m_protractorLayer->location());
+  placeLayer(protractorLayerAt(centreX, centreY, m_protractor->radius()));
 }
 
-void ExerciseCanvas::arriveAtCorrection() {
+void ExerciseScene::arriveAtCorrection() {
   if (!m_correction) return;
   // Taken out first: a receiver of correctionArrived may start another exercise.
   CorrectionRun run = std::move(*m_correction);
   m_correction.reset();
   m_glide = nullptr;
   placeProtractor(run.to.centreX, run.to.centreY, run.to.orientation);
-  drawReadingMark(m_protractorLayer->bitmap(), *m_protractor, run.mark);
+  drawReadingMark(m_protractorLayer.bitmap(), *m_protractor, run.mark);
   m_markedReading = run.mark;
   if (run.rightSecondEnd && m_angle) {
     redrawAngle(false);
-    boldLine(m_angleLayer->bitmap(), m_angle->vertex(), *run.rightSecondEnd, kRightSideColor);
+    boldLine(m_angleLayer.bitmap(), m_angle->vertex(), *run.rightSecondEnd, kRightSideColor);
   }
-  repaintNow();
+  emit repaintRequested();
   emit correctionArrived();
 }
 
-void ExerciseCanvas::forgetCorrection() {
+void ExerciseScene::forgetCorrection() {
   if (m_glide) {
     // Stopped before it is told it has arrived: nothing of the run remains.
     m_correction.reset();

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-#include <QPalette>
 #include <vector>
 
 #include "raster/bitmap32.h"
@@ -10,25 +8,6 @@ namespace gradoir {
 namespace {
 
 constexpr Color32 kHalfTransparent = 0x80123456;
-
-TEST(ColorToArgb, ReordersBytesAndIsAlwaysOpaque) {
-  EXPECT_EQ(colorToArgb(0x000000FF), 0xFFFF0000u);  // red
-  EXPECT_EQ(colorToArgb(0x00008000), 0xFF008000u);  // green
-  EXPECT_EQ(colorToArgb(0x00112233), 0xFF332211u);
-  EXPECT_EQ(colorToArgb(0x7F112233), 0xFF332211u);  // top byte dropped
-  EXPECT_EQ(colorToArgb(0), 0xFF000000u);
-}
-
-TEST(ColorToArgb, SystemColoursComeFromTheApplicationPalette) {
-  const QPalette palette = QGuiApplication::palette();
-  EXPECT_EQ(colorToArgb(0x80000005), 0xFF000000u | palette.color(QPalette::Active, QPalette::Base).rgb());
-  EXPECT_EQ(colorToArgb(0x8000000F), 0xFF000000u | palette.color(QPalette::Active, QPalette::Button).rgb());
-  EXPECT_EQ(colorToArgb(0x80000008), 0xFF000000u | palette.color(QPalette::Active, QPalette::Text).rgb());
-  // Only the low byte numbers the colour.
-  EXPECT_EQ(colorToArgb(0x80FFFF05), colorToArgb(0x80000005));
-  for (ToolkitColor n = 0; n < 40; ++n) EXPECT_EQ(colorToArgb(0x80000000 | n) >> 24, 0xFFu) << n;
-  EXPECT_EQ(colorToArgb(0x800000FF), 0xFF000000u);  // no such colour
-}
 
 TEST(Text, EmptyBitmapMeasuresLikeASizedOne) {
   Bitmap32 empty;
@@ -62,7 +41,7 @@ void printOn(Printed& p, Color32 background) {
   p.bitmap.fillAll(background);
   p.bitmap.font().setName("Verdana");
   p.bitmap.font().setSize(12);
-  p.bitmap.font().setColor(0x000000FF);  // red
+  p.bitmap.font().setColor(0xFFFF0000);  // red
   p.bitmap.onChange = [&p](Bitmap32*) { ++p.changes; };
   p.bitmap.printText(4, 3, "90");
   for (std::int32_t y = 0; y < 30; ++y)
