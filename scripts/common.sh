@@ -50,10 +50,23 @@ ensure_packages() {
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# configure_and_build BUILD_DIR [cmake options...]
+# check_build_packages BUILD_DIR PACKAGE...: after configuring, fails naming
+# each CMake package the build read that none of PACKAGE... installs or pulls
+# in (scripts/check_packages.sh): a clean machine would fail to configure.
+# Passes, saying so, where dpkg or apt-cache is missing.
+check_build_packages() {
+  local status=0
+  bash "$GRADOIR_ROOT/scripts/check_packages.sh" "$@" || status=$?
+  [ "$status" -eq 77 ] && return 0
+  return "$status"
+}
+
+# configure_and_build BUILD_DIR [cmake options...]: configures, checks the
+# CMake packages read against both package lists, builds.
 configure_and_build() {
   local dir="$1"; shift
   cmake -S "$GRADOIR_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+  check_build_packages "$dir" "${GRADOIR_BUILD_PACKAGES[@]}" "${GRADOIR_TEST_PACKAGES[@]}"
   cmake --build "$dir" --parallel "$(nproc)"
 }
 

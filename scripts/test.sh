@@ -20,6 +20,7 @@ echo "== fuzzing (libFuzzer, address, undefined) =="
 if libfuzzer_available; then
   CC=clang CXX=clang++ cmake -S "$GRADOIR_ROOT" -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DGRADOIR_BUILD_FUZZ=ON -DGRADOIR_BUILD_BENCH=OFF >/dev/null
+  check_build_packages build/fuzz "${GRADOIR_BUILD_PACKAGES[@]}" "${GRADOIR_TEST_PACKAGES[@]}"
   cmake --build build/fuzz --parallel "$(nproc)" --target "${GRADOIR_FUZZ_TARGETS[@]/#/fuzz_}"
   for target in "${GRADOIR_FUZZ_TARGETS[@]}"; do
     run_fuzzer build/fuzz "$target"
