@@ -1,23 +1,77 @@
-# gradoir_add_test(NAME name SOURCES a.cpp ... LIBS lib ... [GUI] [NO_GTEST_MAIN])
-# Builds one GoogleTest executable and registers it with CTest. GUI tests run
-# on Qt's offscreen platform so they need no display. NO_GTEST_MAIN: the
-# sources bring their own main() (for instance to create a QApplication).
+# gradoir_add_test(NAME name SOURCES a.cpp ... LIBS lib ...
+#                  [MAIN core|gui|widgets] [GUI] [NO_GTEST_MAIN])
+#
+# Builds one GoogleTest program and registers it with CTest. Tests run on
+# Qt's offscreen platform, so they need no display. main() comes from:
+#   (none of these)  GoogleTest itself: no Qt application;
+#   MAIN core        a QCoreApplication (SQL drivers, standard paths, event loops);
+#   MAIN gui         a QGuiApplication (fonts, images, the palette);
+#   MAIN widgets     a QApplication, with XDG_DATA_HOME in a folder of the
+#                    run's own, since windows record into the default results file;
+#   NO_GTEST_MAIN    the sources themselves.
+# GUI links Qt Test (MAIN widgets does too). Tests that open the program's
+# main window, from any folder, link the window fixture and modal answering
+# (tests/app/main_window_fixture.h, modal_answer.h):
+#
+#   gradoir_add_test(NAME series_window_test MAIN widgets
+#     SOURCES series_window_test.cpp LIBS gradoir_window_fixture)
+#
+# The mains and the fixture are libraries built once per build
+# (tests/support/CMakeLists.txt): they replace the test_main.cpp,
+# main_window_fixture.cpp and modal_answer.cpp that test programs used to
+# list in SOURCES. Every test program reuses the precompiled GoogleTest and
+# Qt headers of its kind (MAIN, else widgets for GUI and core for the rest),
+# so a test file compiles mostly its own code. Since they come before every
+# test file, a missing #include shows only in a build configured with
+# -DGRADOIR_TEST_PCH=OFF.
+option(GRADOIR_TEST_PCH "Precompile GoogleTest's and Qt's headers for the tests" ON)
 function(gradoir_add_test)
-  cmake_parse_arguments(T "GUI;NO_GTEST_MAIN" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI;NO_GTEST_MAIN" "NAME;MAIN" "SOURCES;LIBS" ${ARGN})
   find_package(GTest REQUIRED)
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest)
-  if(NOT T_NO_GTEST_MAIN)
+  if(T_MAIN)
+    if(NOT T_MAIN MATCHES "^(core|gui|widgets)$")
+      message(FATAL_ERROR "gradoir_add_test(${T_NAME}): MAIN is core, gui or widgets, not ${T_MAIN}")
+    endif()
+    target_link_libraries(${T_NAME} PRIVATE gradoir_test_main_${T_MAIN})
+    set(pch ${T_MAIN})
+  elseif(NOT T_NO_GTEST_MAIN)
     target_link_libraries(${T_NAME} PRIVATE GTest::gtest_main)
   endif()
-  if(T_GUI)
+  if(T_GUI OR T_MAIN STREQUAL "widgets")
     find_package(Qt6 REQUIRED COMPONENTS Test)
     target_link_libraries(${T_NAME} PRIVATE Qt6::Test)
+    if(NOT pch)
+      set(pch widgets)
+    endif()
+  elseif(NOT pch)
+    set(pch core)
   endif()
+  gradoir_test_reuse_headers(${T_NAME} ${pch})
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1"
     TIMEOUT 600)
+endfunction()
+
+# gradoir_test_reuse_headers(TARGET core|gui|widgets): the precompiled
+# headers of that kind of test, for a test program built without
+# gradoir_add_test.
+function(gradoir_test_reuse_headers target kind)
+  if(GRADOIR_TEST_PCH)
+    target_precompile_headers(${target} REUSE_FROM gradoir_test_main_${kind})
+  endif()
+  gradoir_test_same_definitions(${target})
+endfunction()
+
+# Qt Test hands each program its own build and source folders as macros, for
+# QFINDTESTDATA and QTEST_MAIN, which these tests do not use (a test that
+# needs a folder gets it as a definition of its own). Without them every
+# test program compiles with the same definitions, which shared precompiled
+# headers need.
+function(gradoir_test_same_definitions target)
+  target_compile_options(${target} PRIVATE -UQT_TESTCASE_BUILDDIR -UQT_TESTCASE_SOURCEDIR)
 endfunction()
 
 # gradoir_add_bench(NAME name SOURCES a.cpp ... LIBS lib ...)
