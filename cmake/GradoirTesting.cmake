@@ -1,8 +1,13 @@
 # gradoir_add_test(NAME name SOURCES a.cpp ... LIBS lib ...
-#                  [MAIN core|gui|widgets] [GUI] [NO_GTEST_MAIN])
+#                  [MAIN core|gui|widgets] [GUI] [NO_GTEST_MAIN] [SHARDS n])
 #
 # Builds one GoogleTest program and registers it with CTest. Tests run on
-# Qt's offscreen platform, so they need no display. main() comes from:
+# Qt's offscreen platform, so they need no display. SHARDS n registers it
+# as n CTest tests, name_shard_0 to name_shard_<n-1>, that ctest runs side by
+# side and starts before the rest: GoogleTest hands each of them every n-th
+# test (GTEST_TOTAL_SHARDS, GTEST_SHARD_INDEX), so that a long program of
+# many tests, or of one parameterised test, does not hold up the run.
+# main() comes from:
 #   (none of these)  GoogleTest itself: no Qt application;
 #   MAIN core        a QCoreApplication (SQL drivers, standard paths, event loops);
 #   MAIN gui         a QGuiApplication (fonts, images, the palette);
@@ -26,7 +31,7 @@
 # -DGRADOIR_TEST_PCH=OFF.
 option(GRADOIR_TEST_PCH "Precompile GoogleTest's and Qt's headers for the tests" ON)
 function(gradoir_add_test)
-  cmake_parse_arguments(T "GUI;NO_GTEST_MAIN" "NAME;MAIN" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI;NO_GTEST_MAIN" "NAME;MAIN;SHARDS" "SOURCES;LIBS" ${ARGN})
   find_package(GTest REQUIRED)
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest)
@@ -49,10 +54,19 @@ function(gradoir_add_test)
     set(pch core)
   endif()
   gradoir_test_reuse_headers(${T_NAME} ${pch})
-  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-  set_tests_properties(${T_NAME} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1"
-    TIMEOUT 600)
+  set(environment "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+  if(NOT T_SHARDS)
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT 600)
+    return()
+  endif()
+  math(EXPR last "${T_SHARDS} - 1")
+  foreach(shard RANGE ${last})
+    add_test(NAME ${T_NAME}_shard_${shard} COMMAND ${T_NAME})
+    set_tests_properties(${T_NAME}_shard_${shard} PROPERTIES
+      ENVIRONMENT "${environment};GTEST_TOTAL_SHARDS=${T_SHARDS};GTEST_SHARD_INDEX=${shard}"
+      TIMEOUT 600 COST 1000)
+  endforeach()
 endfunction()
 
 # gradoir_test_reuse_headers(TARGET core|gui|widgets): the precompiled
