@@ -98,10 +98,58 @@ run_fuzzer() {
   mkdir -p "$work"
   cp -r "$GRADOIR_ROOT/tests/fuzz/corpus/$target" "$work/corpus"
   echo "-- fuzz_$target for ${GRADOIR_FUZZ_SECONDS} s"
-  (cd "$work" &&
+  if ! (cd "$work" &&
     QT_QPA_PLATFORM=offscreen "$GRADOIR_ROOT/$build/tests/fuzz/fuzz_$target" -seed=1 \
       -max_total_time="$GRADOIR_FUZZ_SECONDS" -rss_limit_mb=4096 -timeout=30 -max_len=1024 \
-      -print_final_stats=1 corpus 2>fuzz.log ||
-      { tail -n 60 fuzz.log; echo "fuzz_$target failed: see $work"; exit 1; })
+      -print_final_stats=1 corpus 2>fuzz.log); then
+    tail -n 60 "$work/fuzz.log"
+    echo "fuzz_$target failed: see $work"
+    return 1
+  fi
   grep -E '^#[0-9]+[[:space:]]+DONE|^stat::number_of_executed_units' "$work/fuzz.log" || true
+}
+
+# run_fuzzers BUILD_DIR TARGET...: run_fuzzer for every target at once (each
+# is one process: side by side they share the cores), then each one's
+# report in turn. Fails when any of them failed.
+run_fuzzers() {
+  local build="$1"; shift
+  local target pids=() status=0 i=0
+  mkdir -p "$build/run"
+  for target in "$@"; do
+    run_fuzzer "$build" "$target" >"$build/run/$target.out" 2>&1 &
+    pids+=("$!")
+  done
+  for target in "$@"; do
+    wait "${pids[$i]}" || status=1
+    cat "$build/run/$target.out"
+    i=$((i + 1))
+  done
+  return "$status"
+}
+
+# stage NAME: ends the stage under way, printing its wall-clock time and the
+# CPU time (user + system) of the commands it ran, and starts NAME.
+# stage_end ends the last one.
+GRADOIR_STAGE=""
+_stage_clock() {  # PID -> "seconds cpu_ticks": now, and PID's CPU with its finished children's
+  local fields=()
+  read -r -a fields <"/proc/$1/stat" 2>/dev/null || true
+  echo "$(date +%s.%N) $(( ${fields[13]:-0} + ${fields[14]:-0} + ${fields[15]:-0} + ${fields[16]:-0} ))"
+}
+stage_end() {
+  [ -n "$GRADOIR_STAGE" ] || return 0
+  local now cpu shell="$BASHPID"
+  read -r now cpu < <(_stage_clock "$shell")
+  awk -v name="$GRADOIR_STAGE" -v now="$now" -v start="$_stage_start" \
+    -v cpu="$(( cpu - _stage_cpu ))" -v hz="$(getconf CLK_TCK)" \
+    'BEGIN { printf "-- %s: %.0f s, %.0f s CPU\n", name, now - start, cpu / hz }'
+  GRADOIR_STAGE=""
+}
+stage() {
+  stage_end
+  GRADOIR_STAGE="$1"
+  local shell="$BASHPID"
+  read -r _stage_start _stage_cpu < <(_stage_clock "$shell")
+  echo "== $1 =="
 }
