@@ -24,9 +24,9 @@
 # The mains and the fixture are libraries built once per build
 # (tests/support/CMakeLists.txt): they replace the test_main.cpp,
 # main_window_fixture.cpp and modal_answer.cpp that test programs used to
-# list in SOURCES. Every test program reuses the precompiled GoogleTest and
-# Qt headers of its kind (MAIN, else widgets for GUI and core for the rest),
-# so a test file compiles mostly its own code. Since they come before every
+# list in SOURCES. Every test program reuses precompiled GoogleTest and Qt
+# headers (those of MAIN widgets with Qt Test, else those of MAIN core), so
+# a test file compiles mostly its own code. Since they come before every
 # test file, a missing #include shows only in a build configured with
 # -DGRADOIR_TEST_PCH=OFF.
 option(GRADOIR_TEST_PCH "Precompile GoogleTest's and Qt's headers for the tests" ON)
@@ -40,20 +40,16 @@ function(gradoir_add_test)
       message(FATAL_ERROR "gradoir_add_test(${T_NAME}): MAIN is core, gui or widgets, not ${T_MAIN}")
     endif()
     target_link_libraries(${T_NAME} PRIVATE gradoir_test_main_${T_MAIN})
-    set(pch ${T_MAIN})
   elseif(NOT T_NO_GTEST_MAIN)
     target_link_libraries(${T_NAME} PRIVATE GTest::gtest_main)
   endif()
   if(T_GUI OR T_MAIN STREQUAL "widgets")
     find_package(Qt6 REQUIRED COMPONENTS Test)
     target_link_libraries(${T_NAME} PRIVATE Qt6::Test)
-    if(NOT pch)
-      set(pch widgets)
-    endif()
-  elseif(NOT pch)
-    set(pch core)
+    gradoir_test_reuse_headers(${T_NAME} widgets)
+  else()
+    gradoir_test_reuse_headers(${T_NAME} core)
   endif()
-  gradoir_test_reuse_headers(${T_NAME} ${pch})
   set(environment "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
   if(NOT T_SHARDS)
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})
@@ -69,14 +65,23 @@ function(gradoir_add_test)
   endforeach()
 endfunction()
 
-# gradoir_test_reuse_headers(TARGET core|gui|widgets): the precompiled
-# headers of that kind of test, for a test program built without
-# gradoir_add_test.
+# gradoir_test_reuse_headers(TARGET core|widgets): the precompiled headers
+# of that kind of test (widgets for a program that links Qt Test), for a
+# test program built without gradoir_add_test.
 function(gradoir_test_reuse_headers target kind)
   if(GRADOIR_TEST_PCH)
     target_precompile_headers(${target} REUSE_FROM gradoir_test_main_${kind})
+    # The moc files of Qt's automatic moc include what they need; loading the
+    # precompiled headers for them costs more than it saves.
+    gradoir_moc_without_pch(${target})
   endif()
   gradoir_test_same_definitions(${target})
+endfunction()
+
+function(gradoir_moc_without_pch target)
+  get_target_property(binary_dir ${target} BINARY_DIR)
+  set_source_files_properties(${binary_dir}/${target}_autogen/mocs_compilation.cpp
+    TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
 endfunction()
 
 # Qt Test hands each program its own build and source folders as macros, for
