@@ -65,8 +65,8 @@ check_build_packages() {
 # CMake packages read against both package lists, builds.
 configure_and_build() {
   local dir="$1"; shift
-  cmake -S "$GRADOIR_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
-  check_build_packages "$dir" "${GRADOIR_BUILD_PACKAGES[@]}" "${GRADOIR_TEST_PACKAGES[@]}"
+  cmake -S "$GRADOIR_ROOT" -B "$dir" -G Ninja "$@" >/dev/null || return
+  check_build_packages "$dir" "${GRADOIR_BUILD_PACKAGES[@]}" "${GRADOIR_TEST_PACKAGES[@]}" || return
   cmake --build "$dir" --parallel "$(nproc)"
 }
 
@@ -85,6 +85,18 @@ libfuzzer_available() {
   local status=$?
   rm -rf "$probe"
   return $status
+}
+
+# build_fuzzers BUILD_DIR TARGET...: configures BUILD_DIR with clang,
+# instrumented for libFuzzer and checked by the sanitizers (line tables
+# only), checks its CMake packages, builds the fuzz_TARGET programs.
+build_fuzzers() {
+  local dir="$1"; shift
+  CC=clang CXX=clang++ cmake -S "$GRADOIR_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DGRADOIR_BUILD_FUZZ=ON -DGRADOIR_BUILD_BENCH=OFF \
+    >/dev/null || return
+  check_build_packages "$dir" "${GRADOIR_BUILD_PACKAGES[@]}" "${GRADOIR_TEST_PACKAGES[@]}" || return
+  cmake --build "$dir" --parallel "$(nproc)" --target "${@/#/fuzz_}"
 }
 
 # run_fuzzer BUILD_DIR TARGET: a bounded, reproducible run (fixed seed, time
@@ -152,4 +164,30 @@ stage() {
   local shell="$BASHPID"
   read -r _stage_start _stage_cpu < <(_stage_clock "$shell")
   echo "== $1 =="
+}
+
+# beside NAME COMMAND...: runs COMMAND in the background as a stage of its own,
+# its output kept until beside_done, which waits for it, prints that output
+# (with the stage's time line) and fails as COMMAND did. One at a time. Tests
+# run this way beside a build, where they mostly wait (on a server, a
+# package, a window) and the build takes the cores.
+beside() {
+  local name="$1"; shift
+  GRADOIR_BESIDE_LOG="$(mktemp)"
+  (
+    GRADOIR_STAGE=""
+    stage "$name"
+    status=0
+    "$@" || status=$?
+    stage_end
+    exit "$status"
+  ) >"$GRADOIR_BESIDE_LOG" 2>&1 &
+  GRADOIR_BESIDE_PID=$!
+}
+beside_done() {
+  local status=0
+  wait "$GRADOIR_BESIDE_PID" || status=$?
+  cat "$GRADOIR_BESIDE_LOG"
+  rm -f "$GRADOIR_BESIDE_LOG"
+  return "$status"
 }
