@@ -70,7 +70,8 @@ configure_and_build() {
   cmake --build "$dir" --parallel "$(nproc)"
 }
 
-# The fuzz targets of tests/fuzz, each run from a copy of its seed corpus.
+# The fuzz targets of tests/fuzz, each run from a copy of its seed corpus
+# for about GRADOIR_FUZZ_SECONDS of a core (run_fuzzers).
 GRADOIR_FUZZ_TARGETS=(settings raster canvas)
 GRADOIR_FUZZ_SECONDS="${GRADOIR_FUZZ_SECONDS:-60}"
 
@@ -99,20 +100,21 @@ build_fuzzers() {
   cmake --build "$dir" --parallel "$(nproc)" --target "${@/#/fuzz_}"
 }
 
-# run_fuzzer BUILD_DIR TARGET: a bounded, reproducible run (fixed seed, time
-# and memory limits) from a fresh copy of the target's corpus. libFuzzer
+# run_fuzzer BUILD_DIR TARGET [SECONDS]: a bounded, reproducible run (fixed
+# seed, time and memory limits; GRADOIR_FUZZ_SECONDS unless SECONDS is
+# given) from a fresh copy of the target's corpus. libFuzzer
 # exits non-zero on a crash, a leak, a timeout or an out-of-memory, and
 # leaves the input that did it in the run folder.
 run_fuzzer() {
-  local build="$1" target="$2"
+  local build="$1" target="$2" seconds="${3:-$GRADOIR_FUZZ_SECONDS}"
   local work="$build/run/$target"
   rm -rf "$work"
   mkdir -p "$work"
   cp -r "$GRADOIR_ROOT/tests/fuzz/corpus/$target" "$work/corpus"
-  echo "-- fuzz_$target for ${GRADOIR_FUZZ_SECONDS} s"
+  echo "-- fuzz_$target for $seconds s"
   if ! (cd "$work" &&
     QT_QPA_PLATFORM=offscreen "$GRADOIR_ROOT/$build/tests/fuzz/fuzz_$target" -seed=1 \
-      -max_total_time="$GRADOIR_FUZZ_SECONDS" -rss_limit_mb=4096 -timeout=30 -max_len=1024 \
+      -max_total_time="$seconds" -rss_limit_mb=4096 -timeout=30 -max_len=1024 \
       -print_final_stats=1 corpus 2>fuzz.log); then
     tail -n 60 "$work/fuzz.log"
     echo "fuzz_$target failed: see $work"
@@ -121,15 +123,21 @@ run_fuzzer() {
   grep -E '^#[0-9]+[[:space:]]+DONE|^stat::number_of_executed_units' "$work/fuzz.log" || true
 }
 
-# run_fuzzers BUILD_DIR TARGET...: run_fuzzer for every target at once (each
-# is one process: side by side they share the cores), then each one's
-# report in turn. Fails when any of them failed.
+# run_fuzzers BUILD_DIR TARGET...: run_fuzzer for every target at once, then
+# each one's report in turn; fails when any of them failed. Each target is
+# one process, so side by side they share the cores: the run lasts
+# GRADOIR_FUZZ_SECONDS times the targets per core (never less than
+# GRADOIR_FUZZ_SECONDS), which gives each about as much CPU as a run of its
+# own would have had.
 run_fuzzers() {
   local build="$1"; shift
-  local target pids=() status=0 i=0
+  local target pids=() status=0 i=0 cores seconds
+  cores="$(nproc)"
+  seconds=$(( (GRADOIR_FUZZ_SECONDS * $# + cores - 1) / cores ))
+  [ "$seconds" -ge "$GRADOIR_FUZZ_SECONDS" ] || seconds="$GRADOIR_FUZZ_SECONDS"
   mkdir -p "$build/run"
   for target in "$@"; do
-    run_fuzzer "$build" "$target" >"$build/run/$target.out" 2>&1 &
+    run_fuzzer "$build" "$target" "$seconds" >"$build/run/$target.out" 2>&1 &
     pids+=("$!")
   done
   for target in "$@"; do

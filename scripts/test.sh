@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: a normal build, the
 # same suite under AddressSanitizer + UndefinedBehaviorSanitizer, then the
-# libFuzzer targets side by side. Each suite runs while the next build
-# compiles. Every stage ends with its wall-clock and CPU time.
+# libFuzzer targets side by side (about GRADOIR_FUZZ_SECONDS of a core each).
+# Each suite runs while the next build compiles. Every stage ends with its
+# wall-clock and CPU time.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -32,7 +33,7 @@ if libfuzzer_available; then
   build_fuzzers build/fuzz "${GRADOIR_FUZZ_TARGETS[@]}" || built=$?
   beside_done
   [ "$built" -eq 0 ] || exit "$built"
-  stage "fuzzing, ${GRADOIR_FUZZ_SECONDS} s, the targets side by side"
+  stage "fuzzing, the targets side by side"
   run_fuzzers build/fuzz "${GRADOIR_FUZZ_TARGETS[@]}"
 else
   stage "sanitizer tests"
