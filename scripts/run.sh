@@ -9,6 +9,8 @@ cd "$GRADOIR_ROOT"
 # A folder of its own: test.sh's builds keep their tests and options.
 cmake -S "$GRADOIR_ROOT" -B build/run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DGRADOIR_BUILD_TESTS=OFF -DGRADOIR_BUILD_BENCH=OFF >/dev/null
+# What the build read must come from the packages installed above.
+check_build_packages build/run "${GRADOIR_BUILD_PACKAGES[@]}"
 cmake --build build/run --parallel "$(nproc)" --target gradoir
 
 program=build/run/app/gradoir

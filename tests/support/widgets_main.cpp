@@ -1,5 +1,5 @@
-// The program's window tests run inside one QApplication on the offscreen
-// platform.
+// main() of widget tests: one QApplication for the whole run, on the
+// offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include <gtest/gtest.h>
 
 #include <QApplication>

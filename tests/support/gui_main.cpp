@@ -1,13 +1,13 @@
-// Runs the canvas tests inside a QApplication on the offscreen platform: the
-// canvas is a widget, and the figures draw text.
+// main() of tests that need a QGuiApplication on the offscreen platform, so
+// that fonts and the palette are available without a display.
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
+  QGuiApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
