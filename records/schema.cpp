@@ -1,6 +1,9 @@
 #include "records/schema.h"
 
+#include <QSqlQuery>
 #include <QStringList>
+#include <optional>
+#include <vector>
 
 #include "records/sql_connection.h"
 
@@ -26,10 +29,32 @@ QStringList commonStatements() {
       QStringLiteral("CREATE INDEX IF NOT EXISTS tries_by_pupil ON tries (pupil, recorded_at)"),
       QStringLiteral("CREATE INDEX IF NOT EXISTS tries_by_time ON tries (recorded_at)"),
       QStringLiteral("CREATE INDEX IF NOT EXISTS series_by_pupil ON series (pupil, started_at)"),
-      QStringLiteral("INSERT INTO schema_version (version) SELECT %1 "
-                     "WHERE NOT EXISTS (SELECT 1 FROM schema_version)")
-          .arg(kSchemaVersion),
+      QStringLiteral("INSERT INTO schema_version (version) SELECT 1 "
+                     "WHERE NOT EXISTS (SELECT 1 FROM schema_version)"),
   };
+}
+
+// What each version adds to the one before, oldest first: a store made by an
+// older program is brought up to date step by step, in the same transaction
+// that creates what is missing. A step only adds (tables, columns with a
+// default, indexes), so an older program still writes to a newer store.
+struct Migration {
+  int version;
+  QStringList statements;
+};
+
+const std::vector<Migration>& migrations() {
+  static const std::vector<Migration> steps{};
+  return steps;
+}
+
+// Empty when it cannot be read.
+std::optional<int> storedVersion(SqlConnection& connection) {
+  QSqlQuery query(connection.database());
+  if (!connection.exec(query, QStringLiteral("SELECT MAX(version) FROM schema_version")) || !query.next()) {
+    return std::nullopt;
+  }
+  return query.value(0).toInt();
 }
 
 const QString kOutboxStatement = QStringLiteral(
@@ -55,6 +80,15 @@ bool ensureSchema(SqlConnection& connection) {
   }
   for (const QString& statement : statements) {
     if (!connection.exec(statement)) return false;
+  }
+  const std::optional<int> stored = storedVersion(connection);
+  if (!stored) return false;
+  for (const Migration& step : migrations()) {
+    if (step.version <= *stored) continue;
+    for (const QString& statement : step.statements) {
+      if (!connection.exec(statement)) return false;
+    }
+    if (!connection.exec(QStringLiteral("UPDATE schema_version SET version = %1").arg(step.version))) return false;
   }
   return transaction.commit();
 }

@@ -3,7 +3,7 @@
 // a computer room's PostgreSQL server, written with types both engines read
 // alike (TEXT, INTEGER, DOUBLE PRECISION; times as ISO 8601 UTC text).
 //
-//   schema_version (version)                      one row: kSchemaVersion
+//   schema_version (version)                      one row: the last step applied
 //   tries  (id PRIMARY KEY, recorded_at, pupil, series_id, exercise, kind,
 //           step, min_measure, max_measure, tolerance, protractor_placed,
 //           estimation, target, answer NULL, verdict, explanation NULL,
@@ -19,10 +19,9 @@ namespace gradoir {
 
 class SqlConnection;
 
-constexpr int kSchemaVersion = 1;
-
-// Creates what is missing, in one transaction; harmless on a store that has
-// everything already, and safe when several programs start at once.
+// Creates what is missing and brings an older store up to date (the
+// migration steps of schema.cpp), in one transaction; harmless on a store
+// that has everything already, and safe when several programs start at once.
 bool ensureSchema(SqlConnection& connection);
 
 }  // namespace gradoir
