@@ -9,6 +9,10 @@ namespace gradoir {
 
 namespace {
 
+// The column's default: a series stored by a program that did not count
+// the exercises played.
+constexpr int kUnknownPlayed = -1;
+
 // A null QString would be bound as SQL NULL and break NOT NULL columns.
 QVariant text(const QString& value) { return value.isNull() ? QVariant(QLatin1String("")) : value; }
 
@@ -46,7 +50,7 @@ QVariantList tryValues(const TryRecord& r) {
 
 QVariantList seriesValues(const SeriesRecord& r) {
   return {text(r.id),          text(r.pupil), kindText(r.kind), timeText(r.start),
-          nullableTime(r.end), r.score,       r.length};
+          nullableTime(r.end), r.score,       r.length,         r.played.value_or(kUnknownPlayed)};
 }
 
 std::optional<int> intOrNone(const QVariant& value) {
@@ -61,7 +65,7 @@ QString tryColumns() {
       "tolerance, protractor_placed, estimation, target, answer, verdict, explanation, seconds");
 }
 
-QString seriesColumns() { return QStringLiteral("id, pupil, kind, started_at, ended_at, score, length"); }
+QString seriesColumns() { return QStringLiteral("id, pupil, kind, started_at, ended_at, score, length, played"); }
 
 WriteOutcome insertTry(SqlConnection& connection, const TryRecord& record) {
   QSqlQuery query(connection.database());
@@ -76,8 +80,9 @@ WriteOutcome insertTry(SqlConnection& connection, const TryRecord& record) {
 bool upsertSeries(SqlConnection& connection, const SeriesRecord& record) {
   const QString sql =
       QStringLiteral(
-          "INSERT INTO series (%1) VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT (id) DO UPDATE SET "
-          "ended_at = excluded.ended_at, score = excluded.score, length = excluded.length")
+          "INSERT INTO series (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (id) DO UPDATE SET "
+          "ended_at = excluded.ended_at, score = excluded.score, length = excluded.length, "
+          "played = excluded.played")
           .arg(seriesColumns());
   return connection.exec(sql, seriesValues(record));
 }
@@ -114,6 +119,9 @@ std::optional<SeriesRecord> readSeries(const QSqlQuery& q) {
   if (!q.value(4).isNull()) r.end = timeFromText(q.value(4).toString());
   r.score = q.value(5).toInt();
   r.length = q.value(6).toInt();
+  const int played = q.value(7).toInt();
+  if (played >= 0) r.played = played;
+  else r.played = std::nullopt;
   return r;
 }
 

@@ -76,21 +76,64 @@ bool ResultsReader::select(QSqlQuery& query, const QString& sql, const QVariantL
 }
 
 template <class Record>
-QList<Record> ResultsReader::records(const QString& table, const QString& columns,
-                                     const ResultsFilter& filter,
-                                     std::optional<Record> (*read)(const QSqlQuery&)) {
-  QList<Record> found;
-  if (!m_connection) return found;
+bool ResultsReader::eachRecord(const QString& table, const QString& columns, const ResultsFilter& filter,
+                               std::optional<Record> (*read)(const QSqlQuery&),
+                               const std::function<bool(const Record&)>& take) {
+  if (!m_connection) return false;
   QVariantList values;
   const QString sql =
       QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4, id")
           .arg(columns, table, whereClause(filter, timeColumn(table), values), timeColumn(table));
+  // Forward only (SqlConnection::exec): rows are fetched as they are read,
+  // not gathered first.
   QSqlQuery query(m_connection->database());
-  if (!select(query, sql, values)) return found;
+  if (!select(query, sql, values)) return false;
   while (query.next()) {
-    if (const std::optional<Record> record = read(query)) found << *record;
+    if (const std::optional<Record> record = read(query)) {
+      if (!take(*record)) break;
+    }
   }
-  return found;
+  return true;
+}
+
+bool ResultsReader::eachTry(const ResultsFilter& filter, const std::function<bool(const TryRecord&)>& take) {
+  return eachRecord(QStringLiteral("tries"), tryColumns(), filter, readTry, take);
+}
+
+bool ResultsReader::eachSeries(const ResultsFilter& filter, const std::function<bool(const SeriesRecord&)>& take) {
+  return eachRecord(QStringLiteral("series"), seriesColumns(), filter, readSeries, take);
+}
+
+void ResultsReader::countFromTries(QList<SeriesRecord>& series) {
+  QHash<QString, qsizetype> open;
+  for (qsizetype i = 0; i < series.size(); ++i) {
+    SeriesRecord& s = series[i];
+    if (s.end) {
+      if (!s.played) s.played = s.length;
+    } else {
+      open.insert(s.id, i);
+    }
+  }
+  // A bounded number of bound values per statement, for either engine.
+  constexpr qsizetype kChunk = 500;
+  const QStringList ids = open.keys();
+  for (qsizetype first = 0; first < ids.size(); first += kChunk) {
+    const QStringList chunk = ids.mid(first, kChunk);
+    QStringList marks(chunk.size(), QStringLiteral("?"));
+    QVariantList values(chunk.cbegin(), chunk.cend());
+    const QString sql = QStringLiteral(
+                            "SELECT series_id, COUNT(DISTINCT CASE WHEN verdict = 'juste' THEN exercise END), "
+                            "COUNT(DISTINCT CASE WHEN verdict <> 'estimation' THEN exercise END) "
+                            "FROM tries WHERE series_id IN (%1) GROUP BY series_id")
+                            .arg(marks.join(QLatin1Char(',')));
+    QSqlQuery query(m_connection->database());
+    if (!select(query, sql, values)) return;
+    while (query.next()) {
+      SeriesRecord& s = series[open.value(query.value(0).toString())];
+      s.score = query.value(1).toInt();
+      s.played = query.value(2).toInt();
+    }
+  }
 }
 
 QStringList ResultsReader::pupils(const ResultsFilter& filter) {
@@ -108,7 +151,12 @@ QStringList ResultsReader::pupils(const ResultsFilter& filter) {
 }
 
 QList<SeriesRecord> ResultsReader::series(const ResultsFilter& filter) {
-  QList<SeriesRecord> found = records(QStringLiteral("series"), seriesColumns(), filter, readSeries);
+  QList<SeriesRecord> found;
+  eachSeries(filter, [&found](const SeriesRecord& s) {
+    found << s;
+    return true;
+  });
+  if (m_connection) countFromTries(found);
   const QCollator collator = frenchCollator();
   std::stable_sort(found.begin(), found.end(), [&collator](const SeriesRecord& a, const SeriesRecord& b) {
     return collator.compare(a.pupil, b.pupil) < 0;
@@ -132,7 +180,68 @@ QList<ExplanationCount> ResultsReader::explanationCounts(const ResultsFilter& fi
 }
 
 QList<TryRecord> ResultsReader::tries(const ResultsFilter& filter) {
-  return records(QStringLiteral("tries"), tryColumns(), filter, readTry);
+  QList<TryRecord> found;
+  eachTry(filter, [&found](const TryRecord& t) {
+    found << t;
+    return true;
+  });
+  return found;
+}
+
+QList<MistakeCount> ResultsReader::mistakeCounts(const ResultsFilter& filter) {
+  QList<MistakeCount> counts;
+  if (!m_connection) return counts;
+  QVariantList values;
+  const QString sql = QStringLiteral(
+                          "SELECT pupil, kind, explanation, COUNT(*) FROM tries%1 "
+                          "GROUP BY pupil, kind, explanation")
+                          .arg(whereClause(filter, timeColumn(QStringLiteral("tries")), values,
+                                           QStringLiteral("explanation IS NOT NULL")));
+  QSqlQuery query(m_connection->database());
+  if (!select(query, sql, values)) return counts;
+  while (query.next()) {
+    const std::optional<ExerciseKind> kind = kindFromText(query.value(1).toString());
+    if (!kind) continue;
+    counts.append({query.value(0).toString(), *kind, query.value(2).toString(), query.value(3).toInt()});
+  }
+  const QCollator collator = frenchCollator();
+  std::stable_sort(counts.begin(), counts.end(), [&collator](const MistakeCount& a, const MistakeCount& b) {
+    if (const int c = collator.compare(a.pupil, b.pupil)) return c < 0;
+    if (a.count != b.count) return a.count > b.count;
+    return a.code < b.code;
+  });
+  return counts;
+}
+
+QHash<QString, Level> ResultsReader::seriesLevels(const ResultsFilter& filter) {
+  QHash<QString, Level> levels;
+  if (!m_connection) return levels;
+  QVariantList values;
+  const QString sql = QStringLiteral(
+                          "SELECT series_id, MIN(step), MIN(min_measure), MAX(max_measure), MAX(tolerance), "
+                          "MAX(protractor_placed), MAX(estimation) FROM tries%1 GROUP BY series_id")
+                          .arg(whereClause(filter, timeColumn(QStringLiteral("tries")), values));
+  QSqlQuery query(m_connection->database());
+  if (!select(query, sql, values)) return levels;
+  while (query.next()) {
+    levels.insert(query.value(0).toString(),
+                  Level{query.value(1).toInt(), query.value(2).toInt(), query.value(3).toInt(),
+                        query.value(4).toInt(), query.value(5).toInt() != 0, query.value(6).toInt() != 0});
+  }
+  return levels;
+}
+
+QList<TryRecord> ResultsReader::triesOfSeries(const QString& seriesId) {
+  QList<TryRecord> found;
+  if (!m_connection) return found;
+  QSqlQuery query(m_connection->database());
+  const QString sql =
+      QStringLiteral("SELECT %1 FROM tries WHERE series_id = ? ORDER BY exercise, recorded_at, id").arg(tryColumns());
+  if (!select(query, sql, {seriesId})) return found;
+  while (query.next()) {
+    if (const std::optional<TryRecord> t = readTry(query)) found << *t;
+  }
+  return found;
 }
 
 }  // namespace gradoir

@@ -10,7 +10,13 @@
 //   reader.series(filter)             their series with score, by pupil then start
 //   reader.explanationCounts(filter)  how often each explanation was given
 //   reader.tries(filter)              every try, oldest first
+//   reader.eachTry(filter, f)         the same, one at a time (constant memory)
+//   reader.mistakeCounts(filter)      mistakes by pupil, kind of exercise and code
+//   reader.seriesLevels(filter)       the level each series was played at
+//   reader.triesOfSeries(id)          one series' tries, in the order given
 #include <QDateTime>
+#include <QHash>
+#include <functional>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -38,6 +44,15 @@ struct ExplanationCount {
   friend bool operator==(const ExplanationCount&, const ExplanationCount&) = default;
 };
 
+// How often `pupil` made the mistake `code` in exercises of `kind`.
+struct MistakeCount {
+  QString pupil;
+  ExerciseKind kind = ExerciseKind::Measuring;
+  QString code;
+  int count = 0;
+  friend bool operator==(const MistakeCount&, const MistakeCount&) = default;
+};
+
 class ResultsReader {
  public:
   // Neither copied nor moved: it keeps its connection, which Qt SQL ties to
@@ -50,17 +65,33 @@ class ResultsReader {
 
   // In French alphabetical order ("Élodie" before "Françoise").
   QStringList pupils(const ResultsFilter& filter = {});
+  // A series an older program left without an end (abandoned, or the
+  // program stopped) gets its exercises right and played from its tries;
+  // one such program stored only complete series, so an ended one without
+  // a count of exercises played played them all.
   QList<SeriesRecord> series(const ResultsFilter& filter = {});
   // Most frequent first; tries without an explanation are not counted.
   QList<ExplanationCount> explanationCounts(const ResultsFilter& filter = {});
   QList<TryRecord> tries(const ResultsFilter& filter = {});
+  // Calls `take` with each try of the filter, oldest first, without holding
+  // them; stops early when `take` returns false. False when the store could
+  // not be read (errorText() says why).
+  bool eachTry(const ResultsFilter& filter, const std::function<bool(const TryRecord&)>& take);
+  bool eachSeries(const ResultsFilter& filter, const std::function<bool(const SeriesRecord&)>& take);
+  // Most frequent first within each pupil.
+  QList<MistakeCount> mistakeCounts(const ResultsFilter& filter = {});
+  // Series id -> the level of its tries (a series is played at one level).
+  QHash<QString, Level> seriesLevels(const ResultsFilter& filter = {});
+  QList<TryRecord> triesOfSeries(const QString& seriesId);
 
  private:
   bool select(QSqlQuery& query, const QString& sql, const QVariantList& values);
   // The rows of `table` in the filter, oldest first, that `read` turns into records.
   template <class Record>
-  QList<Record> records(const QString& table, const QString& columns, const ResultsFilter& filter,
-                        std::optional<Record> (*read)(const QSqlQuery&));
+  bool eachRecord(const QString& table, const QString& columns, const ResultsFilter& filter,
+                  std::optional<Record> (*read)(const QSqlQuery&), const std::function<bool(const Record&)>& take);
+  // Right and played of the series without an end, counted from their tries.
+  void countFromTries(QList<SeriesRecord>& series);
 
   StoreConnection m_store;
   SqlConnection* m_connection = nullptr;  // in m_store; null when nothing could be read

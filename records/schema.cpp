@@ -44,7 +44,16 @@ struct Migration {
 };
 
 const std::vector<Migration>& migrations() {
-  static const std::vector<Migration> steps{};
+  static const std::vector<Migration> steps{
+      // What an abandoned series did (an older program's rows keep -1: not
+      // counted), and what the teacher's desk reads a year of tries by: a
+      // series' tries, and each pupil's mistakes counted by kind.
+      {2,
+       {QStringLiteral("ALTER TABLE series ADD COLUMN played INTEGER NOT NULL DEFAULT -1"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS tries_by_series ON tries (series_id, exercise)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS tries_mistakes ON tries (pupil, kind, explanation, recorded_at)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS series_by_time ON series (started_at)")}},
+  };
   return steps;
 }
 
@@ -68,6 +77,8 @@ const QString kOutboxStatement = QStringLiteral(
 const QString kPostgresSchemaLock = QStringLiteral("SELECT pg_advisory_xact_lock(4721940118)");
 
 }  // namespace
+
+int currentSchemaVersion() { return migrations().empty() ? 1 : migrations().back().version; }
 
 bool ensureSchema(SqlConnection& connection) {
   SqlTransaction transaction(connection);

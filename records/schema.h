@@ -9,7 +9,8 @@
 //           estimation, target, answer NULL, verdict, explanation NULL,
 //           seconds)
 //   series (id PRIMARY KEY, pupil, kind, started_at, ended_at NULL, score,
-//           length)
+//           length, played)            score: right, length: planned,
+//                                       played: -1 when an older program wrote it
 //
 // The SQLite file also holds the outbox: the records still to be sent to a
 // server, in the order they were written.
@@ -23,5 +24,8 @@ class SqlConnection;
 // migration steps of schema.cpp), in one transaction; harmless on a store
 // that has everything already, and safe when several programs start at once.
 bool ensureSchema(SqlConnection& connection);
+
+// The version ensureSchema brings a store to.
+int currentSchemaVersion();
 
 }  // namespace gradoir

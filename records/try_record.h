@@ -31,16 +31,23 @@ struct TryRecord {
   friend bool operator==(const TryRecord&, const TryRecord&) = default;
 };
 
-// Recorded when the series starts (no end yet, score 0) and again when it
-// ends; the second record replaces the first.
+// Recorded when the series starts (no end yet, nothing played) and again
+// when it ends or is abandoned (another series chosen, the program closed);
+// the later record replaces the earlier. An abandoned series has an end and
+// fewer exercises played than planned.
 struct SeriesRecord {
   QString id;  // newRecordId()
   QString pupil;
   ExerciseKind kind = ExerciseKind::Measuring;
   QDateTime start;
   std::optional<QDateTime> end;
-  int score = 0;   // right answers
-  int length = 0;  // exercises in the series
+  int score = 0;   // exercises right
+  int length = 0;  // exercises planned; 0 or less for an endless series
+  // Exercises that got at least one scored answer. None in a record of an
+  // older program, which stored a series only as it ended.
+  std::optional<int> played = 0;
+  // Planned and all played (an endless series is never complete).
+  bool complete() const { return end && length > 0 && played && *played >= length; }
   friend bool operator==(const SeriesRecord&, const SeriesRecord&) = default;
 };
 

@@ -27,6 +27,7 @@ GRADOIR_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev lintian strace python3
   fonts-liberation fonts-wine
+  poppler-utils  # pdftotext and pdftoppm read the printed reports and worksheets back
   # the program read as a screen reader reads it: the accessibility bus, its
   # Python binding, and Qt's platform header that lets a test act as a reader
   at-spi2-core python3-pyatspi dbus qt6-base-private-dev

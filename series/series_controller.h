@@ -46,7 +46,8 @@ class SeriesController : public QObject {
   ~SeriesController() override;
 
   // A series of `kind` from its first exercise. A series under way is
-  // abandoned: its tries stay recorded, it gets no end.
+  // abandoned: it is recorded as it stands (its end, the exercises right
+  // and played).
   void startSeries(ExerciseKind kind);
   // The typed answer of a measuring exercise: the estimate while one is
   // asked, else a measure. Empty text is no answer; text that is not a

@@ -1,6 +1,7 @@
 #include "series/series_log.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 #include "records/class_list.h"
 #include "records/results_recorder.h"
@@ -43,10 +44,12 @@ SeriesLog::SeriesLog(const Settings& settings) : m_level(settings.level), m_pupi
   m_recorder = std::make_unique<ResultsRecorder>(options);
 }
 
-SeriesLog::~SeriesLog() = default;
+// A series still under way when the program closes is kept as it stands.
+SeriesLog::~SeriesLog() { abandonSeries(); }
 
 void SeriesLog::startSeries(ExerciseKind kind, int length) {
-  m_series = SeriesRecord{newRecordId(), m_pupil, kind, QDateTime::currentDateTimeUtc(), std::nullopt, 0, length};
+  abandonSeries();
+  m_series = SeriesRecord{newRecordId(), m_pupil, kind, QDateTime::currentDateTimeUtc(), std::nullopt, 0, length, 0};
   m_exercises.clear();
   if (m_recorder) m_recorder->recordSeries(m_series);
 }
@@ -87,7 +90,23 @@ void SeriesLog::recordTry(std::optional<int> answer, Verdict verdict, std::optio
 void SeriesLog::endSeries(int score) {
   m_series.end = QDateTime::currentDateTimeUtc();
   m_series.score = score;
+  m_series.played = playedCount();
   if (m_recorder) m_recorder->recordSeries(m_series);
+}
+
+void SeriesLog::abandonSeries() {
+  if (m_series.id.isEmpty() || m_series.end) return;
+  m_series.end = QDateTime::currentDateTimeUtc();
+  m_series.score = static_cast<int>(
+      std::count_if(m_exercises.cbegin(), m_exercises.cend(), [](const ExerciseSummary& e) { return e.right; }));
+  m_series.played = playedCount();
+  if (m_recorder) m_recorder->recordSeries(m_series);
+}
+
+// Exercises the pupil answered at least once (an estimate is no answer).
+int SeriesLog::playedCount() const {
+  return static_cast<int>(std::count_if(m_exercises.cbegin(), m_exercises.cend(),
+                                        [](const ExerciseSummary& e) { return !e.answers.isEmpty(); }));
 }
 
 QString SeriesLog::summaryText(int score, int done) const {

@@ -41,10 +41,15 @@ class SeriesLog {
   // `explanation`: the code of the mistake a wrong try shows (teaching/).
   void recordTry(std::optional<int> answer, Verdict verdict, std::optional<QString> explanation = {});
   void endSeries(int score);
+  // The series under way stops before its end (another series chosen, the
+  // program closed): it is recorded with its end and what was done so far.
+  // Nothing without one.
+  void abandonSeries();
 
   const QList<ExerciseSummary>& exercises() const { return m_exercises; }
   // "7 exercices réussis sur 10" and a table of the exercises, as rich text.
   QString summaryText(int score, int done) const;
+  int playedCount() const;
 
   // Null when recording is off.
   ResultsRecorder* recorder() const { return m_recorder.get(); }

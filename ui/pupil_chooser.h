@@ -11,8 +11,9 @@ namespace gradoir {
 
 inline const QString kAnonymousPupil = QStringLiteral("Anonyme");
 
-// Modal. The list holds "Anonyme" then `names`; `current` is selected when
-// present. Empty when the pupil closes the window or presses "Annuler".
+// Modal. The list holds `names` then "Anonyme"; `current` is selected when
+// present, else nothing: OK waits for a name picked. Empty when the pupil
+// closes the window or presses "Annuler".
 std::optional<QString> choosePupil(QWidget* parent, const QStringList& names, const QString& current);
 
 }  // namespace gradoir

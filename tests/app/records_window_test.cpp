@@ -91,13 +91,28 @@ TEST_F(RecordsWindowTest, ThePupilChoosesANameFromTheClassList) {
   EXPECT_EQ(reader.tries(zoe).size(), 1);
 }
 
-TEST_F(RecordsWindowTest, AnonymousIsOffered) {
+// "Anonyme" is offered, never picked for the pupil: Enter at once (a quick
+// OK) files nothing under it and starts nothing.
+TEST_F(RecordsWindowTest, AnonymousIsOfferedNotPreselected) {
   const QString list = m_dir.filePath(QStringLiteral("classe.txt"));
   QFile file(list);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write("Zoé\n");
   file.close();
   start("[NbEx/Serie]\nMesurer=1\n" + baseLine() + "Eleves=" + list.toUtf8() + "\n");
+  bool quickOk = false;
+  QTimer::singleShot(10, [&quickOk] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return;
+    auto* names = modal->findChild<QListWidget*>(QStringLiteral("pupilList"));
+    quickOk = names->selectedItems().isEmpty();
+    QTest::keyClick(names, Qt::Key_Return);
+    // Still open: close it.
+    if (QApplication::activeModalWidget() == modal) QTest::keyClick(modal, Qt::Key_Escape);
+  });
+  action("measureAction")->trigger();
+  EXPECT_TRUE(quickOk);
+  ASSERT_FALSE(m_form->series().seriesRunning());
   bool asked = false;
   choosePupilWhenAsked(QStringLiteral("Anonyme"), &asked);
   action("measureAction")->trigger();

@@ -1,6 +1,6 @@
 // What a series leaves in a real SQLite file: one row per try with its
 // values and its mistake's code, one per series, estimates apart, an
-// abandoned series without an end, nothing at all with recording off.
+// abandoned series with what was done, nothing at all with recording off.
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
@@ -149,18 +149,36 @@ TEST_F(SeriesRecordsTest, DrawingTriesAndEstimatesAreRecorded) {
   for (const SeriesRecord& s : series) EXPECT_EQ(s.score, 1);
 }
 
-TEST_F(SeriesRecordsTest, AnAbandonedSeriesKeepsItsTriesAndNoEnd) {
+// A series left for another, or by closing the program, is kept with what
+// was done: right, played and planned.
+TEST_F(SeriesRecordsTest, AnAbandonedSeriesKeepsWhatWasDone) {
   startRecording(lengths(5, 5));
   series().startSeries(ExerciseKind::Measuring);
-  answerWrong();
-  series().startSeries(ExerciseKind::Measuring);
   answerRight();
+  series().nextExercise();
+  answerWrong();  // one wrong try of three: played, not right
+  series().nextExercise();  // not decided: nothing happens
+  series().startSeries(ExerciseKind::Drawing);
+  drawAndCheck(series().targetMeasure());
+  series().nextExercise();  // shown, never answered: not played
   finish();
   ResultsReader reader(base());
-  EXPECT_EQ(reader.tries().size(), 2);
+  EXPECT_EQ(reader.tries().size(), 3);
   const QList<SeriesRecord> series = reader.series();
   ASSERT_EQ(series.size(), 2);
-  for (const SeriesRecord& s : series) EXPECT_FALSE(s.end);
+  struct Case {
+    ExerciseKind kind;
+    int right, played;
+  };
+  for (const Case& c : {Case{ExerciseKind::Measuring, 1, 2}, Case{ExerciseKind::Drawing, 1, 1}}) {
+    const auto s = std::find_if(series.cbegin(), series.cend(), [&c](const SeriesRecord& r) { return r.kind == c.kind; });
+    ASSERT_NE(s, series.cend());
+    EXPECT_EQ(s->score, c.right);
+    EXPECT_EQ(s->played, c.played);
+    EXPECT_EQ(s->length, 5);
+    EXPECT_TRUE(s->end);
+    EXPECT_FALSE(s->complete());
+  }
 }
 
 TEST_F(SeriesRecordsTest, RecordingOffWritesNothing) {
