@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariantList>
 #include <algorithm>
@@ -90,8 +91,13 @@ bool ResultsReader::eachRecord(const QString& table, const QString& columns, con
   if (!select(query, sql, values)) return false;
   while (query.next()) {
     if (const std::optional<Record> record = read(query)) {
-      if (!take(*record)) break;
+      if (!take(*record)) return true;
     }
+  }
+  // A connection lost halfway ends the rows early: not a complete answer.
+  if (query.lastError().isValid()) {
+    m_errorText = query.lastError().text();
+    return false;
   }
   return true;
 }
