@@ -1,22 +1,89 @@
 #include "app/command_line.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QRandomGenerator>
 #include <QTextStream>
-#include <cstdio>
-#include <cstring>
+#include <memory>
 
-#include "settings/settings.h"
-#include "settings/settings_check.h"
 #include "app/translations.h"
 #include "records/csv_export.h"
 #include "records/results_location.h"
+#include "settings/settings.h"
+#include "settings/settings_check.h"
+#include "teacher/mistake_words.h"
+#include "teacher/worksheet.h"
 
 namespace gradoir {
 
 namespace {
 
-bool isOption(int argc, char** argv, const char* option) {
-  return argc > 1 && std::strcmp(argv[1], option) == 0;
+QString tr(const char* text) { return QCoreApplication::translate("gradoir::CommandLine", text); }
+
+// Qt's own options for a window (QApplication takes them out of the
+// arguments as it starts): those followed by a value, then those alone.
+const QStringList kToolkitOptionsWithValue = {
+    QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+    QStringLiteral("plugin"),   QStringLiteral("style"),              QStringLiteral("stylesheet"),
+    QStringLiteral("display"),  QStringLiteral("geometry"),           QStringLiteral("qwindowgeometry"),
+    QStringLiteral("title"),    QStringLiteral("qwindowtitle"),       QStringLiteral("qwindowicon"),
+    QStringLiteral("name"),     QStringLiteral("session"),            QStringLiteral("fontengine"),
+    QStringLiteral("qmljsdebugger")};
+const QStringList kToolkitOptionsAlone = {QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                                          QStringLiteral("nograb"), QStringLiteral("dograb"), QStringLiteral("sync")};
+
+// The arguments without Qt's own options, as QApplication would leave them.
+QStringList withoutToolkitOptions(const QStringList& arguments) {
+  QStringList kept;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& a = arguments[i];
+    const bool single = a.startsWith(QLatin1Char('-')) && !a.startsWith(QLatin1String("--"));
+    const QString name = single ? a.mid(1).section(QLatin1Char('='), 0, 0) : QString();
+    if (i > 0 && single && kToolkitOptionsWithValue.contains(name)) {
+      if (!a.contains(QLatin1Char('='))) ++i;  // its value follows
+      continue;
+    }
+    if (i > 0 && single && kToolkitOptionsAlone.contains(name)) continue;
+    kept << a;
+  }
+  return kept;
+}
+
+// Every option of the program. Texts are looked up when the parser is made,
+// so they speak the installed translation.
+struct Options {
+  QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, tr("Affiche cette aide.")};
+  QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}, tr("Affiche la version.")};
+  QCommandLineOption checkSettings{QStringLiteral("check-settings"),
+                                   tr("Affiche chaque réglage de Grado.ini tel que lu et signale ce qui ne l'est pas.")};
+  QCommandLineOption exportCsv{QStringLiteral("export-csv"), tr("Écrit tous les essais dans FICHIER (CSV)."),
+                               tr("FICHIER")};
+  QCommandLineOption exportSeries{QStringLiteral("export-series"),
+                                  tr("Écrit toutes les séries dans FICHIER (CSV)."), tr("FICHIER")};
+  QCommandLineOption results{QStringLiteral("resultats"), tr("Ouvre la fenêtre des résultats de l'enseignant.")};
+  QCommandLineOption worksheet{QStringLiteral("fiche"),
+                               tr("Écrit une fiche d'exercices à imprimer (mesurer ou tracer), suivie de N et FICHIER.pdf."),
+                               QStringLiteral("mesurer|tracer")};
+  QCommandLineOption seed{QStringLiteral("graine"), tr("Graine de la fiche, pour refaire la même (voir son pied de page)."),
+                          QStringLiteral("N")};
+
+  void addTo(QCommandLineParser& parser) const {
+    parser.setApplicationDescription(tr("Gradoir : apprendre à se servir d'un rapporteur."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const QCommandLineOption* option :
+         {&help, &version, &checkSettings, &exportCsv, &exportSeries, &results, &worksheet, &seed}) {
+      parser.addOption(*option);
+    }
+    parser.addPositionalArgument(QStringLiteral("N"), tr("Avec --fiche : le nombre d'exercices."));
+    parser.addPositionalArgument(tr("FICHIER.pdf"), tr("Avec --fiche : le fichier à écrire."));
+  }
+};
+
+int usageError(const QCommandLineParser& parser, const QString& message) {
+  QTextStream err(stderr);
+  err << message << '\n' << '\n' << parser.helpText();
+  return 2;
 }
 
 int checkSettingsCommand() {
@@ -29,19 +96,55 @@ int checkSettingsCommand() {
   return check.warnings.isEmpty() ? 0 : 1;
 }
 
-int exportCsvCommand(const QString& outputPath) {
+int exportCommand(const QString& outputPath, bool series) {
   const Settings settings = readSettings(settingsFilePath());
+  const QString source = resultsSource(settings.resultsBase);
   QString error;
-  if (exportCsv(resultsSource(settings.resultsBase), outputPath, &error)) return 0;
-  QTextStream(stderr) << QCoreApplication::translate("gradoir::CommandLine", "Export impossible : %1").arg(error)
-                      << '\n';
+  const bool done = series ? exportSeriesCsv(source, {}, outputPath, &error)
+                           : exportCsv(source, {}, outputPath, &error, explanationWordsOf);
+  if (done) return 0;
+  QTextStream(stderr) << tr("Export impossible : %1").arg(error) << '\n';
   return 1;
+}
+
+int worksheetCommand(const QCommandLineParser& parser, const Options& o) {
+  const QString kindName = parser.value(o.worksheet);
+  const QStringList rest = parser.positionalArguments();
+  bool countRead = false;
+  const int count = rest.size() == 2 ? rest[0].toInt(&countRead) : 0;
+  bool seedRead = true;
+  const std::uint32_t seed =
+      parser.isSet(o.seed) ? parser.value(o.seed).toUInt(&seedRead) : QRandomGenerator::global()->generate();
+  if ((kindName != QLatin1String("mesurer") && kindName != QLatin1String("tracer")) || !countRead ||
+      count < 1 || count > kMaxWorksheetExercises || !seedRead) {
+    return usageError(parser, tr("Usage : gradoir --fiche mesurer|tracer N FICHIER.pdf [--graine N] "
+                                 "(N de 1 à %1)").arg(kMaxWorksheetExercises));
+  }
+  const Settings settings = readSettings(settingsFilePath());
+  WorksheetRequest request;
+  request.kind = kindName == QLatin1String("mesurer") ? ExerciseKind::Measuring : ExerciseKind::Drawing;
+  request.count = count;
+  request.seed = seed;
+  request.level = settings.level;
+  QString error;
+  if (writeWorksheet(request, rest[1], &error)) return 0;
+  QTextStream(stderr) << tr("Fiche impossible : %1").arg(error) << '\n';
+  return 1;
+}
+
+QStringList argumentList(int argc, char** argv) {
+  QStringList list;
+  for (int i = 0; i < argc; ++i) list << QString::fromLocal8Bit(argv[i]);
+  return list;
 }
 
 }  // namespace
 
-Launch launchFor(int argc, char** argv) {
-  return isOption(argc, argv, "--resultats") ? Launch::TeacherView : Launch::Pupil;
+Launch launchFor(const QStringList& arguments) {
+  QCommandLineParser parser;
+  Options().addTo(parser);
+  parser.parse(arguments);
+  return parser.isSet(QStringLiteral("resultats")) ? Launch::TeacherView : Launch::Pupil;
 }
 
 QString resultsSource(const QString& settingsBase) {
@@ -49,19 +152,54 @@ QString resultsSource(const QString& settingsBase) {
 }
 
 std::optional<int> runWindowlessCommand(int argc, char** argv) {
-  const bool check = isOption(argc, argv, "--check-settings");
-  const bool exportCsv = isOption(argc, argv, "--export-csv");
-  if (!check && !exportCsv) return std::nullopt;
-  QCoreApplication app(argc, argv);
-  // The warnings and errors speak the user's language, as the window does.
-  installTranslations(app);
-  if (check) return checkSettingsCommand();
-  if (argc < 3 || argv[2][0] == '\0') {
-    QTextStream(stderr) << QCoreApplication::translate("gradoir::CommandLine", "Usage : gradoir --export-csv FICHIER")
-                        << '\n';
-    return 2;
+  const QStringList arguments = withoutToolkitOptions(argumentList(argc, argv));
+  {
+    // A first look, before any application exists: does a window open?
+    QCommandLineParser look;
+    Options().addTo(look);
+    const bool parsed = look.parse(arguments);
+    const bool windowless = !parsed || !look.positionalArguments().isEmpty() || look.isSet(QStringLiteral("help")) ||
+                            look.isSet(QStringLiteral("version")) || look.isSet(QStringLiteral("check-settings")) ||
+                            look.isSet(QStringLiteral("export-csv")) || look.isSet(QStringLiteral("export-series")) ||
+                            look.isSet(QStringLiteral("fiche")) || look.isSet(QStringLiteral("graine"));
+    if (!windowless) return std::nullopt;
   }
-  return exportCsvCommand(QString::fromLocal8Bit(argv[2]));
+  // A worksheet draws text, which needs Qt GUI's fonts, never a display.
+  std::unique_ptr<QCoreApplication> app;
+  if (arguments.contains(QStringLiteral("--fiche")) || arguments.contains(QStringLiteral("-fiche"))) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    app = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  QCoreApplication::setApplicationName(QStringLiteral("gradoir"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(GRADOIR_VERSION));
+  // Messages and help speak the user's language, as the window does.
+  installTranslations(*app);
+
+  Options o;
+  QCommandLineParser parser;
+  o.addTo(parser);
+  if (!parser.parse(arguments)) {
+    const QStringList unknown = parser.unknownOptionNames();
+    return usageError(parser, unknown.isEmpty() ? parser.errorText()
+                                                : tr("Option inconnue : %1").arg(unknown.join(QStringLiteral(", "))));
+  }
+  if (parser.isSet(o.help)) {
+    QTextStream(stdout) << parser.helpText();
+    return 0;
+  }
+  if (parser.isSet(o.version)) {
+    QTextStream(stdout) << QStringLiteral("gradoir %1\n").arg(QCoreApplication::applicationVersion());
+    return 0;
+  }
+  if (parser.isSet(o.worksheet)) return worksheetCommand(parser, o);
+  if (!parser.positionalArguments().isEmpty() || parser.isSet(o.seed)) {
+    return usageError(parser, tr("Argument en trop : %1").arg(parser.positionalArguments().value(0, QStringLiteral("--graine"))));
+  }
+  if (parser.isSet(o.checkSettings)) return checkSettingsCommand();
+  if (parser.isSet(o.exportCsv)) return exportCommand(parser.value(o.exportCsv), false);
+  return exportCommand(parser.value(o.exportSeries), true);
 }
 
 }  // namespace gradoir

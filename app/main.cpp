@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   // Before the window: its texts are translated as it is built.
   gradoir::installTranslations(app);
 
-  if (gradoir::launchFor(argc, argv) == gradoir::Launch::TeacherView) {
+  if (gradoir::launchFor(QApplication::arguments()) == gradoir::Launch::TeacherView) {
     const gradoir::Settings settings = gradoir::readSettings(gradoir::settingsFilePath());
     gradoir::TeacherView view(gradoir::resultsSource(settings.resultsBase));
     view.show();

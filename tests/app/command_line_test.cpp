@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "records/results_recorder.h"
@@ -117,6 +118,82 @@ TEST_F(CommandLine, ExportCsvWritesEveryRecordedTry) {
 
 TEST_F(CommandLine, ExportCsvWithoutAFileIsAUsageError) {
   EXPECT_EQ(run({QStringLiteral("--export-csv")}).status, 2);
+}
+
+// Without any display: help and version print and succeed, a wrong option
+// is a French error with the usage and status 2, never a window (which
+// could not open here and would abort).
+TEST_F(CommandLine, OptionsAnswerWithoutADisplay) {
+  struct Case {
+    QStringList arguments;
+    int status;
+    const char* out;  // in stdout
+    const char* err;  // in stderr
+  };
+  const QList<Case> cases{
+      {{"--help"}, 0, "--fiche <mesurer|tracer>", ""},
+      {{"-h"}, 0, "--export-series <FICHIER>", ""},
+      {{"--version"}, 0, "gradoir 1.", ""},
+      {{"--inconnue"}, 2, "", "Option inconnue : inconnue"},
+      {{"--resultats", "de-trop"}, 2, "", "Argument en trop : de-trop"},
+      {{"--fiche", "mesurer", "zéro", "f.pdf"}, 2, "", "Usage : gradoir --fiche"},
+      {{"--fiche", "dessiner", "3", "f.pdf"}, 2, "", "Usage : gradoir --fiche"},
+      {{"--fiche", "tracer", "3"}, 2, "", "Usage : gradoir --fiche"},
+      {{"--export-series"}, 2, "", "--export-series"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    const ProgramRun r = run(c.arguments);
+    EXPECT_EQ(r.status, c.status) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QString::fromUtf8(c.out))) << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.err))) << r.err.toStdString();
+    if (c.status == 2) EXPECT_TRUE(r.err.contains(QStringLiteral("--check-settings"))) << "the usage follows";
+  }
+}
+
+// A worksheet is written without a display; the same seed gives the same
+// sheet, and the footer says how to make it again.
+TEST_F(CommandLine, WorksheetFromTheSeedInItsFooter) {
+  const QString first = m_dir.filePath(QStringLiteral("fiche.pdf"));
+  const QString again = m_dir.filePath(QStringLiteral("encore.pdf"));
+  ProgramRun r = run({QStringLiteral("--fiche"), QStringLiteral("tracer"), QStringLiteral("3"), first});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  QProcess text;
+  text.start(QStringLiteral("pdftotext"), {first, QStringLiteral("-")});
+  if (!text.waitForFinished(30000)) GTEST_SKIP() << "pdftotext absent";
+  const QString words = QString::fromUtf8(text.readAllStandardOutput());
+  const QRegularExpression footer(QStringLiteral("--graine (\\d+)"));
+  const QRegularExpressionMatch seed = footer.match(words);
+  ASSERT_TRUE(seed.hasMatch()) << words.toStdString();
+  EXPECT_TRUE(words.contains(QStringLiteral("gradoir --fiche tracer 3")));
+  r = run({QStringLiteral("--fiche"), QStringLiteral("tracer"), QStringLiteral("3"), again, QStringLiteral("--graine"),
+           seed.captured(1)});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  text.start(QStringLiteral("pdftotext"), {again, QStringLiteral("-")});
+  ASSERT_TRUE(text.waitForFinished(30000));
+  EXPECT_EQ(QString::fromUtf8(text.readAllStandardOutput()), words);
+}
+
+TEST_F(CommandLine, ExportSeriesWritesOneLinePerSeries) {
+  const QString base = m_dir.filePath(QStringLiteral("classe.sqlite"));
+  writeSettings("[Resultats]\nBase=" + base.toUtf8() + "\n");
+  {
+    ResultsRecorder recorder({.localPath = base});
+    for (int i = 0; i < 2; ++i) {
+      recorder.recordSeries({newRecordId(), QStringLiteral("Zoé"), ExerciseKind::Drawing,
+                             QDateTime::currentDateTimeUtc(), QDateTime::currentDateTimeUtc(), 3 + i, 10, 10});
+    }
+    ASSERT_TRUE(recorder.waitUntilWritten(10s));
+  }
+  const QString csv = m_dir.filePath(QStringLiteral("séries.csv"));
+  const ProgramRun r = run({QStringLiteral("--export-series"), csv});
+  EXPECT_EQ(r.status, 0) << r.err.toStdString();
+  QFile file(csv);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromUtf8(file.readAll().mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_TRUE(lines[0].startsWith(QStringLiteral("identifiant;élève;type;")));
+  EXPECT_EQ(lines.filter(QStringLiteral(";tracer;")).size(), 2);
 }
 
 TEST_F(CommandLine, ExportCsvFromAMissingStoreFailsAndWritesNothing) {

@@ -21,7 +21,7 @@ ALLOWED = {
     "records": {"figures", "raster"},
     "ui": {"raster"},
     "series": {"teaching", "settings", "records", "figures", "raster"},
-    "teacher": {"records", "settings", "ui", "figures", "raster"},
+    "teacher": {"records", "settings", "teaching", "ui", "figures", "raster"},
     "app": {"series", "teacher", "canvas", "teaching", "settings", "records", "ui", "figures", "view", "raster"},
     "tools": {"app", "series", "canvas", "teaching", "settings", "records", "ui", "figures", "view", "raster"},
 }
