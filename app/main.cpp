@@ -9,6 +9,7 @@
 #include "app/startup_report.h"
 #include "teacher/teacher_view.h"
 #include "app/translations.h"
+#include "records/class_list.h"
 
 int main(int argc, char** argv) {
   // Commands that print or write a file must run without a display.
@@ -23,7 +24,10 @@ int main(int argc, char** argv) {
 
   if (gradoir::launchFor(QApplication::arguments()) == gradoir::Launch::TeacherView) {
     const gradoir::Settings settings = gradoir::readSettings(gradoir::settingsFilePath());
+    QCoreApplication::setOrganizationName(QStringLiteral("Gradoir"));  // where the window keeps its size
     gradoir::TeacherView view(gradoir::resultsSource(settings.resultsBase));
+    view.setWorksheetLevel(settings.level);
+    if (!settings.classListPath.isEmpty()) view.setClassList(gradoir::readClassList(settings.classListPath));
     view.show();
     return QApplication::exec();
   }

@@ -1,13 +1,36 @@
 #include "teacher/teacher_view.h"
 
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
-#include <QSaveFile>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLocale>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <QVBoxLayout>
 
 #include "records/csv_export.h"
+#include "teacher/charts.h"
+#include "teacher/desk_loader.h"
+#include "teacher/mistake_words.h"
+#include "teacher/reports.h"
 
 namespace gradoir {
 
 namespace {
+
+// After this long without an answer the window says the server is slow.
+constexpr int kSlowAnswerMs = 3000;
 
 void setRow(QTableWidget& table, int row, const QStringList& cells) {
   for (int column = 0; column < cells.size(); ++column) {
@@ -15,34 +38,118 @@ void setRow(QTableWidget& table, int row, const QStringList& cells) {
   }
 }
 
-QString localTime(const QDateTime& utc) {
-  return utc.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm"));
-}
+QString localTime(const QDateTime& utc) { return utc.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm")); }
 
 // The start of a local day, as the filter's UTC bound.
 QDateTime dayStart(const QDate& day) { return QDateTime(day, QTime(0, 0)).toUTC(); }
 
+QString kindName(ExerciseKind kind) {
+  return kind == ExerciseKind::Measuring ? TeacherView::tr("Mesurer") : TeacherView::tr("Tracer");
+}
+
+QString levelText(const Level& l) {
+  QStringList parts{TeacherView::tr("pas %1, de %2° à %3°").arg(l.step).arg(l.minimum).arg(l.maximum)};
+  if (l.tolerance > 0) parts << TeacherView::tr("tolérance %1°").arg(l.tolerance);
+  if (l.protractorPlaced) parts << TeacherView::tr("rapporteur placé");
+  if (l.estimation) parts << TeacherView::tr("estimation");
+  return parts.join(QStringLiteral(", "));
+}
+
+struct OverviewAnswer {
+  QList<SeriesRecord> series;
+  QList<MistakeCount> mistakes;
+  QList<ExplanationCount> explanations;
+  QStringList pupils;
+  QString error;
+  bool open = false;
+};
+
+struct PupilAnswer {
+  QList<SeriesRecord> series;
+  QHash<QString, Level> levels;
+  QList<MistakeCount> mistakes;
+};
+
 }  // namespace
 
-TeacherView::TeacherView(const QString& source, QWidget* parent) : QWidget(parent), m_reader(source) {
+TeacherView::TeacherView(const QString& source, QWidget* parent)
+    : QWidget(parent), m_source(source), m_loader(std::make_unique<DeskLoader>(source)) {
   m_ui.setupUi(this);
   m_ui.fromDate->setDate(QDate::currentDate().addDays(-7));
   m_ui.untilDate->setDate(QDate::currentDate());
-  fillPupils();
-  connect(m_ui.pupilFilter, &QComboBox::currentIndexChanged, this, &TeacherView::refresh);
-  for (QCheckBox* box : {m_ui.fromFilter, m_ui.untilFilter}) {
-    connect(box, &QCheckBox::toggled, this, &TeacherView::refresh);
+  m_scoreChart = new ScoreChart(m_ui.scoreChartPlace);
+  m_mistakeChart = new MistakeChart(m_ui.mistakeChartPlace);
+  for (auto [place, chart] : {std::pair<QWidget*, QWidget*>{m_ui.scoreChartPlace, m_scoreChart},
+                              {m_ui.mistakeChartPlace, m_mistakeChart}}) {
+    auto* layout = new QVBoxLayout(place);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(chart);
   }
+  m_ui.overviewTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  m_ui.overviewTable->horizontalHeader()->setStretchLastSection(false);
+  m_ui.pupilFilter->addItem(tr("Tous les élèves"));
+  m_slowAnswer.setSingleShot(true);
+  m_slowAnswer.setInterval(kSlowAnswerMs);
+  connect(&m_slowAnswer, &QTimer::timeout, this, [this] {
+    m_ui.status->setText(tr("Le serveur des résultats ne répond pas encore ; la fenêtre se remplira à sa réponse."));
+  });
+  connect(m_ui.pupilFilter, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (index > 0) m_pupil = m_ui.pupilFilter->currentText();
+    refresh();
+  });
+  for (QCheckBox* box : {m_ui.fromFilter, m_ui.untilFilter}) connect(box, &QCheckBox::toggled, this, &TeacherView::refresh);
   for (QDateEdit* edit : {m_ui.fromDate, m_ui.untilDate}) {
     connect(edit, &QDateEdit::dateChanged, this, &TeacherView::refresh);
   }
-  connect(m_ui.exportButton, &QPushButton::clicked, this, &TeacherView::askAndExport);
+  connect(m_ui.overviewTable, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+    if (QTableWidgetItem* name = m_ui.overviewTable->item(row, 0)) showPupil(name->text());
+  });
+  connect(m_ui.pupilSeriesTable, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { showSeriesTries(row); });
+  connect(m_ui.exportButton, &QPushButton::clicked, this, [this] { askAndExport(false); });
+  connect(m_ui.exportSeriesButton, &QPushButton::clicked, this, [this] { askAndExport(true); });
+  connect(m_ui.pdfButton, &QPushButton::clicked, this, &TeacherView::askAndSaveReport);
+  connect(m_ui.printButton, &QPushButton::clicked, this, &TeacherView::askAndPrint);
+  connect(m_ui.worksheetButton, &QPushButton::clicked, this, &TeacherView::askAndMakeWorksheet);
+  // Its tables whole on a 1280 x 800 screen, or as the teacher left it.
+  const QByteArray geometry = QSettings().value(QStringLiteral("resultats/fenetre")).toByteArray();
+  if (geometry.isEmpty() || !restoreGeometry(geometry)) resize(1240, 740);
   refresh();
 }
 
-void TeacherView::fillPupils() {
-  m_ui.pupilFilter->addItem(tr("Tous les élèves"));
-  m_ui.pupilFilter->addItems(m_reader.pupils());
+TeacherView::~TeacherView() = default;
+
+void TeacherView::closeEvent(QCloseEvent* event) {
+  QSettings().setValue(QStringLiteral("resultats/fenetre"), saveGeometry());
+  QWidget::closeEvent(event);
+}
+
+template <class T>
+void TeacherView::ask(std::function<T(ResultsReader&)> question, std::function<void(T)> answer) {
+  if (m_pending++ == 0) m_slowAnswer.start();
+  m_loader->ask<T>(std::move(question), this, [this, answer = std::move(answer)](T value) {
+    answer(std::move(value));
+    answered();
+  });
+}
+
+void TeacherView::answered() {
+  if (--m_pending > 0) return;
+  m_slowAnswer.stop();
+  m_ui.status->setText(m_readError.isEmpty() ? QString() : tr("Aucun résultat lisible : %1").arg(m_readError));
+}
+
+bool TeacherView::waitForAnswers(int timeoutMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (m_pending > 0 && clock.elapsed() < timeoutMs) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return m_pending == 0;
+}
+
+void TeacherView::setClassList(const QStringList& pupils) {
+  m_classList = pupils;
+  refresh();
 }
 
 ResultsFilter TeacherView::filter() const {
@@ -54,12 +161,82 @@ ResultsFilter TeacherView::filter() const {
   return f;
 }
 
+QString TeacherView::periodText() const {
+  const ResultsFilter f = filter();
+  const QLocale locale;
+  if (f.from.isValid() && f.until.isValid()) {
+    return tr("Du %1 au %2")
+        .arg(locale.toString(m_ui.fromDate->date(), QLocale::ShortFormat),
+             locale.toString(m_ui.untilDate->date(), QLocale::ShortFormat));
+  }
+  if (f.from.isValid()) return tr("Depuis le %1").arg(locale.toString(m_ui.fromDate->date(), QLocale::ShortFormat));
+  if (f.until.isValid()) return tr("Jusqu'au %1").arg(locale.toString(m_ui.untilDate->date(), QLocale::ShortFormat));
+  return tr("Toutes les dates");
+}
+
 void TeacherView::refresh() {
   const ResultsFilter f = filter();
-  fillSeries(m_reader.series(f));
-  fillExplanations(m_reader.explanationCounts(f));
-  m_ui.status->setText(m_reader.isOpen() ? m_reader.errorText()
-                                         : tr("Aucun résultat lisible : %1").arg(m_reader.errorText()));
+  ResultsFilter allPupils = f;
+  allPupils.pupil.clear();
+  const quint64 generation = ++m_generation;
+  ask<OverviewAnswer>(
+      [f, allPupils](ResultsReader& reader) {
+        OverviewAnswer a;
+        a.open = reader.isOpen();
+        a.pupils = reader.pupils();
+        a.series = reader.series(allPupils);
+        a.mistakes = reader.mistakeCounts(allPupils);
+        a.explanations = reader.explanationCounts(f);
+        a.error = reader.errorText();
+        return a;
+      },
+      [this, generation, f](OverviewAnswer a) {
+        if (generation != m_generation) return;
+        m_readError = a.error;
+        fillPupils(a.pupils);
+        m_overview = classOverview(m_classList, a.pupils, a.series, a.mistakes);
+        fillOverview(m_overview);
+        QList<SeriesRecord> shown;
+        for (const SeriesRecord& s : a.series) {
+          if (f.pupil.isEmpty() || s.pupil == f.pupil) shown << s;
+        }
+        fillSeries(shown);
+        fillExplanations(a.explanations);
+      });
+  loadPupilPage();
+}
+
+void TeacherView::fillPupils(const QStringList& pupils) {
+  // The list grows with new names; the choice stays.
+  QStringList names = m_classList;
+  for (const QString& p : pupils) {
+    if (!names.contains(p)) names << p;
+  }
+  const QSignalBlocker quiet(m_ui.pupilFilter);
+  for (const QString& name : names) {
+    if (m_ui.pupilFilter->findText(name, Qt::MatchExactly) < 0) m_ui.pupilFilter->addItem(name);
+  }
+}
+
+void TeacherView::fillOverview(const QList<OverviewRow>& rows) {
+  QTableWidget& t = *m_ui.overviewTable;
+  t.setSortingEnabled(false);
+  t.setRowCount(static_cast<int>(rows.size()));
+  for (int row = 0; row < rows.size(); ++row) {
+    const OverviewRow& r = rows[row];
+    QStringList cells{r.pupil};
+    for (const ExerciseKind kind : {ExerciseKind::Measuring, ExerciseKind::Drawing}) {
+      const KindSummary& k = r.of(kind);
+      cells << QString::number(k.series) << (k.last ? seriesScoreText(*k.last) : QString()) << trendText(k.lastFive)
+            << (k.topMistake.isEmpty() ? QString() : mistakeName(k.topMistake));
+    }
+    cells << (r.lastActivity ? localTime(*r.lastActivity) : tr("jamais"));
+    setRow(t, row, cells);
+    // Counts sort as numbers, dates in time order.
+    for (int column : {1, 5}) t.item(row, column)->setData(Qt::DisplayRole, cells[column].toInt());
+    if (r.lastActivity) t.item(row, 9)->setData(Qt::UserRole, *r.lastActivity);
+  }
+  t.setSortingEnabled(true);
 }
 
 void TeacherView::fillSeries(const QList<SeriesRecord>& series) {
@@ -67,8 +244,8 @@ void TeacherView::fillSeries(const QList<SeriesRecord>& series) {
   for (int row = 0; row < series.size(); ++row) {
     const SeriesRecord& s = series[row];
     setRow(*m_ui.seriesTable, row,
-           {s.pupil, kindText(s.kind), localTime(s.start), s.end ? localTime(*s.end) : tr("(inachevée)"),
-            QStringLiteral("%1/%2").arg(s.score).arg(s.length)});
+           {s.pupil, kindName(s.kind), localTime(s.start), s.end ? localTime(*s.end) : tr("(en cours)"),
+            seriesScoreText(s)});
   }
   m_ui.seriesTable->resizeColumnsToContents();
 }
@@ -76,26 +253,210 @@ void TeacherView::fillSeries(const QList<SeriesRecord>& series) {
 void TeacherView::fillExplanations(const QList<ExplanationCount>& counts) {
   m_ui.explanationTable->setRowCount(static_cast<int>(counts.size()));
   for (int row = 0; row < counts.size(); ++row) {
-    setRow(*m_ui.explanationTable, row, {counts[row].code, QString::number(counts[row].count)});
+    setRow(*m_ui.explanationTable, row, {mistakeName(counts[row].code), QString::number(counts[row].count)});
   }
 }
 
-bool TeacherView::exportTo(const QString& path, QString* error) {
-  const QList<TryRecord> tries = m_reader.tries(filter());
-  QSaveFile file(path);
-  const QByteArray csv = triesToCsv(tries);
-  if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit()) return true;
-  if (error) *error = file.errorString();
-  return false;
+void TeacherView::showPupil(const QString& pupil) {
+  const int index = m_ui.pupilFilter->findText(pupil, Qt::MatchExactly);
+  m_pupil = pupil;
+  m_ui.pages->setCurrentWidget(m_ui.pupilPage);
+  if (index >= 0 && index != m_ui.pupilFilter->currentIndex()) {
+    m_ui.pupilFilter->setCurrentIndex(index);  // refreshes
+  } else {
+    loadPupilPage();
+  }
 }
 
-void TeacherView::askAndExport() {
-  const QString path = QFileDialog::getSaveFileName(
-      this, tr("Exporter les essais"), QStringLiteral("resultats.csv"), tr("Fichiers CSV (*.csv)"));
+void TeacherView::loadPupilPage() {
+  if (m_pupil.isEmpty()) return;
+  ResultsFilter f = filter();
+  f.pupil = m_pupil;
+  const QString pupil = m_pupil;
+  const quint64 generation = m_generation;
+  ask<PupilAnswer>(
+      [f](ResultsReader& reader) {
+        return PupilAnswer{reader.series(f), reader.seriesLevels(f), reader.mistakeCounts(f)};
+      },
+      [this, generation, pupil](PupilAnswer a) {
+        if (generation != m_generation || pupil != m_pupil) return;
+        m_pupilSeries = std::move(a.series);
+        m_pupilLevels = std::move(a.levels);
+        m_pupilMistakes = std::move(a.mistakes);
+        fillPupilPage();
+      });
+}
+
+void TeacherView::fillPupilPage() {
+  m_ui.pupilTitle->setText(QStringLiteral("<b>%1</b> — %2").arg(m_pupil.toHtmlEscaped(), periodText().toHtmlEscaped()));
+  QList<ScorePoint> points;
+  for (const SeriesRecord& s : m_pupilSeries) points.append({s.start, seriesFraction(s), s.kind});
+  m_scoreChart->setPoints(points);
+  // Mistakes by kind, both kinds of exercise together, most frequent first.
+  QMap<QString, int> byName;
+  QString top;
+  int topCount = 0;
+  QMap<QString, int> byCode;
+  for (const MistakeCount& m : m_pupilMistakes) {
+    byName[mistakeName(m.code)] += m.count;
+    if (m.code != QLatin1String("correction")) byCode[m.code] += m.count;
+  }
+  for (auto it = byCode.cbegin(); it != byCode.cend(); ++it) {
+    if (it.value() > topCount) {
+      top = it.key();
+      topCount = it.value();
+    }
+  }
+  QList<MistakeBar> bars;
+  for (auto it = byName.cbegin(); it != byName.cend(); ++it) bars.append({it.key(), it.value()});
+  std::stable_sort(bars.begin(), bars.end(), [](const MistakeBar& a, const MistakeBar& b) { return a.count > b.count; });
+  m_mistakeChart->setBars(bars);
+  m_ui.adviceLabel->setText(tr("Conseil : %1").arg(adviceFor(top)));
+  QTableWidget& t = *m_ui.pupilSeriesTable;
+  t.setRowCount(static_cast<int>(m_pupilSeries.size()));
+  for (int row = 0; row < m_pupilSeries.size(); ++row) {
+    const SeriesRecord& s = m_pupilSeries[row];
+    const auto level = m_pupilLevels.constFind(s.id);
+    setRow(t, row,
+           {localTime(s.start), kindName(s.kind), seriesScoreText(s),
+            level == m_pupilLevels.cend() ? QString() : levelText(*level)});
+  }
+  t.resizeColumnsToContents();
+}
+
+void TeacherView::showSeriesTries(int row) {
+  if (row < 0 || row >= m_pupilSeries.size()) return;
+  const QString id = m_pupilSeries[row].id;
+  const QString title = tr("%1 — série du %2").arg(m_pupil, localTime(m_pupilSeries[row].start));
+  ask<QList<TryRecord>>([id](ResultsReader& reader) { return reader.triesOfSeries(id); },
+                        [this, title](QList<TryRecord> tries) {
+                          delete m_triesDialog;
+                          m_triesDialog = new QDialog(this);
+                          m_triesDialog->setObjectName(QStringLiteral("triesDialog"));
+                          m_triesDialog->setWindowTitle(title);
+                          auto* layout = new QVBoxLayout(m_triesDialog);
+                          auto* table = new QTableWidget(static_cast<int>(tries.size()), 6, m_triesDialog);
+                          table->setObjectName(QStringLiteral("triesTable"));
+                          table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+                          table->verticalHeader()->hide();
+                          table->setHorizontalHeaderLabels({tr("Exercice"), tr("Cible"), tr("Réponse"), tr("Verdict"),
+                                                            tr("Explication"), tr("Secondes")});
+                          const QLocale locale;
+                          for (int r = 0; r < tries.size(); ++r) {
+                            const TryRecord& t = tries[r];
+                            const QString verdict = t.verdict == Verdict::Right   ? tr("juste")
+                                                    : t.verdict == Verdict::Wrong ? tr("faux")
+                                                                                  : tr("estimation");
+                            setRow(*table, r,
+                                   {QString::number(t.exercise), QStringLiteral("%1°").arg(t.target),
+                                    t.answer ? QStringLiteral("%1°").arg(*t.answer) : QString(), verdict,
+                                    explanationWordsOf(t), locale.toString(t.seconds, 'f', 1)});
+                          }
+                          table->resizeColumnsToContents();
+                          table->horizontalHeader()->setStretchLastSection(true);
+                          layout->addWidget(table);
+                          auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, m_triesDialog);
+                          connect(buttons, &QDialogButtonBox::rejected, m_triesDialog, &QDialog::reject);
+                          layout->addWidget(buttons);
+                          m_triesDialog->resize(820, 420);
+                          m_triesDialog->open();
+                        });
+}
+
+std::unique_ptr<QTextDocument> TeacherView::currentReport() const {
+  if (m_ui.pages->currentWidget() != m_ui.pupilPage || m_pupil.isEmpty()) {
+    return classReportDocument(m_overview, periodText());
+  }
+  PupilReport report{m_pupil, periodText(), m_pupilSeries, m_mistakeChart->bars(), {}};
+  QMap<QString, int> byCode;
+  for (const MistakeCount& m : m_pupilMistakes) {
+    if (m.code != QLatin1String("correction")) byCode[m.code] += m.count;
+  }
+  int most = 0;
+  for (auto it = byCode.cbegin(); it != byCode.cend(); ++it) {
+    if (it.value() > most) {
+      most = it.value();
+      report.topMistakeCode = it.key();
+    }
+  }
+  return pupilReportDocument(report);
+}
+
+bool TeacherView::saveReportAsPdf(const QString& path, QString* error) {
+  const std::unique_ptr<QTextDocument> document = currentReport();
+  return gradoir::saveReportAsPdf(*document, path, error);
+}
+
+void TeacherView::askAndSaveReport() {
+  const QString path =
+      QFileDialog::getSaveFileName(this, tr("Enregistrer en PDF"), QStringLiteral("resultats.pdf"), tr("PDF (*.pdf)"));
   if (path.isEmpty()) return;
   QString error;
-  m_ui.status->setText(exportTo(path, &error) ? tr("Exporté : %1").arg(path)
-                                              : tr("Export impossible : %1").arg(error));
+  m_ui.status->setText(saveReportAsPdf(path, &error) ? tr("Enregistré : %1").arg(path)
+                                                     : tr("Enregistrement impossible : %1").arg(error));
+}
+
+void TeacherView::askAndPrint() {
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const std::unique_ptr<QTextDocument> document = currentReport();
+  printReport(*document, printer);
+}
+
+bool TeacherView::exportTo(const QString& path, QString* error) {
+  // Through the loader's reader would hold the window; the export opens
+  // its own connection and streams.
+  return exportCsv(m_source, filter(), path, error, explanationWordsOf);
+}
+
+bool TeacherView::exportSeriesTo(const QString& path, QString* error) {
+  return exportSeriesCsv(m_source, filter(), path, error);
+}
+
+void TeacherView::askAndExport(bool series) {
+  const QString path = QFileDialog::getSaveFileName(
+      this, series ? tr("Exporter les séries") : tr("Exporter les essais"),
+      series ? QStringLiteral("series.csv") : QStringLiteral("resultats.csv"), tr("Fichiers CSV (*.csv)"));
+  if (path.isEmpty()) return;
+  QString error;
+  const bool done = series ? exportSeriesTo(path, &error) : exportTo(path, &error);
+  m_ui.status->setText(done ? tr("Exporté : %1").arg(path) : tr("Export impossible : %1").arg(error));
+}
+
+bool TeacherView::writeWorksheetTo(ExerciseKind kind, int count, const QString& path, QString* error) {
+  WorksheetRequest request;
+  request.kind = kind;
+  request.count = count;
+  request.seed = QRandomGenerator::global()->generate();
+  request.level = m_level;
+  return writeWorksheet(request, path, error);
+}
+
+void TeacherView::askAndMakeWorksheet() {
+  QDialog dialog(this);
+  dialog.setWindowTitle(tr("Fiche d'exercices"));
+  auto* form = new QFormLayout(&dialog);
+  auto* kind = new QComboBox(&dialog);
+  kind->addItems({tr("Mesurer des angles"), tr("Tracer des angles")});
+  auto* count = new QSpinBox(&dialog);
+  count->setRange(1, kMaxWorksheetExercises);
+  count->setValue(8);
+  form->addRow(tr("Exercice :"), kind);
+  form->addRow(tr("Nombre d'angles :"), count);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  form->addRow(buttons);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const QString path =
+      QFileDialog::getSaveFileName(this, tr("Enregistrer la fiche"), QStringLiteral("fiche.pdf"), tr("PDF (*.pdf)"));
+  if (path.isEmpty()) return;
+  QString error;
+  const ExerciseKind chosen = kind->currentIndex() == 0 ? ExerciseKind::Measuring : ExerciseKind::Drawing;
+  m_ui.status->setText(writeWorksheetTo(chosen, count->value(), path, &error)
+                           ? tr("Fiche enregistrée : %1").arg(path)
+                           : tr("Fiche impossible : %1").arg(error));
 }
 
 }  // namespace gradoir
