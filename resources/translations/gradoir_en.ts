@@ -176,10 +176,6 @@ A few settings, in the file Grado.ini:
         <translation>until</translation>
     </message>
     <message>
-        <source>Séries :</source>
-        <translation>Series:</translation>
-    </message>
-    <message>
         <source>Élève</source>
         <translation>Pupil</translation>
     </message>
@@ -215,17 +211,220 @@ A few settings, in the file Grado.ini:
         <source>Exporter en CSV...</source>
         <translation>Export as CSV...</translation>
     </message>
+    <message>
+        <source>Classe</source>
+        <translation>Class</translation>
+    </message>
+    <message>
+        <source>Mesurer : séries</source>
+        <translation>Measuring: series</translation>
+    </message>
+    <message>
+        <source>dernier score</source>
+        <translation>last score</translation>
+    </message>
+    <message>
+        <source>tendance</source>
+        <translation>trend</translation>
+    </message>
+    <message>
+        <source>erreur fréquente</source>
+        <translation>frequent mistake</translation>
+    </message>
+    <message>
+        <source>Tracer : séries</source>
+        <translation>Drawing: series</translation>
+    </message>
+    <message>
+        <source>Dernière activité</source>
+        <translation>Last activity</translation>
+    </message>
+    <message>
+        <source>Choisissez un élève (liste « Élève » ou double-clic dans la classe).</source>
+        <translation>Choose a pupil (the “Pupil” list, or a double-click in the class).</translation>
+    </message>
+    <message>
+        <source>Niveau</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Séries</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <source>Imprimer...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>Enregistrer en PDF...</source>
+        <translation>Save as PDF...</translation>
+    </message>
+    <message>
+        <source>Fiche d&apos;exercices...</source>
+        <translation>Worksheet...</translation>
+    </message>
+    <message>
+        <source>Exporter les séries...</source>
+        <translation>Export the series...</translation>
+    </message>
 </context>
 <context>
-    <name>gradoir::CommandLine</name>
+    <name>gradoir</name>
     <message>
         <source>Export impossible : %1</source>
         <translation>Export failed: %1</translation>
     </message>
     <message>
-        <source>Usage : gradoir --export-csv FICHIER</source>
-        <translation>Usage: gradoir --export-csv FILE</translation>
+        <source>Usage : gradoir --fiche mesurer|tracer N FICHIER.pdf [--graine N] (N de 1 à %1)</source>
+        <translation>Usage: gradoir --fiche mesurer|tracer N FILE.pdf [--graine N] (N from 1 to %1)</translation>
     </message>
+    <message>
+        <source>Fiche impossible : %1</source>
+        <translation>Worksheet failed: %1</translation>
+    </message>
+    <message>
+        <source>Option inconnue : %1</source>
+        <translation>Unknown option: %1</translation>
+    </message>
+    <message>
+        <source>Argument en trop : %1</source>
+        <translation>Unexpected argument: %1</translation>
+    </message>
+    <message>
+        <source>Mesurer</source>
+        <translation>Measuring</translation>
+    </message>
+    <message>
+        <source>Tracer</source>
+        <translation>Drawing</translation>
+    </message>
+    <message>
+        <source>Aucune série</source>
+        <translation>No series</translation>
+    </message>
+    <message>
+        <source>Aucune erreur</source>
+        <translation>No mistakes</translation>
+    </message>
+    <message>
+        <source>%1 juste sur %2 faits</source>
+        <translation>%1 right of %2 played</translation>
+    </message>
+    <message>
+        <source>%1 justes sur %2 faits</source>
+        <translation>%1 right of %2 played</translation>
+    </message>
+    <message>
+        <source>inachevée : %1, %2 prévus</source>
+        <translation>unfinished: %1, %2 planned</translation>
+    </message>
+    <message>
+        <source>Résultats de la classe</source>
+        <translation>Class results</translation>
+    </message>
+    <message>
+        <source>Élève</source>
+        <translation>Pupil</translation>
+    </message>
+    <message>
+        <source>Mesurer : séries</source>
+        <translation>Measuring: series</translation>
+    </message>
+    <message>
+        <source>dernier score</source>
+        <translation>last score</translation>
+    </message>
+    <message>
+        <source>tendance</source>
+        <translation>trend</translation>
+    </message>
+    <message>
+        <source>Tracer : séries</source>
+        <translation>Drawing: series</translation>
+    </message>
+    <message>
+        <source>erreur la plus fréquente</source>
+        <translation>most frequent mistake</translation>
+    </message>
+    <message>
+        <source>dernière activité</source>
+        <translation>last activity</translation>
+    </message>
+    <message>
+        <source>jamais</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <source>%1 séries, %2 exercices justes sur %3 faits.</source>
+        <translation>%1 series, %2 exercises right of %3 played.</translation>
+    </message>
+    <message>
+        <source>Score de chaque série</source>
+        <translation>Score of each series</translation>
+    </message>
+    <message>
+        <source>Erreurs</source>
+        <translation>Mistakes</translation>
+    </message>
+    <message>
+        <source>Conseil</source>
+        <translation>Advice</translation>
+    </message>
+    <message>
+        <source>Séries</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <source>Début</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Exercice</source>
+        <translation>Exercise</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>Résultats Gradoir</source>
+        <translation>Gradoir results</translation>
+    </message>
+    <message>
+        <source>Nom : ................................   Date : ................</source>
+        <translation>Name: ................................   Date: ................</translation>
+    </message>
+    <message>
+        <source>Graine %1 : gradoir --fiche %2 %3 fiche.pdf --graine %1   —   page %4 sur %5</source>
+        <translation>Seed %1: gradoir --fiche %2 %3 fiche.pdf --graine %1   —   page %4 of %5</translation>
+    </message>
+    <message>
+        <source>%1. Trace un angle de %2° à partir de ce côté.</source>
+        <translation>%1. Draw an angle of %2° from this side.</translation>
+    </message>
+    <message>
+        <source>Mesure : ................ °</source>
+        <translation>Measure: ................ °</translation>
+    </message>
+    <message>
+        <source>Fiche d&apos;exercices Gradoir</source>
+        <translation>Gradoir worksheet</translation>
+    </message>
+    <message>
+        <source>Mesure chaque angle avec ton rapporteur.</source>
+        <translation>Measure each angle with your protractor.</translation>
+    </message>
+    <message>
+        <source>Trace chaque angle avec ton rapporteur.</source>
+        <translation>Draw each angle with your protractor.</translation>
+    </message>
+    <message>
+        <source>Corrigé</source>
+        <translation>Answer key</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::CommandLine</name>
 </context>
 <context>
     <name>gradoir::ExerciseChooser</name>
@@ -388,6 +587,159 @@ A few settings, in the file Grado.ini:
     </message>
 </context>
 <context>
+    <name>gradoir::MistakeChart</name>
+    <message>
+        <source>Erreurs par sorte</source>
+        <translation>Mistakes by kind</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::MistakeWords</name>
+    <message>
+        <source>Centre hors du sommet</source>
+        <translation>Centre off the vertex</translation>
+    </message>
+    <message>
+        <source>Avant de lire, vérifier que le centre du rapporteur est exactement sur le sommet.</source>
+        <translation>Before reading, check that the protractor&apos;s centre lies exactly on the vertex.</translation>
+    </message>
+    <message>
+        <source>Mauvaise graduation</source>
+        <translation>Wrong scale</translation>
+    </message>
+    <message>
+        <source>Repérer d&apos;abord le 0 posé sur un côté, puis suivre cette graduation-là jusqu&apos;au bout.</source>
+        <translation>First find the 0 lying on a side, then follow that scale all the way.</translation>
+    </message>
+    <message>
+        <source>Ligne du 0 hors du côté</source>
+        <translation>0 line off the side</translation>
+    </message>
+    <message>
+        <source>Aligner la ligne du 0 sur un côté de l&apos;angle avant de lire.</source>
+        <translation>Line up the 0 line with a side of the angle before reading.</translation>
+    </message>
+    <message>
+        <source>À deux degrés près</source>
+        <translation>Within two degrees</translation>
+    </message>
+    <message>
+        <source>Lire lentement les petites graduations, degré par degré.</source>
+        <translation>Read the small marks slowly, degree by degree.</translation>
+    </message>
+    <message>
+        <source>Obtus pris pour aigu</source>
+        <translation>Obtuse taken for acute</translation>
+    </message>
+    <message>
+        <source>Se demander d&apos;abord si l&apos;angle est aigu ou obtus : un angle obtus mesure plus de 90°.</source>
+        <translation>First ask whether the angle is acute or obtuse: an obtuse angle measures more than 90°.</translation>
+    </message>
+    <message>
+        <source>Aigu pris pour obtus</source>
+        <translation>Acute taken for obtuse</translation>
+    </message>
+    <message>
+        <source>Se demander d&apos;abord si l&apos;angle est aigu ou obtus : un angle aigu mesure moins de 90°.</source>
+        <translation>First ask whether the angle is acute or obtuse: an acute angle measures less than 90°.</translation>
+    </message>
+    <message>
+        <source>Lecture sans partir du 0</source>
+        <translation>Not read from 0</translation>
+    </message>
+    <message>
+        <source>Partir du 0 et suivre les graduations jusqu&apos;au second côté.</source>
+        <translation>Start from 0 and follow the marks up to the second side.</translation>
+    </message>
+    <message>
+        <source>Mesure au-delà de 180°</source>
+        <translation>Measure beyond 180°</translation>
+    </message>
+    <message>
+        <source>Se rappeler qu&apos;un angle mesure ici entre 0° et 180°.</source>
+        <translation>Remember that an angle here measures between 0° and 180°.</translation>
+    </message>
+    <message>
+        <source>Second côté non tracé</source>
+        <translation>Second side not drawn</translation>
+    </message>
+    <message>
+        <source>Tracer le second côté depuis le sommet avant de valider.</source>
+        <translation>Draw the second side from the vertex before checking.</translation>
+    </message>
+    <message>
+        <source>Tracé loin de la graduation</source>
+        <translation>Drawn away from the mark</translation>
+    </message>
+    <message>
+        <source>Poser le rapporteur sur le premier côté, marquer la graduation, puis tracer depuis le sommet.</source>
+        <translation>Lay the protractor on the first side, mark the graduation, then draw from the vertex.</translation>
+    </message>
+    <message>
+        <source>Correction montrée</source>
+        <translation>Correction shown</translation>
+    </message>
+    <message>
+        <source>Refaire avec le rapporteur les angles que la correction a montrés.</source>
+        <translation>Redo with the protractor the angles the correction showed.</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::Options</name>
+    <message>
+        <source>Affiche cette aide.</source>
+        <translation>Shows this help.</translation>
+    </message>
+    <message>
+        <source>Affiche la version.</source>
+        <translation>Shows the version.</translation>
+    </message>
+    <message>
+        <source>Affiche chaque réglage de Grado.ini tel que lu et signale ce qui ne l&apos;est pas.</source>
+        <translation>Prints each setting of Grado.ini as read and reports what cannot be read.</translation>
+    </message>
+    <message>
+        <source>Écrit tous les essais dans FICHIER (CSV).</source>
+        <translation>Writes every try to FILE (CSV).</translation>
+    </message>
+    <message>
+        <source>FICHIER</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>Écrit toutes les séries dans FICHIER (CSV).</source>
+        <translation>Writes every series to FILE (CSV).</translation>
+    </message>
+    <message>
+        <source>Ouvre la fenêtre des résultats de l&apos;enseignant.</source>
+        <translation>Opens the teacher&apos;s results window.</translation>
+    </message>
+    <message>
+        <source>Écrit une fiche d&apos;exercices à imprimer (mesurer ou tracer), suivie de N et FICHIER.pdf.</source>
+        <translation>Writes a worksheet to print (mesurer: measuring, tracer: drawing), followed by N and FILE.pdf.</translation>
+    </message>
+    <message>
+        <source>Graine de la fiche, pour refaire la même (voir son pied de page).</source>
+        <translation>The worksheet&apos;s seed, to make the same one again (see its footer).</translation>
+    </message>
+    <message>
+        <source>Gradoir : apprendre à se servir d&apos;un rapporteur.</source>
+        <translation>Gradoir: learn to use a protractor.</translation>
+    </message>
+    <message>
+        <source>Avec --fiche : le nombre d&apos;exercices.</source>
+        <translation>With --fiche: the number of exercises.</translation>
+    </message>
+    <message>
+        <source>FICHIER.pdf</source>
+        <translation>FILE.pdf</translation>
+    </message>
+    <message>
+        <source>Avec --fiche : le fichier à écrire.</source>
+        <translation>With --fiche: the file to write.</translation>
+    </message>
+</context>
+<context>
     <name>gradoir::PupilChooser</name>
     <message>
         <source>Élève</source>
@@ -418,6 +770,13 @@ A few settings, in the file Grado.ini:
     <message>
         <source>Adresse du serveur de résultats non reconnue</source>
         <translation>Results server address not recognised</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::ScoreChart</name>
+    <message>
+        <source>Score de chaque série</source>
+        <translation>Score of each series</translation>
     </message>
 </context>
 <context>
@@ -515,10 +874,6 @@ A few settings, in the file Grado.ini:
         <translation>No readable results: %1</translation>
     </message>
     <message>
-        <source>(inachevée)</source>
-        <translation>(unfinished)</translation>
-    </message>
-    <message>
         <source>Exporter les essais</source>
         <translation>Export the tries</translation>
     </message>
@@ -533,6 +888,150 @@ A few settings, in the file Grado.ini:
     <message>
         <source>Export impossible : %1</source>
         <translation>Export failed: %1</translation>
+    </message>
+    <message>
+        <source>Mesurer</source>
+        <translation>Measuring</translation>
+    </message>
+    <message>
+        <source>Tracer</source>
+        <translation>Drawing</translation>
+    </message>
+    <message>
+        <source>pas %1, de %2° à %3°</source>
+        <translation>step %1, from %2° to %3°</translation>
+    </message>
+    <message>
+        <source>tolérance %1°</source>
+        <translation>tolerance %1°</translation>
+    </message>
+    <message>
+        <source>rapporteur placé</source>
+        <translation>protractor placed</translation>
+    </message>
+    <message>
+        <source>estimation</source>
+        <translation>estimate</translation>
+    </message>
+    <message>
+        <source>Le serveur des résultats ne répond pas encore ; la fenêtre se remplira à sa réponse.</source>
+        <translation>The results server is not answering yet; the window will fill in when it does.</translation>
+    </message>
+    <message>
+        <source>Du %1 au %2</source>
+        <translation>From %1 to %2</translation>
+    </message>
+    <message>
+        <source>Depuis le %1</source>
+        <translation>Since %1</translation>
+    </message>
+    <message>
+        <source>Jusqu&apos;au %1</source>
+        <translation>Until %1</translation>
+    </message>
+    <message>
+        <source>Toutes les dates</source>
+        <translation>All dates</translation>
+    </message>
+    <message>
+        <source>jamais</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <source>(en cours)</source>
+        <translation>(under way)</translation>
+    </message>
+    <message>
+        <source>Conseil : %1</source>
+        <translation>Advice: %1</translation>
+    </message>
+    <message>
+        <source>%1 — série du %2</source>
+        <translation>%1 — series of %2</translation>
+    </message>
+    <message>
+        <source>Exercice</source>
+        <translation>Exercise</translation>
+    </message>
+    <message>
+        <source>Cible</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>Réponse</source>
+        <translation>Answer</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>Explication</source>
+        <translation>Explanation</translation>
+    </message>
+    <message>
+        <source>Secondes</source>
+        <translation>Seconds</translation>
+    </message>
+    <message>
+        <source>juste</source>
+        <translation>right</translation>
+    </message>
+    <message>
+        <source>faux</source>
+        <translation>wrong</translation>
+    </message>
+    <message>
+        <source>Enregistrer en PDF</source>
+        <translation>Save as PDF</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Enregistré : %1</source>
+        <translation>Saved: %1</translation>
+    </message>
+    <message>
+        <source>Enregistrement impossible : %1</source>
+        <translation>Saving failed: %1</translation>
+    </message>
+    <message>
+        <source>Exporter les séries</source>
+        <translation>Export the series</translation>
+    </message>
+    <message>
+        <source>Fiche d&apos;exercices</source>
+        <translation>Worksheet</translation>
+    </message>
+    <message>
+        <source>Mesurer des angles</source>
+        <translation>Measuring angles</translation>
+    </message>
+    <message>
+        <source>Tracer des angles</source>
+        <translation>Drawing angles</translation>
+    </message>
+    <message>
+        <source>Exercice :</source>
+        <translation>Exercise:</translation>
+    </message>
+    <message>
+        <source>Nombre d&apos;angles :</source>
+        <translation>Number of angles:</translation>
+    </message>
+    <message>
+        <source>Enregistrer la fiche</source>
+        <translation>Save the worksheet</translation>
+    </message>
+    <message>
+        <source>Fiche enregistrée : %1</source>
+        <translation>Worksheet saved: %1</translation>
+    </message>
+    <message>
+        <source>Fiche impossible : %1</source>
+        <translation>Worksheet failed: %1</translation>
     </message>
 </context>
 <context>
