@@ -25,6 +25,8 @@ namespace gradoir {
 
 // The words a person reads for a try's explanation (the stored code by
 // default; the teacher's desk gives the explanation in the user's language).
+// They may depend only on the explanation's code, the kind of exercise and
+// the measure asked for: an export makes each once.
 using ExplanationWords = std::function<QString(const TryRecord&)>;
 
 QByteArray csvHeader(const QStringList& names);

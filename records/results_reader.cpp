@@ -146,9 +146,19 @@ QStringList ResultsReader::pupils(const ResultsFilter& filter) {
   QStringList names;
   if (!m_connection) return names;
   QVariantList values;
-  const QString sql = QStringLiteral("SELECT pupil FROM tries%1 UNION SELECT pupil FROM series%2")
-                          .arg(whereClause(filter, timeColumn(QStringLiteral("tries")), values),
-                               whereClause(filter, timeColumn(QStringLiteral("series")), values));
+  QString sql = QStringLiteral("SELECT pupil FROM tries%1 UNION SELECT pupil FROM series%2")
+                    .arg(whereClause(filter, timeColumn(QStringLiteral("tries")), values),
+                         whereClause(filter, timeColumn(QStringLiteral("series")), values));
+  if (values.isEmpty()) {
+    // Every name: one index look-up per pupil (the next name after the
+    // last), not a scan of a year of tries.
+    sql = QStringLiteral(
+        "WITH RECURSIVE t(name) AS (SELECT MIN(pupil) FROM tries UNION ALL "
+        "SELECT (SELECT MIN(pupil) FROM tries WHERE pupil > t.name) FROM t WHERE t.name IS NOT NULL), "
+        "s(name) AS (SELECT MIN(pupil) FROM series UNION ALL "
+        "SELECT (SELECT MIN(pupil) FROM series WHERE pupil > s.name) FROM s WHERE s.name IS NOT NULL) "
+        "SELECT name FROM t WHERE name IS NOT NULL UNION SELECT name FROM s WHERE name IS NOT NULL");
+  }
   QSqlQuery query(m_connection->database());
   if (!select(query, sql, values)) return names;
   while (query.next()) names << query.value(0).toString();
@@ -163,9 +173,21 @@ QList<SeriesRecord> ResultsReader::series(const ResultsFilter& filter) {
     return true;
   });
   if (m_connection) countFromTries(found);
+  // By pupil, each name compared once (a year holds a hundred thousand
+  // series of a few hundred pupils).
+  QHash<QString, int> rank;
+  for (const SeriesRecord& s : found) rank.insert(s.pupil, 0);
+  QStringList names = rank.keys();
   const QCollator collator = frenchCollator();
-  std::stable_sort(found.begin(), found.end(), [&collator](const SeriesRecord& a, const SeriesRecord& b) {
-    return collator.compare(a.pupil, b.pupil) < 0;
+  std::sort(names.begin(), names.end(), collator);
+  // Names the collator holds equal ("zoé", "Zoé") share a rank: their
+  // series stay in time order among each other.
+  for (int i = 0, r = 0; i < names.size(); ++i) {
+    if (i > 0 && collator.compare(names[i - 1], names[i]) != 0) ++r;
+    rank[names[i]] = r;
+  }
+  std::stable_sort(found.begin(), found.end(), [&rank](const SeriesRecord& a, const SeriesRecord& b) {
+    return rank.value(a.pupil) < rank.value(b.pupil);
   });
   return found;
 }

@@ -60,6 +60,8 @@ class ResultsReader {
   explicit ResultsReader(const QString& source);
 
   bool isOpen() const { return m_connection != nullptr; }
+  // The server connection's socket (SqlConnection::socketDescriptor()).
+  int networkSocket() const { return m_connection ? m_connection->socketDescriptor() : -1; }
   // Why the last call found nothing to read, empty after a success.
   QString errorText() const { return m_errorText; }
 

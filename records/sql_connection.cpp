@@ -1,9 +1,12 @@
 #include "records/sql_connection.h"
 
 #include <QCoreApplication>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
+#include <cstring>
+#include <dlfcn.h>
 
 namespace gradoir {
 
@@ -66,6 +69,22 @@ bool SqlConnection::openSqlite(const QString& path) {
   }
   return exec(QStringLiteral("PRAGMA synchronous=FULL")) &&
          exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(kBusyTimeoutMs));
+}
+
+int SqlConnection::socketDescriptor() const {
+  if (m_backend != SqlBackend::Postgres || !m_open || m_database.driver() == nullptr) return -1;
+  // Qt's driver hands out its libpq connection; libpq itself is already in
+  // the process, loaded with the driver, so it is asked rather than linked:
+  // the program keeps no build or package dependency of its own on it.
+  const QVariant handle = m_database.driver()->handle();
+  if (!handle.isValid() || std::strcmp(handle.typeName(), "PGconn*") != 0) return -1;
+  void* const connection = *static_cast<void* const*>(handle.constData());
+  using SocketOf = int (*)(const void*);
+  static const SocketOf socketOf = [] {
+    void* library = dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD);
+    return library ? reinterpret_cast<SocketOf>(dlsym(library, "PQsocket")) : nullptr;
+  }();
+  return connection && socketOf ? socketOf(connection) : -1;
 }
 
 bool SqlConnection::fail(const QString& what, const QString& detail) {

@@ -36,6 +36,12 @@ class SqlConnection {
   QSqlDatabase database() const { return m_database; }
   // The last failure, in a form meant for a log or a status line.
   QString errorText() const { return m_errorText; }
+  // The network socket of a server connection, -1 for a file or when it
+  // cannot be told. Another thread may shut it down (shutdown(2)) to end a
+  // call stuck on a server that stopped answering: the call then fails at
+  // once, where a frozen server would hold it for ever. Read on the
+  // connection's own thread.
+  int socketDescriptor() const;
 
   // Runs one statement with `values` bound to its "?" in order. On failure
   // errorText() says why.

@@ -73,9 +73,13 @@ QList<OverviewRow> classOverview(const QStringList& classList, const QStringList
     const QDateTime active = s.end.value_or(s.start);
     if (!row.lastActivity || *row.lastActivity < active) row.lastActivity = active;
   }
+  // Each pupil's mistakes, in one pass (thousands of counts for a school).
+  QHash<QString, QList<MistakeCount>> byPupil;
+  for (const MistakeCount& m : mistakes) byPupil[m.pupil].append(m);
   for (OverviewRow& row : rows) {
-    row.measuring.topMistake = topMistake(mistakes, row.pupil, ExerciseKind::Measuring);
-    row.drawing.topMistake = topMistake(mistakes, row.pupil, ExerciseKind::Drawing);
+    const QList<MistakeCount> own = byPupil.value(row.pupil);
+    row.measuring.topMistake = topMistake(own, row.pupil, ExerciseKind::Measuring);
+    row.drawing.topMistake = topMistake(own, row.pupil, ExerciseKind::Drawing);
   }
   return rows;
 }

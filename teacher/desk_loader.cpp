@@ -1,11 +1,14 @@
 #include "teacher/desk_loader.h"
 
+#include <sys/socket.h>
+
 namespace gradoir {
 
 namespace {
 
-// Long enough for a query under way on a live server to finish.
-constexpr unsigned long kStopWaitMs = 3000;
+// A connection being opened gives up after its connect timeout (3 s): a
+// little longer than that.
+constexpr unsigned long kStopWaitMs = 3500;
 
 }  // namespace
 
@@ -13,7 +16,8 @@ DeskLoader::DeskLoader(QString source)
     : m_source(std::move(source)),
       m_thread(new QThread),
       m_worker(new QObject),
-      m_reader(std::make_shared<std::unique_ptr<ResultsReader>>()) {
+      m_reader(std::make_shared<std::unique_ptr<ResultsReader>>()),
+      m_shared(std::make_shared<Shared>()) {
   m_thread->setObjectName(QStringLiteral("gradoir desk reader"));
   m_worker->moveToThread(m_thread);
   QObject::connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
@@ -21,6 +25,13 @@ DeskLoader::DeskLoader(QString source)
 }
 
 DeskLoader::~DeskLoader() {
+  {
+    const std::lock_guard lock(m_shared->mutex);
+    m_shared->closing = true;
+    // A question under way on a server that may never answer: cutting the
+    // socket makes the call waiting on it fail now.
+    if (m_shared->socket >= 0) ::shutdown(m_shared->socket, SHUT_RDWR);
+  }
   // The reader closes its connection on its own thread.
   QMetaObject::invokeMethod(m_worker, [reader = m_reader] { reader->reset(); });
   m_thread->quit();
@@ -28,16 +39,29 @@ DeskLoader::~DeskLoader() {
     delete m_thread;
     return;
   }
-  // Stuck in the database client (a server that stopped answering): the
-  // thread cannot be interrupted, and destroying it running would abort.
+  // Still opening its connection: destroying a running thread would abort
+  // the program, so the thread deletes itself once the attempt gives up.
   qWarning("Résultats : le serveur ne répond pas, sa lecture est abandonnée.");
+  QObject::connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
 }
 
 void DeskLoader::post(std::function<void(ResultsReader&)> work) {
-  QMetaObject::invokeMethod(m_worker, [reader = m_reader, source = m_source, work = std::move(work)] {
-    if (!*reader) *reader = std::make_unique<ResultsReader>(source);
-    work(**reader);
-  });
+  QMetaObject::invokeMethod(
+      m_worker, [reader = m_reader, shared = m_shared, source = m_source, work = std::move(work)] {
+        {
+          const std::lock_guard lock(shared->mutex);
+          if (shared->closing) return;
+        }
+        if (!*reader) *reader = std::make_unique<ResultsReader>(source);
+        {
+          const std::lock_guard lock(shared->mutex);
+          if (shared->closing) return;
+          shared->socket = (*reader)->networkSocket();
+        }
+        work(**reader);
+        const std::lock_guard lock(shared->mutex);
+        shared->socket = -1;
+      });
 }
 
 }  // namespace gradoir

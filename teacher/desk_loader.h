@@ -10,6 +10,7 @@
 #include <QThread>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 #include "records/results_reader.h"
 
@@ -18,14 +19,18 @@ namespace gradoir {
 class DeskLoader {
  public:
   explicit DeskLoader(QString source);
-  // Waits a moment for a question under way; a reader stuck on a frozen
-  // server is left to the end of the program rather than hang the window.
+  // Returns at once, or nearly: a question stuck on a server that stopped
+  // answering has its connection cut under it (it fails, its answer is
+  // dropped) and the thread ends. Only a connection still being opened
+  // (bounded by its connect timeout) is waited for a moment, then left to
+  // end by itself.
   ~DeskLoader();
   DeskLoader(const DeskLoader&) = delete;
   DeskLoader& operator=(const DeskLoader&) = delete;
 
   // Runs `question` on the loader's thread, then `answer` with its result
-  // on `receiver`'s thread, unless `receiver` is gone by then.
+  // on `receiver`'s thread, unless `receiver` is gone by then. Questions run
+  // one at a time, in the order asked.
   template <class T>
   void ask(std::function<T(ResultsReader&)> question, QObject* receiver, std::function<void(T)> answer) {
     QPointer<QObject> guard(receiver);
@@ -39,12 +44,20 @@ class DeskLoader {
   }
 
  private:
+  // What the window's thread and the loader's share.
+  struct Shared {
+    std::mutex mutex;
+    bool closing = false;  // no question starts any more
+    int socket = -1;       // the server socket while a question is under way
+  };
+
   void post(std::function<void(ResultsReader&)> work);
 
   QString m_source;
-  QThread* m_thread;    // owned; leaked on purpose when stuck (see the destructor)
-  QObject* m_worker;    // lives on m_thread
+  QThread* m_thread;  // owned; left to delete itself when it outlives the loader
+  QObject* m_worker;  // lives on m_thread
   std::shared_ptr<std::unique_ptr<ResultsReader>> m_reader;  // touched on m_thread only
+  std::shared_ptr<Shared> m_shared;
 };
 
 }  // namespace gradoir

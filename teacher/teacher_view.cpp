@@ -1,9 +1,11 @@
 #include "teacher/teacher_view.h"
 
 #include <QCloseEvent>
+#include <QCollator>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QElapsedTimer>
+#include <QAbstractTableModel>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHeaderView>
@@ -15,6 +17,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -32,9 +35,26 @@ namespace {
 // After this long without an answer the window says the server is slow.
 constexpr int kSlowAnswerMs = 3000;
 
+// What a sortable column sorts by when its text would sort wrongly (dates
+// written day first, scores as "7/10").
+constexpr int kSortRole = Qt::UserRole;
+
+// Sorts by its kSortRole value when both cells have one: an empty cell
+// ("jamais", no score yet) comes before every value.
+class SortItem : public QTableWidgetItem {
+ public:
+  using QTableWidgetItem::QTableWidgetItem;
+  bool operator<(const QTableWidgetItem& other) const override {
+    const QVariant mine = data(kSortRole), theirs = other.data(kSortRole);
+    if (!mine.isValid() && !theirs.isValid()) return QTableWidgetItem::operator<(other);
+    if (!mine.isValid() || !theirs.isValid()) return !mine.isValid();
+    return QVariant::compare(mine, theirs) == QPartialOrdering::Less;
+  }
+};
+
 void setRow(QTableWidget& table, int row, const QStringList& cells) {
   for (int column = 0; column < cells.size(); ++column) {
-    table.setItem(row, column, new QTableWidgetItem(cells[column]));
+    table.setItem(row, column, new SortItem(cells[column]));
   }
 }
 
@@ -55,15 +75,6 @@ QString levelText(const Level& l) {
   return parts.join(QStringLiteral(", "));
 }
 
-struct OverviewAnswer {
-  QList<SeriesRecord> series;
-  QList<MistakeCount> mistakes;
-  QList<ExplanationCount> explanations;
-  QStringList pupils;
-  QString error;
-  bool open = false;
-};
-
 struct PupilAnswer {
   QList<SeriesRecord> series;
   QHash<QString, Level> levels;
@@ -72,9 +83,59 @@ struct PupilAnswer {
 
 }  // namespace
 
+// The series of the "Séries" page: a year holds a hundred thousand, shown
+// as they scroll by rather than made into cells all at once.
+class SeriesTableModel : public QAbstractTableModel {
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+
+  void setSeries(QList<SeriesRecord> series) {
+    beginResetModel();
+    m_series = std::move(series);
+    endResetModel();
+  }
+
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : static_cast<int>(m_series.size());
+  }
+  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 5; }
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_series.size()) return {};
+    const SeriesRecord& s = m_series[index.row()];
+    switch (index.column()) {
+      case 0: return s.pupil;
+      case 1: return kindName(s.kind);
+      case 2: return localTime(s.start);
+      case 3: return s.end ? localTime(*s.end) : TeacherView::tr("(en cours)");
+      default: return seriesScoreText(s);
+    }
+  }
+
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+    // The page's own texts, translated with its form.
+    static const char* const kTitles[] = {QT_TRANSLATE_NOOP("TeacherView", "Élève"),
+                                          QT_TRANSLATE_NOOP("TeacherView", "Exercice"),
+                                          QT_TRANSLATE_NOOP("TeacherView", "Début"),
+                                          QT_TRANSLATE_NOOP("TeacherView", "Fin"),
+                                          QT_TRANSLATE_NOOP("TeacherView", "Score")};
+    return section >= 0 && section < 5 ? QCoreApplication::translate("TeacherView", kTitles[section]) : QVariant();
+  }
+
+ private:
+  QList<SeriesRecord> m_series;
+};
+
 TeacherView::TeacherView(const QString& source, QWidget* parent)
-    : QWidget(parent), m_source(source), m_loader(std::make_unique<DeskLoader>(source)) {
+    : QWidget(parent),
+      m_source(source),
+      m_loader(std::make_unique<DeskLoader>(source)),
+      m_latestOverview(std::make_shared<std::atomic<quint64>>(0)),
+      m_latestPupil(std::make_shared<std::atomic<quint64>>(0)) {
   m_ui.setupUi(this);
+  m_seriesModel = new SeriesTableModel(this);
+  m_ui.seriesTable->setModel(m_seriesModel);
   m_ui.fromDate->setDate(QDate::currentDate().addDays(-7));
   m_ui.untilDate->setDate(QDate::currentDate());
   m_scoreChart = new ScoreChart(m_ui.scoreChartPlace);
@@ -87,15 +148,18 @@ TeacherView::TeacherView(const QString& source, QWidget* parent)
   }
   m_ui.overviewTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   m_ui.overviewTable->horizontalHeader()->setStretchLastSection(false);
+  m_ui.overviewTable->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
   m_ui.pupilFilter->addItem(tr("Tous les élèves"));
   m_slowAnswer.setSingleShot(true);
   m_slowAnswer.setInterval(kSlowAnswerMs);
   connect(&m_slowAnswer, &QTimer::timeout, this, [this] {
     m_ui.status->setText(tr("Le serveur des résultats ne répond pas encore ; la fenêtre se remplira à sa réponse."));
   });
+  // Another pupil: the class's data is at hand, only their page is asked.
   connect(m_ui.pupilFilter, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (index > 0) m_pupil = m_ui.pupilFilter->currentText();
-    refresh();
+    fillSeriesPage();
+    loadPupilPage();
   });
   for (QCheckBox* box : {m_ui.fromFilter, m_ui.untilFilter}) connect(box, &QCheckBox::toggled, this, &TeacherView::refresh);
   for (QDateEdit* edit : {m_ui.fromDate, m_ui.untilDate}) {
@@ -136,20 +200,25 @@ void TeacherView::answered() {
   if (--m_pending > 0) return;
   m_slowAnswer.stop();
   m_ui.status->setText(m_readError.isEmpty() ? QString() : tr("Aucun résultat lisible : %1").arg(m_readError));
+  emit allAnswered();
 }
 
 bool TeacherView::waitForAnswers(int timeoutMs) {
-  QElapsedTimer clock;
-  clock.start();
-  while (m_pending > 0 && clock.elapsed() < timeoutMs) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
+  if (m_pending == 0) return true;
+  QEventLoop loop;
+  connect(this, &TeacherView::allAnswered, &loop, &QEventLoop::quit);
+  QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+  loop.exec();
   return m_pending == 0;
 }
 
 void TeacherView::setClassList(const QStringList& pupils) {
   m_classList = pupils;
-  refresh();
+  // The store's answer is at hand (or on its way, and then filled with
+  // this list): no need to ask it again.
+  fillPupils(m_class.pupils);
+  m_overview = classOverview(m_classList, m_class.pupils, m_class.series, m_class.mistakes);
+  fillOverview(m_overview);
 }
 
 ResultsFilter TeacherView::filter() const {
@@ -175,35 +244,52 @@ QString TeacherView::periodText() const {
 }
 
 void TeacherView::refresh() {
-  const ResultsFilter f = filter();
-  ResultsFilter allPupils = f;
+  ResultsFilter allPupils = filter();
   allPupils.pupil.clear();
   const quint64 generation = ++m_generation;
-  ask<OverviewAnswer>(
-      [f, allPupils](ResultsReader& reader) {
-        OverviewAnswer a;
-        a.open = reader.isOpen();
+  m_latestOverview->store(generation);
+  ask<ClassAnswer>(
+      [allPupils, generation, latest = m_latestOverview](ResultsReader& reader) {
+        ClassAnswer a;
+        // Asked again since (the dates changed while waiting): skipped.
+        if (latest->load() != generation) return a;
         a.pupils = reader.pupils();
         a.series = reader.series(allPupils);
         a.mistakes = reader.mistakeCounts(allPupils);
-        a.explanations = reader.explanationCounts(f);
         a.error = reader.errorText();
         return a;
       },
-      [this, generation, f](OverviewAnswer a) {
+      [this, generation](ClassAnswer a) {
         if (generation != m_generation) return;
-        m_readError = a.error;
-        fillPupils(a.pupils);
-        m_overview = classOverview(m_classList, a.pupils, a.series, a.mistakes);
+        m_class = std::move(a);
+        m_readError = m_class.error;
+        fillPupils(m_class.pupils);
+        m_overview = classOverview(m_classList, m_class.pupils, m_class.series, m_class.mistakes);
         fillOverview(m_overview);
-        QList<SeriesRecord> shown;
-        for (const SeriesRecord& s : a.series) {
-          if (f.pupil.isEmpty() || s.pupil == f.pupil) shown << s;
-        }
-        fillSeries(shown);
-        fillExplanations(a.explanations);
+        fillSeriesPage();
       });
   loadPupilPage();
+}
+
+void TeacherView::fillSeriesPage() {
+  const QString pupil = filter().pupil;
+  QList<SeriesRecord> shown;
+  for (const SeriesRecord& s : m_class.series) {
+    if (pupil.isEmpty() || s.pupil == pupil) shown << s;
+  }
+  m_seriesModel->setSeries(std::move(shown));
+  if (m_seriesModel->rowCount() > 0) m_ui.seriesTable->resizeColumnsToContents();
+  // How often each explanation was given: the mistakes counted by code.
+  QHash<QString, int> byCode;
+  for (const MistakeCount& m : m_class.mistakes) {
+    if (pupil.isEmpty() || m.pupil == pupil) byCode[m.code] += m.count;
+  }
+  QList<ExplanationCount> counts;
+  for (auto it = byCode.cbegin(); it != byCode.cend(); ++it) counts.append({it.key(), it.value()});
+  std::sort(counts.begin(), counts.end(), [](const ExplanationCount& a, const ExplanationCount& b) {
+    return a.count != b.count ? a.count > b.count : a.code < b.code;
+  });
+  fillExplanations(counts);
 }
 
 void TeacherView::fillPupils(const QStringList& pupils) {
@@ -220,7 +306,18 @@ void TeacherView::fillPupils(const QStringList& pupils) {
 
 void TeacherView::fillOverview(const QList<OverviewRow>& rows) {
   QTableWidget& t = *m_ui.overviewTable;
+  // Names in French alphabetical order ("Élodie" before "Zoé").
+  QStringList names;
+  for (const OverviewRow& r : rows) names << r.pupil;
+  QCollator collator{QLocale(QLocale::French, QLocale::France)};
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  std::sort(names.begin(), names.end(), collator);
+  QHash<QString, int> nameRank;
+  for (int i = 0; i < names.size(); ++i) nameRank.insert(names[i], i);
+  // Filled in the order of the rows, then sorted again as the teacher chose
+  // (by name at first).
   t.setSortingEnabled(false);
+  t.setUpdatesEnabled(false);
   t.setRowCount(static_cast<int>(rows.size()));
   for (int row = 0; row < rows.size(); ++row) {
     const OverviewRow& r = rows[row];
@@ -232,22 +329,20 @@ void TeacherView::fillOverview(const QList<OverviewRow>& rows) {
     }
     cells << (r.lastActivity ? localTime(*r.lastActivity) : tr("jamais"));
     setRow(t, row, cells);
-    // Counts sort as numbers, dates in time order.
-    for (int column : {1, 5}) t.item(row, column)->setData(Qt::DisplayRole, cells[column].toInt());
-    if (r.lastActivity) t.item(row, 9)->setData(Qt::UserRole, *r.lastActivity);
+    t.item(row, 0)->setData(kSortRole, nameRank.value(r.pupil));
+    // Counts sort as numbers, scores by their share right, the trend by its
+    // last score, dates in time order.
+    for (const ExerciseKind kind : {ExerciseKind::Measuring, ExerciseKind::Drawing}) {
+      const KindSummary& k = r.of(kind);
+      const int first = kind == ExerciseKind::Measuring ? 1 : 5;
+      t.item(row, first)->setData(kSortRole, k.series);
+      if (k.last) t.item(row, first + 1)->setData(kSortRole, seriesFraction(*k.last));
+      if (!k.lastFive.isEmpty()) t.item(row, first + 2)->setData(kSortRole, k.lastFive.last());
+    }
+    if (r.lastActivity) t.item(row, 9)->setData(kSortRole, *r.lastActivity);
   }
+  t.setUpdatesEnabled(true);
   t.setSortingEnabled(true);
-}
-
-void TeacherView::fillSeries(const QList<SeriesRecord>& series) {
-  m_ui.seriesTable->setRowCount(static_cast<int>(series.size()));
-  for (int row = 0; row < series.size(); ++row) {
-    const SeriesRecord& s = series[row];
-    setRow(*m_ui.seriesTable, row,
-           {s.pupil, kindName(s.kind), localTime(s.start), s.end ? localTime(*s.end) : tr("(en cours)"),
-            seriesScoreText(s)});
-  }
-  m_ui.seriesTable->resizeColumnsToContents();
 }
 
 void TeacherView::fillExplanations(const QList<ExplanationCount>& counts) {
@@ -262,7 +357,7 @@ void TeacherView::showPupil(const QString& pupil) {
   m_pupil = pupil;
   m_ui.pages->setCurrentWidget(m_ui.pupilPage);
   if (index >= 0 && index != m_ui.pupilFilter->currentIndex()) {
-    m_ui.pupilFilter->setCurrentIndex(index);  // refreshes
+    m_ui.pupilFilter->setCurrentIndex(index);  // loads the page
   } else {
     loadPupilPage();
   }
@@ -273,13 +368,16 @@ void TeacherView::loadPupilPage() {
   ResultsFilter f = filter();
   f.pupil = m_pupil;
   const QString pupil = m_pupil;
-  const quint64 generation = m_generation;
+  const quint64 generation = ++m_pupilGeneration;
+  m_latestPupil->store(generation);
   ask<PupilAnswer>(
-      [f](ResultsReader& reader) {
+      [f, generation, latest = m_latestPupil](ResultsReader& reader) {
+        // Another pupil, or other dates, asked for since: skipped.
+        if (latest->load() != generation) return PupilAnswer{};
         return PupilAnswer{reader.series(f), reader.seriesLevels(f), reader.mistakeCounts(f)};
       },
       [this, generation, pupil](PupilAnswer a) {
-        if (generation != m_generation || pupil != m_pupil) return;
+        if (generation != m_pupilGeneration || pupil != m_pupil) return;
         m_pupilSeries = std::move(a.series);
         m_pupilLevels = std::move(a.levels);
         m_pupilMistakes = std::move(a.mistakes);

@@ -16,6 +16,7 @@
 #include <QHash>
 #include <QTimer>
 #include <QWidget>
+#include <atomic>
 #include <memory>
 
 #include "records/results_reader.h"
@@ -30,6 +31,7 @@ namespace gradoir {
 class DeskLoader;
 class MistakeChart;
 class ScoreChart;
+class SeriesTableModel;
 
 class TeacherView : public QWidget {
   Q_OBJECT
@@ -51,6 +53,12 @@ class TeacherView : public QWidget {
   // True once every question asked has its answer (for tests and scripts).
   bool waitForAnswers(int timeoutMs);
   bool answersPending() const { return m_pending > 0; }
+
+ signals:
+  // Every question asked so far has its answer.
+  void allAnswered();
+
+ public:
 
   // Shows `pupil`'s page.
   void showPupil(const QString& pupil);
@@ -75,7 +83,7 @@ class TeacherView : public QWidget {
   void answered();
   void fillPupils(const QStringList& pupils);
   void fillOverview(const QList<OverviewRow>& rows);
-  void fillSeries(const QList<SeriesRecord>& series);
+  void fillSeriesPage();
   void fillExplanations(const QList<ExplanationCount>& counts);
   void fillPupilPage();
   void loadPupilPage();
@@ -93,7 +101,21 @@ class TeacherView : public QWidget {
   std::unique_ptr<DeskLoader> m_loader;
   int m_pending = 0;
   QTimer m_slowAnswer;
-  quint64 m_generation = 0;
+  // Each question for the class, or for a pupil, has a number; an answer to
+  // an older one is dropped, and a question overtaken before it starts is
+  // not asked (the latest numbers are read on the loader's thread).
+  quint64 m_generation = 0, m_pupilGeneration = 0;
+  std::shared_ptr<std::atomic<quint64>> m_latestOverview, m_latestPupil;
+  // What the store said of every pupil in the dates: the overview, the
+  // "Séries" page and the explanations are made from it.
+  struct ClassAnswer {
+    QStringList pupils;
+    QList<SeriesRecord> series;
+    QList<MistakeCount> mistakes;
+    QString error;
+  };
+  ClassAnswer m_class;
+  SeriesTableModel* m_seriesModel = nullptr;
   QList<OverviewRow> m_overview;
   // The pupil page's data.
   QString m_pupil;
