@@ -75,7 +75,9 @@ void createPrivately(const QString& path) {
 // never loads it).
 int postgresSocket(const QSqlDatabase& database) {
   const QVariant handle = database.driver() ? database.driver()->handle() : QVariant();
-  if (!handle.isValid() || qstrcmp(handle.typeName(), "PGconn*") != 0) return -1;
+  // PGconn is a typedef of struct pg_conn: either name may be registered.
+  const QByteArray type = handle.typeName();
+  if (type != "PGconn*" && type != "pg_conn*") return -1;
   void* connection = *static_cast<void* const*>(handle.constData());
   static const auto socketOf = [] {
     void* library = dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD);
