@@ -88,22 +88,24 @@ LocalWriter::Status LocalWriter::status() const {
 QString LocalWriter::lastError() const { return m_worker.lastError(); }
 
 void LocalWriter::run() {
-  StoreConnection store(m_options.path, kBusyTimeout);
+  // SQLite waits for another program's lock in short steps, so that records
+  // handed over meanwhile reach the side file at once (patiently()).
+  StoreConnection store(m_options.path, kBusyStep);
   PendingJournal journal(m_options.path);
   {
     QMutexLocker lock(&m_worker.mutex());
     m_status.keptIn = journal.path();
   }
-  bool healthy = takeInLeftovers(store);
+  bool healthy = takeInLeftovers(store, journal);
   while (waitForWork(healthy)) {
     const std::optional<AnyRecord> next = front();
     if (!next) {
       // Nothing queued, but the file failed: look again whether it works now.
-      healthy = takeInLeftovers(store);
+      healthy = takeInLeftovers(store, journal);
       continue;
     }
     keepNew(journal);
-    if (writeOne(store, *next)) {
+    if (writeOne(store, journal, *next)) {
       healthy = true;
       markWritten(journal);
       if (m_options.afterCommit) m_options.afterCommit();
@@ -117,24 +119,21 @@ void LocalWriter::run() {
 
 // Opens the file and commits what programs that ended before their records
 // reached it left beside it. False when the file cannot be used.
-bool LocalWriter::takeInLeftovers(StoreConnection& store) {
-  SqlConnection* connection = store.open();
-  if (connection == nullptr) {
-    setProblem(store.errorText(), store.failedOnBusyFile());
-    return false;
+bool LocalWriter::takeInLeftovers(StoreConnection& store, PendingJournal& journal) {
+  SqlConnection* connection = nullptr;
+  if (!patiently(store, journal, [&] { return (connection = store.open()) != nullptr; })) {
+    return failed(store);
   }
   bool committed = false;
   for (PendingJournal::Orphan& orphan : PendingJournal::orphans(m_options.path)) {
-    SqlTransaction transaction(*connection);
-    bool done = transaction.isActive();
-    for (const AnyRecord& record : orphan.records()) {
-      done = done && addRecord(*connection, record, m_options.keepOutbox);
-    }
-    if (!done || !transaction.commit()) {
-      setProblem(store.errorText(), connection->failedOnBusyFile());
-      store.drop();
-      return false;
-    }
+    const QList<AnyRecord> records = orphan.records();
+    const bool done = patiently(store, journal, [&] {
+      SqlTransaction transaction(*connection);
+      bool added = transaction.isActive();
+      for (const AnyRecord& record : records) added = added && addRecord(*connection, record, m_options.keepOutbox);
+      return added && transaction.commit();
+    });
+    if (!done) return failed(store);
     orphan.remove();
     committed = true;
   }
@@ -186,16 +185,32 @@ void LocalWriter::keepNew(PendingJournal& journal) {
   m_progress.wakeAll();
 }
 
-bool LocalWriter::writeOne(StoreConnection& store, const AnyRecord& record) {
-  SqlConnection* connection = store.open();
-  if (connection != nullptr) {
+bool LocalWriter::writeOne(StoreConnection& store, PendingJournal& journal, const AnyRecord& record) {
+  const bool written = patiently(store, journal, [&] {
+    SqlConnection* connection = store.open();
+    if (connection == nullptr) return false;
     SqlTransaction transaction(*connection);
-    if (transaction.isActive() && addRecord(*connection, record, m_options.keepOutbox) && transaction.commit()) {
-      setProblem({}, false);
-      return true;
-    }
+    return transaction.isActive() && addRecord(*connection, record, m_options.keepOutbox) && transaction.commit();
+  });
+  if (!written) return failed(store);
+  setProblem({}, false);
+  return true;
+}
+
+// Tries `attempt` again while another program holds the file, for up to
+// kBusyTimeout, keeping what is handed over meanwhile in the side file.
+bool LocalWriter::patiently(StoreConnection& store, PendingJournal& journal, const std::function<bool()>& attempt) {
+  const QDeadlineTimer patience(kBusyTimeout);
+  for (;;) {
+    if (attempt()) return true;
+    if (!store.failedOnBusyFile() || patience.hasExpired()) return false;
+    keepNew(journal);
   }
-  const bool busy = connection != nullptr ? connection->failedOnBusyFile() : store.failedOnBusyFile();
+}
+
+// Says why, and drops the connection: the next attempt opens the file afresh.
+bool LocalWriter::failed(StoreConnection& store) {
+  const bool busy = store.failedOnBusyFile();
   const QString why = store.errorText();
   store.drop();
   setProblem(why, busy);

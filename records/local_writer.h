@@ -22,7 +22,6 @@
 namespace gradoir {
 
 class PendingJournal;
-class SqlConnection;
 class StoreConnection;
 
 class LocalWriter {
@@ -63,19 +62,21 @@ class LocalWriter {
   Status status() const;
   QString lastError() const;
 
-  // How long a commit waits for another program's lock before the record is
-  // left in the side file and the window says so. Short, so that quitting
-  // never waits long for a file another program holds.
+  // How long a commit waits for another program's lock before the window
+  // says that records wait. Short, so that quitting never waits long for a
+  // file another program holds; the wait goes in steps of kBusyStep.
   static constexpr std::chrono::milliseconds kBusyTimeout{2000};
+  static constexpr std::chrono::milliseconds kBusyStep{100};
 
  private:
   void run();
-  bool takeInLeftovers(StoreConnection& store);
+  bool takeInLeftovers(StoreConnection& store, PendingJournal& journal);
   bool waitForWork(bool healthy);
   std::optional<AnyRecord> front();
   void keepNew(PendingJournal& journal);
-  bool writeOne(StoreConnection& store, const AnyRecord& record);
-  bool writeRecord(SqlConnection& connection, const AnyRecord& record);
+  bool writeOne(StoreConnection& store, PendingJournal& journal, const AnyRecord& record);
+  bool patiently(StoreConnection& store, PendingJournal& journal, const std::function<bool()>& attempt);
+  bool failed(StoreConnection& store);
   void markWritten(PendingJournal& journal);
   void setProblem(const QString& problem, bool busy);
   bool pauseAfterFailure(PendingJournal& journal);
