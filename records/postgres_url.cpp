@@ -65,7 +65,7 @@ PostgresAddress parsePostgresAddress(const QString& text) {
   // The user and password end at the first "@": a second one belongs to them.
   const qsizetype lastAt = afterScheme.lastIndexOf(QLatin1Char('@'));
   if (lastAt > 0 && afterScheme.lastIndexOf(QLatin1Char('@'), lastAt - 1) >= 0) {
-    return refused(tr("le nom ou le mot de passe contient « @ » : écrivez-le %40"));
+    return refused(tr("le nom ou le mot de passe contient une arobase non codée : écrivez-la %40"));
   }
   const QUrl parsed(trimmed, QUrl::StrictMode);
   if (!parsed.isValid()) return refused(hostProblem(afterScheme));
