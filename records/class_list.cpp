@@ -96,14 +96,15 @@ ClassList readClassListWithWarnings(const QString& path) {
     bytes.truncate(kMaxClassListBytes);
     bytes.truncate(qMax<qsizetype>(0, bytes.lastIndexOf('\n')));
   }
-  if (!looksLikeText(bytes)) {
-    list.warnings << QCoreApplication::translate("gradoir::ClassList",
-                                                 "%1 n'est pas un fichier texte : aucun nom n'en est lu.")
-                         .arg(path);
-    return list;
-  }
   int distinct = 0;
   list.names = parseNames(bytes, &distinct);
+  if (!looksLikeText(bytes)) {
+    list.warnings << QCoreApplication::translate("gradoir::ClassList",
+                                                 "%1 n'est pas un fichier texte : les %2 noms qui en sont lus "
+                                                 "sont sans doute faux.")
+                         .arg(path)
+                         .arg(list.names.size());
+  }
   if (cut) {
     list.warnings << QCoreApplication::translate("gradoir::ClassList",
                                                  "%1 dépasse 1 Mio : seules ses premières lignes sont lues.")

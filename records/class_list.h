@@ -28,9 +28,9 @@ QStringList readClassList(const QString& path);
 QStringList parseClassList(const QByteArray& bytes);
 
 // The same names, and what a teacher should hear about the file (French):
-// a file that is not text (a NUL byte, or more than 1 % of control bytes)
-// gives no name at all; a file cut at kMaxClassListBytes, or holding more
-// than kMaxClassListNames names, says so.
+// a file that does not look like text (a NUL byte, or more than 1 % of
+// control bytes), one cut at kMaxClassListBytes, or one holding more than
+// kMaxClassListNames names.
 struct ClassList {
   QStringList names;
   QStringList warnings;

@@ -41,6 +41,7 @@ QString hostProblem(const QString& afterScheme) {
   if (colon >= 0 && !allDigits(QStringView(hostPort).mid(colon + 1))) {
     return tr("le port « %1 » n'est pas un nombre").arg(hostPort.mid(colon + 1));
   }
+  if (colon >= 0) return tr("le port doit être un nombre de 1 à 65535");
   return tr("l'adresse est mal formée");
 }
 

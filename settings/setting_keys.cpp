@@ -69,7 +69,7 @@ struct Store {
 QString resolvedPath(const QString& written, const QDir& settingsFolder) {
   // "scheme://..." is an address, not a path.
   static const QRegularExpression address(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
-  if (written.isEmpty() || address.match(written).hasMatch() || !QDir::isRelativePath(written)) return written;
+  if (written.isEmpty() || address.match(written).hasMatch() || written.startsWith(QLatin1Char('/'))) return written;
   return QDir::cleanPath(settingsFolder.absoluteFilePath(written));
 }
 

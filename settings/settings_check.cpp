@@ -147,24 +147,25 @@ std::optional<QString> adjusted(const SettingKey& key, const std::string& writte
   }
 }
 
-std::optional<QString> unusable(const SettingKey& key, const SettingValue& used) {
+// `shown`: the path as the store's checks show it.
+std::optional<QString> unusable(const SettingKey& key, const SettingValue& used, const QString& shown) {
   if (key.kind != SettingKind::ClassList) return std::nullopt;
   const QString& path = std::get<QString>(used);
   const QFileInfo list(path);
   if (path.isEmpty() || (list.isFile() && list.isReadable())) return std::nullopt;
   return tr("Attention : [Resultats] Eleves=%1 : fichier illisible, les résultats iront au nom de la session.")
-      .arg(path);
+      .arg(shown);
 }
 
 std::optional<QString> warning(Round round, const SettingKey& key, const std::string& written,
-                               const SettingValue& used) {
+                               const SettingValue& used, const QString& shown) {
   switch (round) {
     case Round::NotANumber:
       return notANumber(key, written);
     case Round::Adjusted:
       return adjusted(key, written, used);
     case Round::Unusable:
-      return unusable(key, used);
+      return unusable(key, used, shown);
   }
   return std::nullopt;
 }
@@ -189,29 +190,33 @@ SettingsCheck checkSettings(const QString& path, const ValueChecker& checkValue)
   SettingsCheck check;
   check.warnings << unknownKeys(profile);
   QStringList checked;  // what checkValue says, after the rounds
-  // What readSettings gives; the teaching aids are not part of it.
+  std::vector<QString> shown;  // each key's value as shown, in table order
+  // What readSettings gives; the teaching aids are not part of it. A path or
+  // an address is shown only as checkValue gives it, which hides passwords.
   for (const SettingKey& key : settingKeys()) {
-    if (key.part != SettingPart::Settings) continue;
     const SettingValue used = settingValue(key, all);
-    QString shown = shownValue(used);
+    shown.push_back(shownValue(used));
+    if (key.part != SettingPart::Settings) continue;
     if (isPath(key.kind)) {
       const ValueCheck value = checkValue(key, std::get<QString>(used));
-      shown = value.shown;
+      shown.back() = value.shown;
       checked << value.warnings;
       const QString written = QString::fromStdString(profile.readText(key.section, key.name));
       if (!written.isEmpty() && written != std::get<QString>(used)) {
         check.notes << tr("Note : [%1] %2=%3 est relatif au dossier de Grado.ini (%4) : %5.")
-                           .arg(latin(key.section), latin(key.name), written,
-                                QFileInfo(path).absolutePath(), std::get<QString>(used));
+                           .arg(latin(key.section), latin(key.name), written, QFileInfo(path).absolutePath(),
+                                value.shown);
       }
     }
-    check.lines << latin(key.name) + QLatin1Char('=') + shown;
+    check.lines << latin(key.name) + QLatin1Char('=') + shown.back();
   }
   for (const Round round : kRounds) {
+    std::size_t index = 0;
     for (const SettingKey& key : settingKeys()) {
+      const QString& keyShown = shown[index++];
       if (key.part != SettingPart::Settings) continue;
       const std::string written = profile.readText(key.section, key.name);
-      if (const std::optional<QString> text = warning(round, key, written, settingValue(key, all))) {
+      if (const std::optional<QString> text = warning(round, key, written, settingValue(key, all), keyShown)) {
         check.warnings << *text;
       }
     }
