@@ -26,15 +26,13 @@ bool isOption(int argc, char** argv, const char* option) {
   return argc > 1 && std::strcmp(argv[1], option) == 0;
 }
 
-QString tr(const char* text) { return QCoreApplication::translate("gradoir::CommandLine", text); }
-
 // What records/ says of the paths and addresses of the settings.
 ValueCheck checkValue(const SettingKey& key, const QString& value, bool settingsReadableByAll) {
   if (key.kind == SettingKind::ClassList) {
     QStringList warnings;
     if (!value.isEmpty()) {
       for (const QString& warning : readClassListWithWarnings(value).warnings) {
-        warnings << tr("Attention : [Resultats] Eleves : %1").arg(warning);
+        warnings << QCoreApplication::translate("gradoir::CommandLine", "Attention : [Resultats] Eleves : %1").arg(warning);
       }
     }
     return {value, warnings};
@@ -61,7 +59,7 @@ int checkSettingsCommand() {
 int exportCsvCommand(const QString& outputPath) {
   QString error;
   if (exportCsv(teacherSource(readSettings(settingsFilePath())), outputPath, &error)) return 0;
-  QTextStream(stderr) << hidePasswords(tr("Export impossible : %1").arg(error)) << '\n';
+  QTextStream(stderr) << hidePasswords(QCoreApplication::translate("gradoir::CommandLine", "Export impossible : %1").arg(error)) << '\n';
   return 1;
 }
 
@@ -84,16 +82,16 @@ int serverSetupCommand() {
   const QString place = QStringLiteral("%1:%2/%3").arg(host).arg(server.port).arg(server.database);
   QTextStream out(stdout);
   const QStringList comments = {
-      tr("Gradoir : les deux rôles d'une salle informatique et les tables des résultats."),
-      tr("À faire lancer une fois par l'administrateur du serveur, dans la base de la classe :"),
-      tr("  gradoir --server-setup > salle.sql"),
-      tr("  sudo -u postgres psql -d %1 -f salle.sql").arg(server.database),
-      tr("Puis, dans /etc/gradoir/Grado.ini de chaque poste, section [Resultats] :"),
+      QCoreApplication::translate("gradoir::CommandLine", "Gradoir : les deux rôles d'une salle informatique et les tables des résultats."),
+      QCoreApplication::translate("gradoir::CommandLine", "À faire lancer une fois par l'administrateur du serveur, dans la base de la classe :"),
+      QCoreApplication::translate("gradoir::CommandLine", "  gradoir --server-setup > salle.sql"),
+      QCoreApplication::translate("gradoir::CommandLine", "  sudo -u postgres psql -d %1 -f salle.sql").arg(server.database),
+      QCoreApplication::translate("gradoir::CommandLine", "Puis, dans /etc/gradoir/Grado.ini de chaque poste, section [Resultats] :"),
       QStringLiteral("  Base=postgresql://%1:%2@%3").arg(roles.pupils, roles.pupilsPassword, place),
       QStringLiteral("  BaseEnseignant=postgresql://%1@%2").arg(roles.teacher, place),
-      tr("et, dans le fichier ~/.pgpass du professeur (chmod 600), son mot de passe :"),
+      QCoreApplication::translate("gradoir::CommandLine", "et, dans le fichier ~/.pgpass du professeur (chmod 600), son mot de passe :"),
       QStringLiteral("  %1:%2:%3:%4:%5").arg(host).arg(server.port).arg(server.database, roles.teacher, roles.teacherPassword),
-      tr("Les élèves ne peuvent qu'ajouter des résultats ; le professeur peut tous les lire."),
+      QCoreApplication::translate("gradoir::CommandLine", "Les élèves ne peuvent qu'ajouter des résultats ; le professeur peut tous les lire."),
   };
   for (const QString& comment : comments) out << "-- " << comment << '\n';
   for (const QString& statement : serverSetupStatements(roles)) out << statement << ";\n";

@@ -14,8 +14,6 @@ constexpr int kDefaultPort = 5432;
 constexpr int kMaxPort = 65535;
 const QString kHidden = QStringLiteral("****");
 
-QString tr(const char* text) { return QCoreApplication::translate("gradoir::PostgresAddress", text); }
-
 const QRegularExpression& schemePattern() {
   static const QRegularExpression pattern(QStringLiteral("([A-Za-z][A-Za-z0-9+.-]*)://"));
   return pattern;
@@ -34,15 +32,15 @@ QString hostProblem(const QString& afterScheme) {
   if (const qsizetype end = hostPort.indexOf(pathOrQuery); end >= 0) hostPort.truncate(end);
   if (hostPort.startsWith(QLatin1Char('['))) {
     const qsizetype close = hostPort.indexOf(QLatin1Char(']'));
-    if (close < 0) return tr("le crochet « [ » du nom du serveur n'est pas refermé");
+    if (close < 0) return QCoreApplication::translate("gradoir::PostgresAddress", "le crochet « [ » du nom du serveur n'est pas refermé");
     hostPort.remove(0, close + 1);
   }
   const qsizetype colon = hostPort.lastIndexOf(QLatin1Char(':'));
   if (colon >= 0 && !allDigits(QStringView(hostPort).mid(colon + 1))) {
-    return tr("le port « %1 » n'est pas un nombre").arg(hostPort.mid(colon + 1));
+    return QCoreApplication::translate("gradoir::PostgresAddress", "le port « %1 » n'est pas un nombre").arg(hostPort.mid(colon + 1));
   }
-  if (colon >= 0) return tr("le port doit être un nombre de 1 à 65535");
-  return tr("l'adresse est mal formée");
+  if (colon >= 0) return QCoreApplication::translate("gradoir::PostgresAddress", "le port doit être un nombre de 1 à 65535");
+  return QCoreApplication::translate("gradoir::PostgresAddress", "l'adresse est mal formée");
 }
 
 }  // namespace
@@ -61,12 +59,12 @@ bool isPostgresAddress(const QString& text) {
 PostgresAddress parsePostgresAddress(const QString& text) {
   auto refused = [](const QString& why) { return PostgresAddress{std::nullopt, why}; };
   const QString trimmed = text.trimmed();
-  if (!isPostgresAddress(trimmed)) return refused(tr("ce n'est pas une adresse postgresql://"));
+  if (!isPostgresAddress(trimmed)) return refused(QCoreApplication::translate("gradoir::PostgresAddress", "ce n'est pas une adresse postgresql://"));
   const QString afterScheme = trimmed.mid(trimmed.indexOf(QLatin1String("://")) + 3);
   // The user and password end at the first "@": a second one belongs to them.
   const qsizetype lastAt = afterScheme.lastIndexOf(QLatin1Char('@'));
   if (lastAt > 0 && afterScheme.lastIndexOf(QLatin1Char('@'), lastAt - 1) >= 0) {
-    return refused(tr("le nom ou le mot de passe contient une arobase non codée : écrivez-la %40"));
+    return refused(QCoreApplication::translate("gradoir::PostgresAddress", "le nom ou le mot de passe contient une arobase non codée : écrivez-la %40"));
   }
   const QUrl parsed(trimmed, QUrl::StrictMode);
   if (!parsed.isValid()) return refused(hostProblem(afterScheme));
@@ -78,9 +76,9 @@ PostgresAddress parsePostgresAddress(const QString& text) {
   target.password = parsed.password(QUrl::FullyDecoded);
   target.database = parsed.path(QUrl::FullyDecoded);
   if (target.database.startsWith(QLatin1Char('/'))) target.database.remove(0, 1);
-  if (target.port <= 0 || target.port > kMaxPort) return refused(tr("le port doit être un nombre de 1 à 65535"));
-  if (target.database.isEmpty()) return refused(tr("le nom de la base manque (…/nom_de_la_base)"));
-  if (target.database.contains(QLatin1Char('/'))) return refused(tr("le nom de la base ne peut contenir « / »"));
+  if (target.port <= 0 || target.port > kMaxPort) return refused(QCoreApplication::translate("gradoir::PostgresAddress", "le port doit être un nombre de 1 à 65535"));
+  if (target.database.isEmpty()) return refused(QCoreApplication::translate("gradoir::PostgresAddress", "le nom de la base manque (…/nom_de_la_base)"));
+  if (target.database.contains(QLatin1Char('/'))) return refused(QCoreApplication::translate("gradoir::PostgresAddress", "le nom de la base ne peut contenir « / »"));
 
   const QUrlQuery query(parsed);
   auto fromQuery = [&query](const char* key, QString& part) {
@@ -92,7 +90,7 @@ PostgresAddress parsePostgresAddress(const QString& text) {
   fromQuery("password", target.password);
   if (query.hasQueryItem(QStringLiteral("port"))) {
     const QString port = query.queryItemValue(QStringLiteral("port"));
-    if (!allDigits(port)) return refused(tr("le port « %1 » n'est pas un nombre").arg(port));
+    if (!allDigits(port)) return refused(QCoreApplication::translate("gradoir::PostgresAddress", "le port « %1 » n'est pas un nombre").arg(port));
     target.port = port.toInt();
   }
   return {target, {}};

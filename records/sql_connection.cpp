@@ -16,8 +16,6 @@ namespace gradoir {
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("gradoir::SqlConnection", text); }
-
 QString uniqueConnectionName() {
   static std::atomic<quint64> counter{0};
   return QStringLiteral("gradoir_records_%1").arg(++counter);
@@ -39,22 +37,22 @@ QString sqliteReason(int code) {
   switch (code & 0xff) {
     case 3:   // PERM
     case 23:  // AUTH
-      return tr("accès refusé");
+      return QCoreApplication::translate("gradoir::SqlConnection", "accès refusé");
     case 5:  // BUSY
     case 6:  // LOCKED
-      return tr("le fichier est occupé par un autre programme");
+      return QCoreApplication::translate("gradoir::SqlConnection", "le fichier est occupé par un autre programme");
     case 8:  // READONLY
-      return tr("le fichier ou son dossier est en lecture seule pour ce compte");
+      return QCoreApplication::translate("gradoir::SqlConnection", "le fichier ou son dossier est en lecture seule pour ce compte");
     case 10:  // IOERR
-      return tr("erreur de lecture ou d'écriture du disque");
+      return QCoreApplication::translate("gradoir::SqlConnection", "erreur de lecture ou d'écriture du disque");
     case 11:  // CORRUPT
-      return tr("le fichier est endommagé");
+      return QCoreApplication::translate("gradoir::SqlConnection", "le fichier est endommagé");
     case 13:  // FULL
-      return tr("le disque est plein");
+      return QCoreApplication::translate("gradoir::SqlConnection", "le disque est plein");
     case 14:  // CANTOPEN
-      return tr("le fichier ne peut être ouvert ni créé (dossier absent ou interdit)");
+      return QCoreApplication::translate("gradoir::SqlConnection", "le fichier ne peut être ouvert ni créé (dossier absent ou interdit)");
     case 26:  // NOTADB
-      return tr("ce fichier n'est pas une base de résultats");
+      return QCoreApplication::translate("gradoir::SqlConnection", "ce fichier n'est pas une base de résultats");
     default:
       return {};
   }
@@ -103,7 +101,7 @@ SqlConnection::SqlConnection(const PostgresTarget& server)
   m_database.setPassword(server.password);
   m_database.setDatabaseName(server.database);
   m_database.setConnectOptions(postgresOptions());
-  m_open = m_database.open() || fail(tr("Connexion au serveur impossible"), m_database.lastError());
+  m_open = m_database.open() || fail(QCoreApplication::translate("gradoir::SqlConnection", "Connexion au serveur impossible"), m_database.lastError());
 }
 
 int SqlConnection::socketDescriptor() const {
@@ -120,16 +118,16 @@ bool SqlConnection::openSqlite(const QString& path, int busyTimeoutMs) {
   if (!QFileInfo::exists(path)) createPrivately(path);
   m_database.setDatabaseName(path);
   m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
-  if (!m_database.open()) return fail(tr("Ouverture de %1 impossible").arg(path), m_database.lastError());
+  if (!m_database.open()) return fail(QCoreApplication::translate("gradoir::SqlConnection", "Ouverture de %1 impossible").arg(path), m_database.lastError());
   // The first statement reads the file: a damaged file or one of another
   // kind fails here.
   QSqlQuery query(m_database);
   query.setForwardOnly(true);
   if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL"))) {
-    return fail(tr("Ouverture de %1 impossible").arg(path), query.lastError());
+    return fail(QCoreApplication::translate("gradoir::SqlConnection", "Ouverture de %1 impossible").arg(path), query.lastError());
   }
   if (!query.next() || query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
-    return fail(tr("Mode WAL refusé pour %1").arg(path), query.lastError());
+    return fail(QCoreApplication::translate("gradoir::SqlConnection", "Mode WAL refusé pour %1").arg(path), query.lastError());
   }
   return exec(QStringLiteral("PRAGMA synchronous=FULL")) &&
          exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(busyTimeoutMs));
@@ -162,7 +160,7 @@ bool SqlConnection::exec(QSqlQuery& query, const QString& sql, const QVariantLis
     done = query.exec();
   }
   if (done) m_busy = false;
-  return done || fail(tr("Requête refusée"), query.lastError());
+  return done || fail(QCoreApplication::translate("gradoir::SqlConnection", "Requête refusée"), query.lastError());
 }
 
 bool SqlConnection::begin() {

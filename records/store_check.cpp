@@ -15,15 +15,13 @@ namespace gradoir {
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("gradoir::StoreCheck", text); }
-
 // Why the file cannot be read as a results store, empty when it can: read
 // only, so that checking as another account (root) changes nothing.
 QString unreadableDatabase(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return file.errorString();
   const QByteArray header = file.read(16);
-  if (!header.isEmpty() && header != QByteArray("SQLite format 3", 16)) return tr("ce n'est pas une base de résultats");
+  if (!header.isEmpty() && header != QByteArray("SQLite format 3", 16)) return QCoreApplication::translate("gradoir::StoreCheck", "ce n'est pas une base de résultats");
   file.close();
   const QString name = QStringLiteral("gradoir_check_") + QUuid::createUuid().toString(QUuid::Id128);
   QString problem;
@@ -37,7 +35,7 @@ QString unreadableDatabase(const QString& path) {
     } else if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()) {
       problem = query.lastError().text();
     } else if (query.value(0).toString() != QLatin1String("ok")) {
-      problem = tr("le fichier est endommagé (%1)").arg(query.value(0).toString());
+      problem = QCoreApplication::translate("gradoir::StoreCheck", "le fichier est endommagé (%1)").arg(query.value(0).toString());
     }
     query.finish();
     database.close();
@@ -51,26 +49,26 @@ QStringList fileProblems(const QString& path, bool isDefault) {
   const QFileInfo file(path);
   const QFileInfo folder(file.absolutePath());
   if (file.exists()) {
-    if (!file.isFile()) return {tr("%1 n'est pas un fichier").arg(path)};
-    if (!file.isReadable() || !file.isWritable()) return {tr("%1 est en lecture seule pour ce compte").arg(path)};
+    if (!file.isFile()) return {QCoreApplication::translate("gradoir::StoreCheck", "%1 n'est pas un fichier").arg(path)};
+    if (!file.isReadable() || !file.isWritable()) return {QCoreApplication::translate("gradoir::StoreCheck", "%1 est en lecture seule pour ce compte").arg(path)};
     // SQLite keeps its write-ahead log beside the file.
-    if (!folder.isWritable()) return {tr("le dossier %1 est en lecture seule pour ce compte").arg(folder.filePath())};
+    if (!folder.isWritable()) return {QCoreApplication::translate("gradoir::StoreCheck", "le dossier %1 est en lecture seule pour ce compte").arg(folder.filePath())};
     if (const QString problem = unreadableDatabase(path); !problem.isEmpty()) {
-      return {tr("%1 ne peut être lu : %2").arg(path, problem)};
+      return {QCoreApplication::translate("gradoir::StoreCheck", "%1 ne peut être lu : %2").arg(path, problem)};
     }
     return {};
   }
   // The program makes its default folder itself.
   if (isDefault) return {};
-  if (!folder.isDir()) return {tr("le dossier %1 n'existe pas").arg(folder.filePath())};
-  if (!folder.isWritable()) return {tr("le dossier %1 est en lecture seule pour ce compte").arg(folder.filePath())};
+  if (!folder.isDir()) return {QCoreApplication::translate("gradoir::StoreCheck", "le dossier %1 n'existe pas").arg(folder.filePath())};
+  if (!folder.isWritable()) return {QCoreApplication::translate("gradoir::StoreCheck", "le dossier %1 est en lecture seule pour ce compte").arg(folder.filePath())};
   return {};
 }
 
 QStringList said(const QString& key, const QString& value, const QStringList& problems) {
   QStringList warnings;
   for (const QString& problem : problems) {
-    warnings << hidePasswords(tr("Attention : [Resultats] %1=%2 : %3 ; les résultats ne seront pas enregistrés.")
+    warnings << hidePasswords(QCoreApplication::translate("gradoir::StoreCheck", "Attention : [Resultats] %1=%2 : %3 ; les résultats ne seront pas enregistrés.")
                                   .arg(key, value, problem));
   }
   return warnings;
@@ -89,14 +87,14 @@ StoreCheck checkStoreSetting(const QString& base) {
     StoreCheck check{hidePasswords(base), {}};
     if (!address.target) {
       check.warnings << hidePasswords(
-          tr("Attention : [Resultats] Base=%1 : %2 ; les résultats restent sur chaque poste.").arg(base, address.problem));
+          QCoreApplication::translate("gradoir::StoreCheck", "Attention : [Resultats] Base=%1 : %2 ; les résultats restent sur chaque poste.").arg(base, address.problem));
     }
     // Records wait in the default file for the server.
     check.warnings << said(key, defaultResultsPath(), fileProblems(defaultResultsPath(), true));
     return check;
   }
   if (looksLikeAddress(base)) {
-    return {hidePasswords(base), said(key, base, {tr("ce n'est ni un fichier ni une adresse postgresql://")})};
+    return {hidePasswords(base), said(key, base, {QCoreApplication::translate("gradoir::StoreCheck", "ce n'est ni un fichier ni une adresse postgresql://")})};
   }
   return {base, said(key, base, fileProblems(base, false))};
 }
@@ -107,9 +105,9 @@ StoreCheck checkTeacherSetting(const QString& address, bool settingsReadableByAl
   const PostgresAddress parsed = parsePostgresAddress(address);
   if (!parsed.target) {
     check.warnings << hidePasswords(
-        tr("Attention : [Resultats] BaseEnseignant=%1 : %2.").arg(address, parsed.problem));
+        QCoreApplication::translate("gradoir::StoreCheck", "Attention : [Resultats] BaseEnseignant=%1 : %2.").arg(address, parsed.problem));
   } else if (!parsed.target->password.isEmpty() && settingsReadableByAll) {
-    check.warnings << tr("Attention : [Resultats] BaseEnseignant donne un mot de passe dans un fichier que tous "
+    check.warnings << QCoreApplication::translate("gradoir::StoreCheck", "Attention : [Resultats] BaseEnseignant donne un mot de passe dans un fichier que tous "
                          "peuvent lire : tout élève pourrait lire tous les résultats. Écrivez-le plutôt dans le "
                          "fichier ~/.pgpass du professeur.");
   }

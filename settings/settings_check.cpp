@@ -15,8 +15,6 @@ namespace gradoir {
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("gradoir::SettingsCheck", text); }
-
 QString latin(std::string_view s) { return QLatin1String(s.data(), static_cast<qsizetype>(s.size())); }
 QString utf8(const std::string& s) { return QString::fromStdString(s); }
 
@@ -94,7 +92,7 @@ QStringList unknownKeys(const IniFile& profile) {
     const bool knownSection = sections.contains(section, Qt::CaseInsensitive);
     if (entry.key.empty()) {
       if (!knownSection) {
-        warnings << tr("Attention : la section [%1] est inconnue, ses clés sont ignorées (voulez-vous dire [%2] ?).")
+        warnings << QCoreApplication::translate("gradoir::SettingsCheck", "Attention : la section [%1] est inconnue, ses clés sont ignorées (voulez-vous dire [%2] ?).")
                         .arg(section, nearest(section, sections));
       }
       continue;
@@ -102,10 +100,10 @@ QStringList unknownKeys(const IniFile& profile) {
     const QString name = utf8(entry.key);
     if (!knownSection || keyIn(section, name) != nullptr) continue;
     if (const SettingKey* elsewhere = findSettingKey(name.toStdString())) {
-      warnings << tr("Attention : [%1] %2 n'est pas lue dans cette section, mais dans [%3].")
+      warnings << QCoreApplication::translate("gradoir::SettingsCheck", "Attention : [%1] %2 n'est pas lue dans cette section, mais dans [%3].")
                       .arg(section, name, latin(elsewhere->section));
     } else {
-      warnings << tr("Attention : [%1] %2=%3 est une clé inconnue, ignorée (voulez-vous dire %4 ?).")
+      warnings << QCoreApplication::translate("gradoir::SettingsCheck", "Attention : [%1] %2=%3 est une clé inconnue, ignorée (voulez-vous dire %4 ?).")
                       .arg(section, name, utf8(entry.value), nearest(name, allKeys));
     }
   }
@@ -120,7 +118,7 @@ constexpr Round kRounds[] = {Round::NotANumber, Round::Adjusted, Round::Unusable
 
 std::optional<QString> notANumber(const SettingKey& key, const std::string& written) {
   if (!takesWholeNumber(key.kind) || written.empty() || parseProfileInteger(written)) return std::nullopt;
-  return tr("Attention : [%1] %2=%3 n'est pas un nombre entier, la valeur par défaut est utilisée.")
+  return QCoreApplication::translate("gradoir::SettingsCheck", "Attention : [%1] %2=%3 n'est pas un nombre entier, la valeur par défaut est utilisée.")
       .arg(latin(key.section), latin(key.name), QString::fromStdString(written));
 }
 
@@ -132,12 +130,12 @@ std::optional<QString> adjusted(const SettingKey& key, const std::string& writte
     case SettingKind::Tolerance: {
       const std::int32_t taken = std::get<std::int32_t>(used);
       if (*value == taken) return std::nullopt;
-      return tr("Attention : [Angle] %1=%2 n'est pas permis, %3 est utilisé.").arg(latin(key.name)).arg(*value).arg(taken);
+      return QCoreApplication::translate("gradoir::SettingsCheck", "Attention : [Angle] %1=%2 n'est pas permis, %3 est utilisé.").arg(latin(key.name)).arg(*value).arg(taken);
     }
     case SettingKind::Measure:
       // A reversed range is read as meant: only a measure outside 5..175 is news.
       if (*value >= kMinMeasure && *value <= kMaxMeasure) return std::nullopt;
-      return tr("Attention : [Angle] %1=%2 sort de %3..%4, la mesure est ramenée dans cet intervalle.")
+      return QCoreApplication::translate("gradoir::SettingsCheck", "Attention : [Angle] %1=%2 sort de %3..%4, la mesure est ramenée dans cet intervalle.")
           .arg(latin(key.name))
           .arg(*value)
           .arg(kMinMeasure)
@@ -153,7 +151,7 @@ std::optional<QString> unusable(const SettingKey& key, const SettingValue& used,
   const QString& path = std::get<QString>(used);
   const QFileInfo list(path);
   if (path.isEmpty() || (list.isFile() && list.isReadable())) return std::nullopt;
-  return tr("Attention : [Resultats] Eleves=%1 : fichier illisible, les résultats iront au nom de la session.")
+  return QCoreApplication::translate("gradoir::SettingsCheck", "Attention : [Resultats] Eleves=%1 : fichier illisible, les résultats iront au nom de la session.")
       .arg(shown);
 }
 
@@ -174,7 +172,7 @@ std::optional<QString> warning(Round round, const SettingKey& key, const std::st
 std::optional<QString> rangeWithoutMeasure(const Level& level) {
   const AllowedMeasures drawn = allowedMeasures(level);
   if (drawn.first >= level.minimum && drawn.last <= level.maximum) return std::nullopt;
-  return tr("Attention : aucun multiple de Pas=%1 entre MesureMin=%2 et MesureMax=%3 : "
+  return QCoreApplication::translate("gradoir::SettingsCheck", "Attention : aucun multiple de Pas=%1 entre MesureMin=%2 et MesureMax=%3 : "
             "la mesure sera toujours %4.")
       .arg(level.step)
       .arg(level.minimum)
@@ -203,7 +201,7 @@ SettingsCheck checkSettings(const QString& path, const ValueChecker& checkValue)
       checked << value.warnings;
       const QString written = QString::fromStdString(profile.readText(key.section, key.name));
       if (!written.isEmpty() && written != std::get<QString>(used)) {
-        check.notes << tr("Note : [%1] %2=%3 est relatif au dossier de Grado.ini (%4) : %5.")
+        check.notes << QCoreApplication::translate("gradoir::SettingsCheck", "Note : [%1] %2=%3 est relatif au dossier de Grado.ini (%4) : %5.")
                            .arg(latin(key.section), latin(key.name), written, QFileInfo(path).absolutePath(),
                                 value.shown);
       }
