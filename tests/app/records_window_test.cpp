@@ -1,6 +1,7 @@
 // The pupil chosen from a class list in the real window, and the record of
 // the series under the pupil's name in a real SQLite file. What a series
 // records is the series controller's, tested with it (tests/series).
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QListWidget>
 #include <QTest>
@@ -119,6 +120,17 @@ TEST_F(RecordsWindowTest, AnEmptyClassListAsksNobody) {
   EXPECT_EQ(m_form->series().log().pupil(), defaultPupilName());
 }
 
+// Runs the event loop until `condition` holds, for up to `ms`.
+template <typename Condition>
+bool shownWithin(int ms, Condition condition) {
+  QDeadlineTimer deadline(ms);
+  while (!condition()) {
+    if (deadline.hasExpired()) return false;
+    QTest::qWait(20);
+  }
+  return true;
+}
+
 // The line that says results are not stored: from the start for a store
 // that cannot be used, as soon as another program holds the file, gone once
 // it lets go; a class list that is no text is said there too.
@@ -146,10 +158,13 @@ TEST_F(RecordsWindowTest, TheWindowSaysWhenResultsAreNotRecorded) {
     SqlConnection other(base());
     ASSERT_TRUE(other.exec(QStringLiteral("BEGIN IMMEDIATE")));
     answerRight();
-    QTRY_VERIFY_WITH_TIMEOUT(m_form->recordsStatusText().startsWith(QStringLiteral("Résultats en attente : ")), 8000);
+    EXPECT_TRUE(shownWithin(8000, [&] {
+      return m_form->recordsStatusText().startsWith(QStringLiteral("Résultats en attente : "));
+    })) << m_form->recordsStatusText().toStdString();
     other.rollback();
   }
-  QTRY_COMPARE_WITH_TIMEOUT(m_form->recordsStatusText(), QString(), 8000);
+  EXPECT_TRUE(shownWithin(8000, [&] { return m_form->recordsStatusText().isEmpty(); }))
+      << m_form->recordsStatusText().toStdString();
   closeWindow();
   EXPECT_EQ(ResultsReader(base()).tries().size(), 1);
 }
