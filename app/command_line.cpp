@@ -2,14 +2,20 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QRandomGenerator>
 #include <QTextStream>
 #include <memory>
 
 #include "app/translations.h"
+#include "records/class_list.h"
 #include "records/csv_export.h"
+#include "records/postgres_url.h"
 #include "records/results_location.h"
+#include "records/schema.h"
+#include "records/store_check.h"
+#include "settings/setting_keys.h"
 #include "settings/settings.h"
 #include "settings/settings_check.h"
 #include "teacher/mistake_words.h"
@@ -18,8 +24,6 @@
 namespace gradoir {
 
 namespace {
-
-QString tr(const char* text) { return QCoreApplication::translate("gradoir::CommandLine", text); }
 
 // Qt's own options for a window (QApplication takes them out of the
 // arguments as it starts): those followed by a value, then those alone.
@@ -53,30 +57,32 @@ QStringList withoutToolkitOptions(const QStringList& arguments) {
 // Every option of the program. Texts are looked up when the parser is made,
 // so they speak the installed translation.
 struct Options {
-  QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, tr("Affiche cette aide.")};
-  QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}, tr("Affiche la version.")};
+  QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QCoreApplication::translate("gradoir::CommandLine", "Affiche cette aide.")};
+  QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}, QCoreApplication::translate("gradoir::CommandLine", "Affiche la version.")};
   QCommandLineOption checkSettings{QStringLiteral("check-settings"),
-                                   tr("Affiche chaque réglage de Grado.ini tel que lu et signale ce qui ne l'est pas.")};
-  QCommandLineOption exportCsv{QStringLiteral("export-csv"), tr("Écrit tous les essais dans FICHIER (CSV)."),
-                               tr("FICHIER")};
+                                   QCoreApplication::translate("gradoir::CommandLine", "Affiche chaque réglage de Grado.ini tel que lu et signale ce qui ne l'est pas.")};
+  QCommandLineOption exportCsv{QStringLiteral("export-csv"), QCoreApplication::translate("gradoir::CommandLine", "Écrit tous les essais dans FICHIER (CSV)."),
+                               QCoreApplication::translate("gradoir::CommandLine", "FICHIER")};
   QCommandLineOption exportSeries{QStringLiteral("export-series"),
-                                  tr("Écrit toutes les séries dans FICHIER (CSV)."), tr("FICHIER")};
-  QCommandLineOption results{QStringLiteral("resultats"), tr("Ouvre la fenêtre des résultats de l'enseignant.")};
+                                  QCoreApplication::translate("gradoir::CommandLine", "Écrit toutes les séries dans FICHIER (CSV)."), QCoreApplication::translate("gradoir::CommandLine", "FICHIER")};
+  QCommandLineOption results{QStringLiteral("resultats"), QCoreApplication::translate("gradoir::CommandLine", "Ouvre la fenêtre des résultats de l'enseignant.")};
+  QCommandLineOption serverSetup{QStringLiteral("server-setup"),
+                                 QCoreApplication::translate("gradoir::CommandLine", "Écrit le SQL qui prépare le serveur d'une salle (rôles des élèves et du professeur).")};
   QCommandLineOption worksheet{QStringLiteral("fiche"),
-                               tr("Écrit une fiche d'exercices à imprimer (mesurer ou tracer), suivie de N et FICHIER.pdf."),
+                               QCoreApplication::translate("gradoir::CommandLine", "Écrit une fiche d'exercices à imprimer (mesurer ou tracer), suivie de N et FICHIER.pdf."),
                                QStringLiteral("mesurer|tracer")};
-  QCommandLineOption seed{QStringLiteral("graine"), tr("Graine de la fiche, pour refaire la même (voir son pied de page)."),
+  QCommandLineOption seed{QStringLiteral("graine"), QCoreApplication::translate("gradoir::CommandLine", "Graine de la fiche, pour refaire la même (voir son pied de page)."),
                           QStringLiteral("N")};
 
   void addTo(QCommandLineParser& parser) const {
-    parser.setApplicationDescription(tr("Gradoir : apprendre à se servir d'un rapporteur."));
+    parser.setApplicationDescription(QCoreApplication::translate("gradoir::CommandLine", "Gradoir : apprendre à se servir d'un rapporteur."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const QCommandLineOption* option :
-         {&help, &version, &checkSettings, &exportCsv, &exportSeries, &results, &worksheet, &seed}) {
+         {&help, &version, &checkSettings, &exportCsv, &exportSeries, &results, &serverSetup, &worksheet, &seed}) {
       parser.addOption(*option);
     }
-    parser.addPositionalArgument(QStringLiteral("N"), tr("Avec --fiche : le nombre d'exercices."));
-    parser.addPositionalArgument(tr("FICHIER.pdf"), tr("Avec --fiche : le fichier à écrire."));
+    parser.addPositionalArgument(QStringLiteral("N"), QCoreApplication::translate("gradoir::CommandLine", "Avec --fiche : le nombre d'exercices."));
+    parser.addPositionalArgument(QCoreApplication::translate("gradoir::CommandLine", "FICHIER.pdf"), QCoreApplication::translate("gradoir::CommandLine", "Avec --fiche : le fichier à écrire."));
   }
 };
 
@@ -86,24 +92,44 @@ int usageError(const QCommandLineParser& parser, const QString& message) {
   return 2;
 }
 
+// What records/ says of the paths and addresses of the settings.
+ValueCheck checkValue(const SettingKey& key, const QString& value, bool settingsReadableByAll) {
+  if (key.kind == SettingKind::ClassList) {
+    QStringList warnings;
+    if (!value.isEmpty()) {
+      for (const QString& warning : readClassListWithWarnings(value).warnings) {
+        warnings << QCoreApplication::translate("gradoir::CommandLine", "Attention : [Resultats] Eleves : %1").arg(warning);
+      }
+    }
+    return {value, warnings};
+  }
+  const StoreCheck store = key.name == "Base" ? checkStoreSetting(value)
+                                              : checkTeacherSetting(value, settingsReadableByAll);
+  return {store.shown, store.warnings};
+}
+
 int checkSettingsCommand() {
-  const SettingsCheck check = checkSettings(settingsFilePath());
+  const QString path = settingsFilePath();
+  const bool readableByAll = QFileInfo(path).permissions().testFlag(QFile::ReadOther);
+  const SettingsCheck check = checkSettings(
+      path, [readableByAll](const SettingKey& key, const QString& value) { return checkValue(key, value, readableByAll); });
+  // Whatever a line holds, no password leaves the program.
   QTextStream out(stdout);
-  for (const QString& line : check.lines) out << line << '\n';
+  for (const QString& line : check.lines + check.notes) out << hidePasswords(line) << '\n';
   out.flush();
   QTextStream err(stderr);
-  for (const QString& warning : check.warnings) err << warning << '\n';
+  for (const QString& warning : check.warnings) err << hidePasswords(warning) << '\n';
   return check.warnings.isEmpty() ? 0 : 1;
 }
 
 int exportCommand(const QString& outputPath, bool series) {
-  const Settings settings = readSettings(settingsFilePath());
-  const QString source = resultsSource(settings.resultsBase);
+  // The teacher's address: on a room's server, the role that may read.
+  const QString source = teacherSource(readSettings(settingsFilePath()));
   QString error;
   const bool done = series ? exportSeriesCsv(source, {}, outputPath, &error)
                            : exportCsv(source, {}, outputPath, &error, explanationWordsOf);
   if (done) return 0;
-  QTextStream(stderr) << tr("Export impossible : %1").arg(error) << '\n';
+  QTextStream(stderr) << hidePasswords(QCoreApplication::translate("gradoir::CommandLine", "Export impossible : %1").arg(error)) << '\n';
   return 1;
 }
 
@@ -117,7 +143,7 @@ int worksheetCommand(const QCommandLineParser& parser, const Options& o) {
       parser.isSet(o.seed) ? parser.value(o.seed).toUInt(&seedRead) : QRandomGenerator::global()->generate();
   if ((kindName != QLatin1String("mesurer") && kindName != QLatin1String("tracer")) || !countRead ||
       count < 1 || count > kMaxWorksheetExercises || !seedRead) {
-    return usageError(parser, tr("Usage : gradoir --fiche mesurer|tracer N FICHIER.pdf [--graine N] "
+    return usageError(parser, QCoreApplication::translate("gradoir::CommandLine", "Usage : gradoir --fiche mesurer|tracer N FICHIER.pdf [--graine N] "
                                  "(N de 1 à %1)").arg(kMaxWorksheetExercises));
   }
   const Settings settings = readSettings(settingsFilePath());
@@ -128,7 +154,7 @@ int worksheetCommand(const QCommandLineParser& parser, const Options& o) {
   request.level = settings.level;
   QString error;
   if (writeWorksheet(request, rest[1], &error)) return 0;
-  QTextStream(stderr) << tr("Fiche impossible : %1").arg(error) << '\n';
+  QTextStream(stderr) << QCoreApplication::translate("gradoir::CommandLine", "Fiche impossible : %1").arg(error) << '\n';
   return 1;
 }
 
@@ -136,6 +162,41 @@ QStringList argumentList(int argc, char** argv) {
   QStringList list;
   for (int i = 0; i < argc; ++i) list << QString::fromLocal8Bit(argv[i]);
   return list;
+}
+
+QString newPassword() {
+  static const QString kLetters = QStringLiteral("abcdefghijkmnopqrstuvwxyzABCDEFGHJKLMNPQRSTUVWXYZ23456789");
+  QString password;
+  for (int i = 0; i < 24; ++i) password += kLetters[QRandomGenerator::system()->bounded(int(kLetters.size()))];
+  return password;
+}
+
+// The SQL for the room's server, with how to run it and what each
+// Grado.ini then says, as comments.
+int serverSetupCommand() {
+  ServerRoles roles;
+  roles.pupilsPassword = newPassword();
+  roles.teacherPassword = newPassword();
+  PostgresTarget server{QStringLiteral("serveur"), 5432, {}, {}, QStringLiteral("classe")};
+  if (const auto current = parsePostgresUrl(readSettings(settingsFilePath()).resultsBase)) server = *current;
+  const QString host = server.host.isEmpty() ? QStringLiteral("localhost") : server.host;
+  const QString place = QStringLiteral("%1:%2/%3").arg(host).arg(server.port).arg(server.database);
+  QTextStream out(stdout);
+  const QStringList comments = {
+      QCoreApplication::translate("gradoir::CommandLine", "Gradoir : les deux rôles d'une salle informatique et les tables des résultats."),
+      QCoreApplication::translate("gradoir::CommandLine", "À faire lancer une fois par l'administrateur du serveur, dans la base de la classe :"),
+      QCoreApplication::translate("gradoir::CommandLine", "  gradoir --server-setup > salle.sql"),
+      QCoreApplication::translate("gradoir::CommandLine", "  sudo -u postgres psql -d %1 -f salle.sql").arg(server.database),
+      QCoreApplication::translate("gradoir::CommandLine", "Puis, dans /etc/gradoir/Grado.ini de chaque poste, section [Resultats] :"),
+      QStringLiteral("  Base=postgresql://%1:%2@%3").arg(roles.pupils, roles.pupilsPassword, place),
+      QStringLiteral("  BaseEnseignant=postgresql://%1@%2").arg(roles.teacher, place),
+      QCoreApplication::translate("gradoir::CommandLine", "et, dans le fichier ~/.pgpass du professeur (chmod 600), son mot de passe :"),
+      QStringLiteral("  %1:%2:%3:%4:%5").arg(host).arg(server.port).arg(server.database, roles.teacher, roles.teacherPassword),
+      QCoreApplication::translate("gradoir::CommandLine", "Les élèves ne peuvent qu'ajouter des résultats ; le professeur peut tous les lire."),
+  };
+  for (const QString& comment : comments) out << "-- " << comment << '\n';
+  for (const QString& statement : serverSetupStatements(roles)) out << statement << ";\n";
+  return 0;
 }
 
 }  // namespace
@@ -151,6 +212,10 @@ QString resultsSource(const QString& settingsBase) {
   return settingsBase.isEmpty() ? defaultResultsPath() : settingsBase;
 }
 
+QString teacherSource(const Settings& settings) {
+  return settings.teacherBase.isEmpty() ? resultsSource(settings.resultsBase) : settings.teacherBase;
+}
+
 std::optional<int> runWindowlessCommand(int argc, char** argv) {
   const QStringList arguments = withoutToolkitOptions(argumentList(argc, argv));
   {
@@ -161,7 +226,8 @@ std::optional<int> runWindowlessCommand(int argc, char** argv) {
     const bool windowless = !parsed || !look.positionalArguments().isEmpty() || look.isSet(QStringLiteral("help")) ||
                             look.isSet(QStringLiteral("version")) || look.isSet(QStringLiteral("check-settings")) ||
                             look.isSet(QStringLiteral("export-csv")) || look.isSet(QStringLiteral("export-series")) ||
-                            look.isSet(QStringLiteral("fiche")) || look.isSet(QStringLiteral("graine"));
+                            look.isSet(QStringLiteral("fiche")) || look.isSet(QStringLiteral("graine")) ||
+                            look.isSet(QStringLiteral("server-setup"));
     if (!windowless) return std::nullopt;
   }
   // A worksheet draws text, which needs Qt GUI's fonts, never a display.
@@ -183,7 +249,7 @@ std::optional<int> runWindowlessCommand(int argc, char** argv) {
   if (!parser.parse(arguments)) {
     const QStringList unknown = parser.unknownOptionNames();
     return usageError(parser, unknown.isEmpty() ? parser.errorText()
-                                                : tr("Option inconnue : %1").arg(unknown.join(QStringLiteral(", "))));
+                                                : QCoreApplication::translate("gradoir::CommandLine", "Option inconnue : %1").arg(unknown.join(QStringLiteral(", "))));
   }
   if (parser.isSet(o.help)) {
     QTextStream(stdout) << parser.helpText();
@@ -195,9 +261,10 @@ std::optional<int> runWindowlessCommand(int argc, char** argv) {
   }
   if (parser.isSet(o.worksheet)) return worksheetCommand(parser, o);
   if (!parser.positionalArguments().isEmpty() || parser.isSet(o.seed)) {
-    return usageError(parser, tr("Argument en trop : %1").arg(parser.positionalArguments().value(0, QStringLiteral("--graine"))));
+    return usageError(parser, QCoreApplication::translate("gradoir::CommandLine", "Argument en trop : %1").arg(parser.positionalArguments().value(0, QStringLiteral("--graine"))));
   }
   if (parser.isSet(o.checkSettings)) return checkSettingsCommand();
+  if (parser.isSet(o.serverSetup)) return serverSetupCommand();
   if (parser.isSet(o.exportCsv)) return exportCommand(parser.value(o.exportCsv), false);
   return exportCommand(parser.value(o.exportSeries), true);
 }

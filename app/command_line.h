@@ -1,13 +1,16 @@
 #pragma once
 // The program's options, defined in one place (QCommandLineParser): commands
 // for a teacher that need no window (--check-settings, --export-csv FILE,
-// --export-series FILE, --fiche KIND N FILE, --help, --version) and the
-// teacher's window (--resultats). Without an option the pupil's window opens.
+// --export-series FILE, --fiche KIND N FILE, --server-setup, --help,
+// --version) and the teacher's window (--resultats). Without an option the
+// pupil's window opens.
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 namespace gradoir {
+
+struct Settings;
 
 enum class Launch { Pupil, TeacherView };
 
@@ -25,5 +28,8 @@ std::optional<int> runWindowlessCommand(int argc, char** argv);
 // Where the recorded results are read: "Base" of the settings, else the
 // default file.
 QString resultsSource(const QString& settingsBase);
+// What the teacher's window and the exports read: "BaseEnseignant" (the
+// teacher's role on a room's server), else resultsSource.
+QString teacherSource(const Settings& settings);
 
 }  // namespace gradoir

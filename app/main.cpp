@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
   if (gradoir::launchFor(QApplication::arguments()) == gradoir::Launch::TeacherView) {
     const gradoir::Settings settings = gradoir::readSettings(gradoir::settingsFilePath());
     QCoreApplication::setOrganizationName(QStringLiteral("Gradoir"));  // where the window keeps its size
-    gradoir::TeacherView view(gradoir::resultsSource(settings.resultsBase));
+    gradoir::TeacherView view(gradoir::teacherSource(settings));
     view.setWorksheetLevel(settings.level);
     if (!settings.classListPath.isEmpty()) view.setClassList(gradoir::readClassList(settings.classListPath));
     view.show();

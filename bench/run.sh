@@ -118,3 +118,49 @@ else:
     print(f"resident MB: bare window {bare_mb:.1f}, first measuring exercise {exercise_mb:.1f}: "
           f"+{extra:.1f} MB (target <= +30)  {'yes' if extra <= 30 else 'NO'}  ({len(runs['bare'])} runs)")
 PY
+
+# The teacher's desk on a big school's year (500 pupils, 1,000,000 tries,
+# built by the benchmark itself): in a SQLite file (made once, kept in the
+# build folder), and on a throw-away PostgreSQL server when pg_virtualenv is
+# installed. TEACHER=0 skips it (the data set takes minutes to make).
+if [ "${TEACHER:-1}" != 0 ]; then
+  cmake -S "$root" -B "$build" -DGRADOIR_BUILD_TESTS=OFF >/dev/null
+  cmake --build "$build" --parallel "$(nproc)" --target teacher_bench gradoir >/dev/null
+  teacher_run() {  # output [pg_virtualenv -t]
+    local output="$1"; shift
+    "$@" "$build/bench/teacher_bench" --benchmark_format=csv ${filter:+--benchmark_filter="$filter"} \
+      2>>"$out/teacher.log" >"$output" || true
+  }
+  filter="" teacher_run "$out/teacher_sqlite.csv"
+  : >"$out/teacher_postgres.csv"
+  if command -v pg_virtualenv >/dev/null && ls /usr/lib/postgresql/*/bin/postgres >/dev/null 2>&1; then
+    filter="postgres" teacher_run "$out/teacher_postgres.csv" pg_virtualenv -t
+  fi
+  python3 - "$out/teacher_sqlite.csv" "$out/teacher_postgres.csv" <<'PY'
+import csv, sys
+
+rows = {}
+for path in sys.argv[1:]:
+    with open(path) as f:
+        lines = [l for l in f if l.startswith('"') or l.startswith("name")]
+    for r in csv.DictReader(lines):
+        rows[r["name"].split("/iterations")[0].split("/real_time")[0]] = r
+
+print()
+print(f"{'teacher desk, 500 pupils, 1e6 tries':40} {'ms':>9} {'target':>9}  met")
+for store in ("sqlite", "postgres"):
+    for bench, label, target in (("BM_Overview", "class overview", 1500), ("BM_PupilPage", "a pupil's page", 500),
+                                 ("BM_ExportCsv", "--export-csv", 8000)):
+        r = rows.get(f"{bench}/{store}")
+        name = f"{label} ({store})"
+        if r is None or r.get("error_occurred") == "true":
+            why = "not run" if r is None else r.get("error_message", "")
+            print(f"{name:40} {'-':>9} {'<=' + str(target):>9}  ({why})")
+            continue
+        ms = float(r["real_time"]) * {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[r["time_unit"]]
+        print(f"{name:40} {ms:9.0f} {'<=' + str(target):>9}  {'yes' if ms <= target else 'NO'}")
+        if bench == "BM_ExportCsv" and r.get("peak_rss_mb"):
+            mb = float(r["peak_rss_mb"])
+            print(f"{'  its peak resident memory, MB':40} {mb:9.1f} {'<=150':>9}  {'yes' if mb <= 150 else 'NO'}")
+PY
+fi

@@ -36,7 +36,8 @@ constexpr std::array kDrawingMistakes{"no-second-side", "wrong-scale", "almost",
 constexpr int kTryRowsPerStatement = 500;
 constexpr int kSeriesRowsPerStatement = 1000;
 constexpr int kTryColumns = 17;
-constexpr int kSeriesColumns = 8;
+constexpr int kSeriesColumns = 7;
+constexpr int kEndColumns = 4;
 
 using Random = std::mt19937_64;
 
@@ -155,7 +156,13 @@ bool fillSchoolYear(SqlConnection& connection, const SchoolYear& year, QString* 
   SqlTransaction transaction(connection);
   if (!transaction.isActive()) return failed(connection.errorText());
   BulkInsert tries(connection, QStringLiteral("tries"), tryColumns(), kTryColumns, kTryRowsPerStatement);
-  BulkInsert series(connection, QStringLiteral("series"), seriesColumns(), kSeriesColumns, kSeriesRowsPerStatement);
+  // As the pupils' programs write them: a row at a series' start, one more
+  // at its end.
+  BulkInsert series(connection, QStringLiteral("series"),
+                    QStringLiteral("id, pupil, kind, started_at, ended_at, score, length"), kSeriesColumns,
+                    kSeriesRowsPerStatement);
+  BulkInsert ends(connection, QStringLiteral("series_ends"), QStringLiteral("series_id, ended_at, score, played"),
+                  kEndColumns, kSeriesRowsPerStatement);
   std::uniform_real_distribution<double> chance;
   qint64 written = 0, seriesCount = 0;
   while (written < year.tries) {
@@ -209,14 +216,16 @@ bool fillSchoolYear(SqlConnection& connection, const SchoolYear& year, QString* 
     } else {
       s.score = 0;
     }
-    const QVariant end = s.end ? QVariant(timeText(*s.end)) : QVariant(QMetaType::fromType<QString>());
-    if (!series.add({s.id, s.pupil, kindText(kind), timeText(s.start), end, s.score, s.length, *s.played})) {
+    if (!series.add({s.id, s.pupil, kindText(kind), timeText(s.start), QVariant(QMetaType::fromType<QString>()), 0,
+                     s.length})) {
       return failed(series.error());
     }
+    if (s.end && !ends.add({s.id, timeText(*s.end), s.score, *s.played})) return failed(ends.error());
     ++seriesCount;
   }
   if (!tries.finish()) return failed(tries.error());
   if (!series.finish()) return failed(series.error());
+  if (!ends.finish()) return failed(ends.error());
   if (!transaction.commit()) return failed(connection.errorText());
   // Fresh statistics for the query planners, as a server's autovacuum would have.
   connection.exec(QStringLiteral("ANALYZE"));
@@ -227,7 +236,10 @@ bool fillSchoolYear(SqlConnection& connection, const SchoolYear& year, QString* 
 QString cachedSchoolYearFile(const QString& folder, const SchoolYear& year, QString* error) {
   QDir().mkpath(folder);
   const QString path =
-      QDir(folder).filePath(QStringLiteral("school-year-%1-pupils-%2-tries.sqlite").arg(year.pupils).arg(year.tries));
+      QDir(folder).filePath(QStringLiteral("school-year-%1-pupils-%2-tries-v%3.sqlite")
+                                .arg(year.pupils)
+                                .arg(year.tries)
+                                .arg(latestSchemaVersion()));
   if (QFile::exists(path)) return path;
   // Made under another name and renamed once whole: an interrupted run
   // leaves no half-filled file behind.

@@ -7,6 +7,7 @@
 #include <functional>
 #include <limits>
 
+#include "records/export_target.h"
 #include "records/results_reader.h"
 
 namespace gradoir {
@@ -207,6 +208,10 @@ bool exportCsv(const QString& source, const QString& outputPath, QString* error,
 
 bool exportCsv(const QString& source, const ResultsFilter& filter, const QString& outputPath, QString* error,
                const ExplanationWords& words) {
+  if (const std::optional<QString> refused = exportTargetProblem(outputPath, source)) {
+    if (error) *error = *refused;
+    return false;
+  }
   ResultsReader reader(source);
   if (!reader.isOpen()) {
     if (error) *error = reader.errorText();
@@ -229,6 +234,10 @@ bool exportCsv(const QString& source, const ResultsFilter& filter, const QString
 
 bool exportSeriesCsv(const QString& source, const ResultsFilter& filter, const QString& outputPath,
                      QString* error) {
+  if (const std::optional<QString> refused = exportTargetProblem(outputPath, source)) {
+    if (error) *error = *refused;
+    return false;
+  }
   ResultsReader reader(source);
   if (!reader.isOpen()) {
     if (error) *error = reader.errorText();

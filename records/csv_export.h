@@ -40,8 +40,10 @@ QString csvField(const QString& text);
 QByteArray triesToCsv(const QList<TryRecord>& tries, const ExplanationWords& words = {});
 
 // The tries (or the series) of `source` (a SQLite file or a server address,
-// as for ResultsReader) in `filter`, written to `outputPath`. Needs a
-// QCoreApplication, no display. False with `error` set on failure.
+// as for ResultsReader) in `filter`, written to `outputPath`, replaced whole
+// or left untouched (QSaveFile). Refused when `outputPath` is the store or
+// any SQLite database (exportTargetProblem). Needs a QCoreApplication, no
+// display. False with `error` set on failure.
 bool exportCsv(const QString& source, const QString& outputPath, QString* error = nullptr,
                const ExplanationWords& words = {});
 bool exportCsv(const QString& source, const ResultsFilter& filter, const QString& outputPath, QString* error,

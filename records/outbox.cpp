@@ -32,8 +32,8 @@ std::optional<QList<AnyRecord>> readOutboxRecords(SqlConnection& local, const QL
     const bool isTry = entry.table == QLatin1String("tries");
     if (!isTry && entry.table != QLatin1String("series")) continue;
     QSqlQuery query(local.database());
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE id = ?")
-                            .arg(isTry ? tryColumns() : seriesColumns(), entry.table);
+    const QString sql = isTry ? QStringLiteral("SELECT %1 FROM tries WHERE id = ?").arg(tryColumns())
+                              : QStringLiteral("SELECT %1 FROM %2 WHERE series.id = ?").arg(seriesColumns(), seriesSource());
     if (!local.exec(query, sql, {entry.id})) return std::nullopt;
     if (!query.next()) continue;
     if (isTry) {

@@ -9,8 +9,8 @@ namespace gradoir {
 
 namespace {
 
-// The column's default: a series stored by a program that did not count
-// the exercises played.
+// The column's default: a series ended by a program that did not count the
+// exercises played.
 constexpr int kUnknownPlayed = -1;
 
 // A null QString would be bound as SQL NULL and break NOT NULL columns.
@@ -49,8 +49,7 @@ QVariantList tryValues(const TryRecord& r) {
 }
 
 QVariantList seriesValues(const SeriesRecord& r) {
-  return {text(r.id),          text(r.pupil), kindText(r.kind), timeText(r.start),
-          nullableTime(r.end), r.score,       r.length,         r.played.value_or(kUnknownPlayed)};
+  return {text(r.id), text(r.pupil), kindText(r.kind), timeText(r.start), nullableTime(r.end), r.score, r.length};
 }
 
 std::optional<int> intOrNone(const QVariant& value) {
@@ -65,26 +64,37 @@ QString tryColumns() {
       "tolerance, protractor_placed, estimation, target, answer, verdict, explanation, seconds");
 }
 
-QString seriesColumns() { return QStringLiteral("id, pupil, kind, started_at, ended_at, score, length, played"); }
+QString seriesColumns() {
+  return QStringLiteral(
+      "series.id, pupil, kind, started_at, COALESCE(series_ends.ended_at, series.ended_at), "
+      "COALESCE(series_ends.score, series.score), length, COALESCE(series_ends.played, %1)")
+      .arg(kUnknownPlayed);
+}
+
+QString seriesSource() {
+  return QStringLiteral("series LEFT JOIN series_ends ON series_ends.series_id = series.id");
+}
 
 WriteOutcome insertTry(SqlConnection& connection, const TryRecord& record) {
   QSqlQuery query(connection.database());
   const QString sql = QStringLiteral(
                           "INSERT INTO tries (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
-                          "ON CONFLICT (id) DO NOTHING")
+                          "ON CONFLICT DO NOTHING")
                           .arg(tryColumns());
   if (!connection.exec(query, sql, tryValues(record))) return WriteOutcome::Failed;
   return query.numRowsAffected() > 0 ? WriteOutcome::Stored : WriteOutcome::AlreadyThere;
 }
 
-bool upsertSeries(SqlConnection& connection, const SeriesRecord& record) {
-  const QString sql =
-      QStringLiteral(
-          "INSERT INTO series (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (id) DO UPDATE SET "
-          "ended_at = excluded.ended_at, score = excluded.score, length = excluded.length, "
-          "played = excluded.played")
-          .arg(seriesColumns());
-  return connection.exec(sql, seriesValues(record));
+bool insertSeries(SqlConnection& connection, const SeriesRecord& record) {
+  const bool started = connection.exec(
+      QStringLiteral("INSERT INTO series (id, pupil, kind, started_at, ended_at, score, length) "
+                     "VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING"),
+      seriesValues(record));
+  if (!started || !record.end) return started;
+  return connection.exec(
+      QStringLiteral("INSERT INTO series_ends (series_id, ended_at, score, played) VALUES (?, ?, ?, ?) "
+                     "ON CONFLICT DO NOTHING"),
+      {text(record.id), timeText(*record.end), record.score, record.played.value_or(kUnknownPlayed)});
 }
 
 std::optional<TryRecord> readTry(const QSqlQuery& q) {

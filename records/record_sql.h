@@ -1,7 +1,8 @@
 #pragma once
 // Writing and reading one record, with statements both engines accept.
-// Writes are idempotent: a try already stored is left alone (ON CONFLICT DO
-// NOTHING) and a series record replaces the state of the same series.
+// Writes only add rows and are idempotent: a record already stored is left
+// alone (ON CONFLICT DO NOTHING, which needs no right but INSERT). A series
+// is a row at its start and a row in series_ends once it has ended.
 #include <QString>
 #include <optional>
 
@@ -16,11 +17,14 @@ class SqlConnection;
 enum class WriteOutcome { Stored, AlreadyThere, Failed };
 
 WriteOutcome insertTry(SqlConnection& connection, const TryRecord& record);
-bool upsertSeries(SqlConnection& connection, const SeriesRecord& record);
+// The series' start, and its end when it has one; either already there is kept.
+bool insertSeries(SqlConnection& connection, const SeriesRecord& record);
 
-// The columns readTry and readSeries expect, in their order, for a SELECT.
+// The columns readTry and readSeries expect, in their order, for a SELECT;
+// series' come FROM seriesSource() (a series with its end).
 QString tryColumns();
 QString seriesColumns();
+QString seriesSource();
 // The record at the query's current row; none when a stored text is not one
 // this program writes (a row from a newer program, for instance).
 std::optional<TryRecord> readTry(const QSqlQuery& query);

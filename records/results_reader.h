@@ -62,8 +62,9 @@ class ResultsReader {
   bool isOpen() const { return m_connection != nullptr; }
   // The server connection's socket (SqlConnection::socketDescriptor()).
   int networkSocket() const { return m_connection ? m_connection->socketDescriptor() : -1; }
-  // Why the last call found nothing to read, empty after a success.
-  QString errorText() const { return m_errorText; }
+  // Why the last call found nothing to read, empty after a success; no
+  // password in it.
+  QString errorText() const;
 
   // In French alphabetical order ("Élodie" before "Françoise").
   QStringList pupils(const ResultsFilter& filter = {});

@@ -6,9 +6,9 @@ namespace gradoir {
 
 namespace {
 
-// A connection being opened gives up after its connect timeout (3 s): a
+// A connection being opened gives up after its connect timeout (2 s): a
 // little longer than that.
-constexpr unsigned long kStopWaitMs = 3500;
+constexpr unsigned long kStopWaitMs = 2500;
 
 }  // namespace
 

@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include "records/csv_export.h"
+#include "records/postgres_url.h"
 #include "teacher/charts.h"
 #include "teacher/desk_loader.h"
 #include "teacher/mistake_words.h"
@@ -519,7 +520,8 @@ void TeacherView::askAndExport(bool series) {
   if (path.isEmpty()) return;
   QString error;
   const bool done = series ? exportSeriesTo(path, &error) : exportTo(path, &error);
-  m_ui.status->setText(done ? tr("Exporté : %1").arg(path) : tr("Export impossible : %1").arg(error));
+  // The store's address may be in the error: never its password.
+  m_ui.status->setText(hidePasswords(done ? tr("Exporté : %1").arg(path) : tr("Export impossible : %1").arg(error)));
 }
 
 bool TeacherView::writeWorksheetTo(ExerciseKind kind, int count, const QString& path, QString* error) {

@@ -54,12 +54,6 @@ class TeacherView : public QWidget {
   bool waitForAnswers(int timeoutMs);
   bool answersPending() const { return m_pending > 0; }
 
- signals:
-  // Every question asked so far has its answer.
-  void allAnswered();
-
- public:
-
   // Shows `pupil`'s page.
   void showPupil(const QString& pupil);
   // Lists the tries of the pupil page's series at `row` in a dialog.
@@ -73,6 +67,10 @@ class TeacherView : public QWidget {
   bool exportTo(const QString& path, QString* error = nullptr);
   bool exportSeriesTo(const QString& path, QString* error = nullptr);
   bool writeWorksheetTo(ExerciseKind kind, int count, const QString& path, QString* error = nullptr);
+
+ signals:
+  // Every question asked so far has its answer.
+  void allAnswered();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

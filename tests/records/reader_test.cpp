@@ -178,7 +178,7 @@ TEST(ReaderMigration, AnOlderStoreReadsWhatEachSeriesDid) {
     EXPECT_EQ(s->complete(), e.complete);
   }
   EXPECT_EQ(test::queryValue(path, QStringLiteral("SELECT version FROM schema_version")).toInt(),
-            currentSchemaVersion());
+            latestSchemaVersion());
   EXPECT_EQ(reader.seriesLevels().value(QStringLiteral("laissé")), (Level{1, 5, 175, 0, false, false}));
 }
 

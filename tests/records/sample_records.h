@@ -24,3 +24,12 @@ QVariant queryValue(const QString& source, const QString& sql);
 QStringList storedTryIds(const QString& source, const QStringList& ids);
 
 }  // namespace gradoir::test
+
+namespace gradoir {
+// Readable failure messages for series.
+inline void PrintTo(const SeriesRecord& s, std::ostream* out) {
+  *out << "{" << s.pupil.toStdString() << " " << s.start.toString(Qt::ISODateWithMs).toStdString() << " end "
+       << (s.end ? s.end->toString(Qt::ISODateWithMs).toStdString() : "-") << " right " << s.score << " planned "
+       << s.length << " played " << (s.played ? std::to_string(*s.played) : "-") << "}";
+}
+}  // namespace gradoir

@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -138,6 +139,45 @@ TEST_F(TeacherViewTest, ClassOverviewHasEveryPupilInWords) {
   EXPECT_EQ(overview->horizontalScrollBar()->maximum(), 0);
 }
 
+// Counts, scores and dates sort by value, not as text: 10 series after 2,
+// "10/10" above "9/10", December before January; who never played first.
+TEST_F(TeacherViewTest, OverviewSortsByValue) {
+  const QString path = m_dir.filePath(QStringLiteral("sort.sqlite"));
+  {
+    ResultsRecorder recorder({.localPath = path});
+    const QList<std::pair<bool, const char*>> ten(10, {true, nullptr});
+    QList<std::pair<bool, const char*>> nine = ten;
+    nine[0] = {false, "wrong-scale"};
+    const QDateTime december(QDate(2025, 12, 20), QTime(12, 0), Qt::UTC);
+    for (int day = 9; day >= 0; --day) {
+      addSeries(recorder, QStringLiteral("Anna"), ExerciseKind::Measuring, december.addDays(-day), ten);
+    }
+    const QDateTime january(QDate(2026, 1, 5), QTime(12, 0), Qt::UTC);
+    addSeries(recorder, QStringLiteral("Bruno"), ExerciseKind::Measuring, january.addDays(-1), ten);
+    addSeries(recorder, QStringLiteral("Bruno"), ExerciseKind::Measuring, january, nine);
+    ASSERT_TRUE(recorder.waitUntilWritten(10s));
+  }
+  auto view = open(path);
+  view->setClassList({QStringLiteral("Anna"), QStringLiteral("Bruno"), QStringLiteral("Chloé")});
+  ASSERT_TRUE(view->waitForAnswers(10000));
+  QTableWidget* overview = table(*view, "overviewTable");
+  ASSERT_EQ(overview->rowCount(), 3);
+  struct Case {
+    int column;
+    Qt::SortOrder order;
+    QStringList pupils;
+  };
+  for (const Case& c : {Case{1, Qt::AscendingOrder, {"Chloé", "Bruno", "Anna"}},
+                        Case{2, Qt::DescendingOrder, {"Anna", "Bruno", "Chloé"}},
+                        Case{9, Qt::AscendingOrder, {"Chloé", "Anna", "Bruno"}}}) {
+    SCOPED_TRACE(c.column);
+    overview->sortItems(c.column, c.order);
+    QStringList pupils;
+    for (int r = 0; r < overview->rowCount(); ++r) pupils << overview->item(r, 0)->text();
+    EXPECT_EQ(pupils, c.pupils);
+  }
+}
+
 // The pupil's page: one point per series (a full score higher than an empty
 // one), one bar per kind of mistake (longer for more), the series with their
 // level, and a double-click lists the series' tries with the explanation
@@ -195,7 +235,8 @@ TEST_F(TeacherViewTest, PupilPageChartsAndTries) {
 TEST_F(TeacherViewTest, SeriesAndExplanationsFilteredByPupilAndDate) {
   auto view = open();
   view->findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(2);
-  QTableWidget* series = table(*view, "seriesTable");
+  // A year holds a hundred thousand series: a view on a model.
+  QAbstractItemModel* series = view->findChild<QTableView*>(QStringLiteral("seriesTable"))->model();
   QTableWidget* explanations = table(*view, "explanationTable");
   ASSERT_EQ(series->rowCount(), 3);
   ASSERT_EQ(explanations->rowCount(), 3);
@@ -208,14 +249,14 @@ TEST_F(TeacherViewTest, SeriesAndExplanationsFilteredByPupilAndDate) {
   pupil->setCurrentText(QStringLiteral("Zoé"));
   ASSERT_TRUE(view->waitForAnswers(10000));
   ASSERT_EQ(series->rowCount(), 2);
-  EXPECT_EQ(series->item(0, 0)->text(), QStringLiteral("Zoé"));
+  EXPECT_EQ(series->index(0, 0).data().toString(), QStringLiteral("Zoé"));
   pupil->setCurrentIndex(0);
   // From yesterday on: only today's series.
   view->findChild<QDateEdit*>(QStringLiteral("fromDate"))->setDate(QDate::currentDate().addDays(-1));
   view->findChild<QCheckBox*>(QStringLiteral("fromFilter"))->setChecked(true);
   ASSERT_TRUE(view->waitForAnswers(10000));
   ASSERT_EQ(series->rowCount(), 1);
-  EXPECT_EQ(series->item(0, 0)->text(), QStringLiteral("Élodie"));
+  EXPECT_EQ(series->index(0, 0).data().toString(), QStringLiteral("Élodie"));
 }
 
 TEST_F(TeacherViewTest, ExportsTheTriesAndSeriesItShows) {
