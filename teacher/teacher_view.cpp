@@ -319,6 +319,9 @@ void TeacherView::fillOverview(const QList<OverviewRow>& rows) {
   // (by name at first).
   t.setSortingEnabled(false);
   t.setUpdatesEnabled(false);
+  // Sized to its contents once filled: sized after each cell, a school's
+  // overview took over a minute.
+  t.horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   t.setRowCount(static_cast<int>(rows.size()));
   for (int row = 0; row < rows.size(); ++row) {
     const OverviewRow& r = rows[row];
@@ -342,6 +345,7 @@ void TeacherView::fillOverview(const QList<OverviewRow>& rows) {
     }
     if (r.lastActivity) t.item(row, 9)->setData(kSortRole, *r.lastActivity);
   }
+  t.horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   t.setUpdatesEnabled(true);
   t.setSortingEnabled(true);
 }
