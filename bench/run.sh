@@ -128,23 +128,28 @@ if [ "${TEACHER:-1}" != 0 ]; then
   cmake --build "$build" --parallel "$(nproc)" --target teacher_bench gradoir >/dev/null
   teacher_run() {  # output [pg_virtualenv -t]
     local output="$1"; shift
-    "$@" "$build/bench/teacher_bench" --benchmark_format=csv ${filter:+--benchmark_filter="$filter"} \
-      2>>"$out/teacher.log" >"$output" || true
+    # JSON, to a file of its own: the CSV reporter refuses a counter that
+    # only some rows have, and pg_virtualenv talks on stdout.
+    "$@" "$build/bench/teacher_bench" --benchmark_out="$output" --benchmark_out_format=json \
+      ${filter:+--benchmark_filter="$filter"} >>"$out/teacher.log" 2>&1 || true
   }
-  filter="" teacher_run "$out/teacher_sqlite.csv"
-  : >"$out/teacher_postgres.csv"
+  filter="" teacher_run "$out/teacher_sqlite.json"
+  : >"$out/teacher_postgres.json"
   if command -v pg_virtualenv >/dev/null && ls /usr/lib/postgresql/*/bin/postgres >/dev/null 2>&1; then
-    filter="postgres" teacher_run "$out/teacher_postgres.csv" pg_virtualenv -t
+    filter="postgres" teacher_run "$out/teacher_postgres.json" pg_virtualenv -t
   fi
-  python3 - "$out/teacher_sqlite.csv" "$out/teacher_postgres.csv" <<'PY'
-import csv, sys
+  python3 - "$out/teacher_sqlite.json" "$out/teacher_postgres.json" <<'PY'
+import json, sys
 
 rows = {}
 for path in sys.argv[1:]:
-    with open(path) as f:
-        lines = [l for l in f if l.startswith('"') or l.startswith("name")]
-    for r in csv.DictReader(lines):
-        rows[r["name"].split("/iterations")[0].split("/real_time")[0]] = r
+    try:
+        with open(path) as f:
+            runs = json.load(f).get("benchmarks", [])
+    except (OSError, ValueError):
+        runs = []
+    for r in runs:
+        rows[r["name"].split("/iterations")[0]] = r
 
 print()
 print(f"{'teacher desk, 500 pupils, 1e6 tries':40} {'ms':>9} {'target':>9}  met")
@@ -153,7 +158,7 @@ for store in ("sqlite", "postgres"):
                                  ("BM_ExportCsv", "--export-csv", 8000)):
         r = rows.get(f"{bench}/{store}")
         name = f"{label} ({store})"
-        if r is None or r.get("error_occurred") == "true":
+        if r is None or r.get("error_occurred"):
             why = "not run" if r is None else r.get("error_message", "")
             print(f"{name:40} {'-':>9} {'<=' + str(target):>9}  ({why})")
             continue
