@@ -84,6 +84,13 @@ bool LocalWriter::writeRecord(SqlConnection& connection, const AnyRecord& record
         !addToOutbox(connection, QStringLiteral("tries"), attempt->id)) {
       return false;
     }
+  } else if (const auto* step = std::get_if<PathStepRecord>(&record)) {
+    const WriteOutcome outcome = insertPathStep(connection, *step);
+    if (outcome == WriteOutcome::Failed) return false;
+    if (m_options.keepOutbox && outcome == WriteOutcome::Stored &&
+        !addToOutbox(connection, QStringLiteral("path_steps"), step->id)) {
+      return false;
+    }
   } else {
     const auto& series = std::get<SeriesRecord>(record);
     if (!upsertSeries(connection, series)) return false;

@@ -30,14 +30,17 @@ std::optional<QList<AnyRecord>> readOutboxRecords(SqlConnection& local, const QL
   QList<AnyRecord> records;
   for (const OutboxEntry& entry : entries) {
     const bool isTry = entry.table == QLatin1String("tries");
-    if (!isTry && entry.table != QLatin1String("series")) continue;
+    const bool isPathStep = entry.table == QLatin1String("path_steps");
+    if (!isTry && !isPathStep && entry.table != QLatin1String("series")) continue;
     QSqlQuery query(local.database());
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE id = ?")
-                            .arg(isTry ? tryColumns() : seriesColumns(), entry.table);
+    const QString columns = isTry ? tryColumns() : isPathStep ? pathStepColumns() : seriesColumns();
+    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE id = ?").arg(columns, entry.table);
     if (!local.exec(query, sql, {entry.id})) return std::nullopt;
     if (!query.next()) continue;
     if (isTry) {
       if (const std::optional<TryRecord> attempt = readTry(query)) records << *attempt;
+    } else if (isPathStep) {
+      if (const std::optional<PathStepRecord> step = readPathStep(query)) records << *step;
     } else if (const std::optional<SeriesRecord> series = readSeries(query)) {
       records << *series;
     }

@@ -49,6 +49,11 @@ QVariantList seriesValues(const SeriesRecord& r) {
           nullableTime(r.end), r.score,       r.length};
 }
 
+QVariantList pathStepValues(const PathStepRecord& r) {
+  return {text(r.id), timeText(r.time), text(r.pupil),  kindText(r.kind), r.number,
+          r.level,    int(r.solved),    r.triesUsed,    r.nextLevel};
+}
+
 std::optional<int> intOrNone(const QVariant& value) {
   return value.isNull() ? std::nullopt : std::optional<int>(value.toInt());
 }
@@ -62,6 +67,10 @@ QString tryColumns() {
 }
 
 QString seriesColumns() { return QStringLiteral("id, pupil, kind, started_at, ended_at, score, length"); }
+
+QString pathStepColumns() {
+  return QStringLiteral("id, recorded_at, pupil, kind, number, level, solved, tries_used, next_level");
+}
 
 WriteOutcome insertTry(SqlConnection& connection, const TryRecord& record) {
   QSqlQuery query(connection.database());
@@ -80,6 +89,26 @@ bool upsertSeries(SqlConnection& connection, const SeriesRecord& record) {
           "ended_at = excluded.ended_at, score = excluded.score, length = excluded.length")
           .arg(seriesColumns());
   return connection.exec(sql, seriesValues(record));
+}
+
+// Only INSERT: a pupil's server role may be allowed nothing more on this table.
+WriteOutcome insertPathStep(SqlConnection& connection, const PathStepRecord& record) {
+  QSqlQuery query(connection.database());
+  const QString sql =
+      QStringLiteral("INSERT INTO path_steps (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (id) DO NOTHING")
+          .arg(pathStepColumns());
+  if (!connection.exec(query, sql, pathStepValues(record))) return WriteOutcome::Failed;
+  return query.numRowsAffected() > 0 ? WriteOutcome::Stored : WriteOutcome::AlreadyThere;
+}
+
+bool writeAnyRecord(SqlConnection& connection, const AnyRecord& record) {
+  if (const auto* attempt = std::get_if<TryRecord>(&record)) {
+    return insertTry(connection, *attempt) != WriteOutcome::Failed;
+  }
+  if (const auto* step = std::get_if<PathStepRecord>(&record)) {
+    return insertPathStep(connection, *step) != WriteOutcome::Failed;
+  }
+  return upsertSeries(connection, std::get<SeriesRecord>(record));
 }
 
 std::optional<TryRecord> readTry(const QSqlQuery& q) {
@@ -114,6 +143,22 @@ std::optional<SeriesRecord> readSeries(const QSqlQuery& q) {
   if (!q.value(4).isNull()) r.end = timeFromText(q.value(4).toString());
   r.score = q.value(5).toInt();
   r.length = q.value(6).toInt();
+  return r;
+}
+
+std::optional<PathStepRecord> readPathStep(const QSqlQuery& q) {
+  const auto kind = kindFromText(q.value(3).toString());
+  if (!kind) return std::nullopt;
+  PathStepRecord r;
+  r.id = q.value(0).toString();
+  r.time = timeFromText(q.value(1).toString());
+  r.pupil = q.value(2).toString();
+  r.kind = *kind;
+  r.number = q.value(4).toInt();
+  r.level = q.value(5).toInt();
+  r.solved = q.value(6).toInt() != 0;
+  r.triesUsed = q.value(7).toInt();
+  r.nextLevel = q.value(8).toInt();
   return r;
 }
 

@@ -10,6 +10,8 @@
 //   reader.series(filter)             their series with score, by pupil then start
 //   reader.explanationCounts(filter)  how often each explanation was given
 //   reader.tries(filter)              every try, oldest first
+//   reader.pathSteps(pupil, kind)     a pupil's exercises on the path, oldest first
+//   reader.pathLevels()               every pupil's level on each path
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -38,6 +40,14 @@ struct ExplanationCount {
   friend bool operator==(const ExplanationCount&, const ExplanationCount&) = default;
 };
 
+// Where a pupil stands on the paths; empty for a path never played.
+struct PupilPathLevels {
+  QString pupil;
+  std::optional<int> measuring;
+  std::optional<int> drawing;
+  friend bool operator==(const PupilPathLevels&, const PupilPathLevels&) = default;
+};
+
 class ResultsReader {
  public:
   // Neither copied nor moved: it keeps its connection, which Qt SQL ties to
@@ -54,6 +64,12 @@ class ResultsReader {
   // Most frequent first; tries without an explanation are not counted.
   QList<ExplanationCount> explanationCounts(const ResultsFilter& filter = {});
   QList<TryRecord> tries(const ResultsFilter& filter = {});
+  // In the order played (number, then time, then id): the order the path is
+  // replayed in.
+  QList<PathStepRecord> pathSteps(const QString& pupil, ExerciseKind kind);
+  // The level each pupil reached on each path (the last step's next level),
+  // in French alphabetical order of the pupils.
+  QList<PupilPathLevels> pathLevels();
 
  private:
   bool select(QSqlQuery& query, const QString& sql, const QVariantList& values);

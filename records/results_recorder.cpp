@@ -31,6 +31,8 @@ void ResultsRecorder::recordSeries(const SeriesRecord& series) { m_writer->enque
 
 void ResultsRecorder::recordTry(const TryRecord& attempt) { m_writer->enqueue(attempt); }
 
+void ResultsRecorder::recordPathStep(const PathStepRecord& step) { m_writer->enqueue(step); }
+
 bool ResultsRecorder::waitUntilWritten(std::chrono::milliseconds timeout) {
   return m_writer->waitUntilWritten(timeout);
 }

@@ -44,7 +44,16 @@ struct Migration {
 };
 
 const std::vector<Migration>& migrations() {
-  static const std::vector<Migration> steps{};
+  static const std::vector<Migration> steps{
+      // The pupil's path: one row per exercise played on it, only ever
+      // added (a pupil's program needs INSERT and SELECT, nothing more).
+      {3,
+       {QStringLiteral("CREATE TABLE IF NOT EXISTS path_steps ("
+                       "id TEXT PRIMARY KEY, recorded_at TEXT NOT NULL, pupil TEXT NOT NULL, "
+                       "kind TEXT NOT NULL, number INTEGER NOT NULL, level INTEGER NOT NULL, solved INTEGER NOT NULL, "
+                       "tries_used INTEGER NOT NULL, next_level INTEGER NOT NULL)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS path_steps_by_pupil ON path_steps (pupil, kind, recorded_at)")}},
+  };
   return steps;
 }
 

@@ -10,6 +10,8 @@
 //           seconds)
 //   series (id PRIMARY KEY, pupil, kind, started_at, ended_at NULL, score,
 //           length)
+//   path_steps (id PRIMARY KEY, recorded_at, pupil, kind, number, level,   from version 3
+//           solved, tries_used, next_level)
 //
 // The SQLite file also holds the outbox: the records still to be sent to a
 // server, in the order they were written.
