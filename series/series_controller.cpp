@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <cstdlib>
+#include <utility>
 
 #include "figures/protractor_placement.h"
 #include "series/exercise_board.h"
@@ -44,6 +45,7 @@ bool SeriesController::seriesRunning() const {
 }
 
 std::int32_t SeriesController::seriesLength() const {
+  if (m_onPath) return kPathSeriesLength;
   return m_kind == ExerciseKind::Measuring ? m_settings.measureSeriesLength : m_settings.drawSeriesLength;
 }
 
@@ -52,16 +54,60 @@ void SeriesController::setState(SeriesState state) {
   emit stateChanged(state);
 }
 
-void SeriesController::startSeries(ExerciseKind kind) {
+void SeriesController::startSeries(ExerciseKind kind) { beginSeries(kind, false); }
+
+void SeriesController::startPath(ExerciseKind kind) { beginSeries(kind, true); }
+
+void SeriesController::beginSeries(ExerciseKind kind, bool onPath) {
   // A correction still gliding ends first, so that the end of the series it
   // holds back still comes.
   m_board.finishCorrection();
   m_kind = kind;
+  m_onPath = onPath;
   m_exercise = 1;
   m_successes = 0;
+  m_pendingPathNews.clear();
+  if (onPath) {
+    const bool firstRead = !m_paths.contains({m_log->pupil(), kind});
+    m_pathLevel = pathState(kind).level;
+    m_pathSettings = levelOnPath(kind, m_pathLevel, m_settings.level);
+    m_pendingPathNews = pathLevelText(kind, m_pathLevel);
+    // Said once a run: every path then starts at level 1.
+    if (firstRead && !m_pathRead && !m_toldPathNotKept) {
+      m_toldPathNotKept = true;
+      m_pendingPathNews = tr("Ton parcours n'est pas enregistré : il commence au niveau 1.");
+    }
+  }
   m_log->startSeries(kind, seriesLength());
   emit scoreChanged(0, 0);
+  emit pathStatusChanged(onPath ? pathStatusText(kind, m_pathLevel) : QString());
   startExercise();
+}
+
+PathState& SeriesController::pathState(ExerciseKind kind) {
+  const auto key = std::make_pair(m_log->pupil(), kind);
+  auto at = m_paths.find(key);
+  if (at != m_paths.end()) return at->second;
+  PathState state;
+  const std::optional<QList<PathStepRecord>> steps = m_log->readPathSteps(kind);
+  m_pathRead = steps.has_value();
+  if (steps) {
+    std::vector<PathOutcome> outcomes;
+    for (const PathStepRecord& step : *steps) outcomes.push_back(pathOutcome(step.solved, step.triesUsed));
+    state = replayPath(kind, outcomes);
+  }
+  return m_paths.emplace(key, std::move(state)).first->second;
+}
+
+// The move takes effect at the next exercise, which says so.
+void SeriesController::advanceOnPath(bool right, std::int32_t triesUsed) {
+  PathState& state = pathState(m_kind);
+  const PathStep step = advancePath(m_kind, state, pathOutcome(right, triesUsed));
+  m_log->recordPathStep(m_kind, step.state.played, state.level, right, triesUsed, step.state.level);
+  state = step.state;
+  m_pathLevel = state.level;
+  m_pathSettings = levelOnPath(m_kind, m_pathLevel, m_settings.level);
+  m_pendingPathNews = pathMoveText(m_kind, step.move, state.level);
 }
 
 void SeriesController::nextExercise() {
@@ -77,7 +123,10 @@ void SeriesController::startExercise() {
   emit explanationCleared();
   m_target = m_board.newExercise(m_kind, level());
   const bool measuring = m_kind == ExerciseKind::Measuring;
-  if (measuring && level().protractorPlaced) m_board.layProtractorOnAngle();
+  // Off the path RapporteurPlace lays it for measuring only, as it always
+  // has; the path's first drawing level lays it centred on the vertex too.
+  if (level().protractorPlaced && (measuring || m_onPath)) m_board.layProtractorOnAngle();
+  m_log->setLevel(level());
   m_log->startExercise(m_exercise, targetMeasure());
   emit progressChanged(seriesProgressText(m_exercise, seriesLength()));
   emit exerciseStarted(m_kind, targetMeasure());
@@ -87,6 +136,10 @@ void SeriesController::startExercise() {
     setState(SeriesState::Estimating);
   } else {
     setState(SeriesState::Trying);
+  }
+  if (m_onPath) {
+    emit pathStatusChanged(pathStatusText(m_kind, m_pathLevel));
+    if (!m_pendingPathNews.isEmpty()) emit pathNews(std::exchange(m_pendingPathNews, QString()));
   }
 }
 
@@ -142,11 +195,12 @@ void SeriesController::judgeTry(std::int32_t answer, bool right) {
   if (!decided) ++m_try;
   emit verdictGiven(tryNumber, right);
   if (!right) teachAfterWrongTry(answer, decided);
-  if (decided) endExercise();
+  if (decided) endExercise(right, tryNumber);
 }
 
-void SeriesController::endExercise() {
+void SeriesController::endExercise(bool right, std::int32_t triesUsed) {
   m_try = 1;
+  if (m_onPath) advanceOnPath(right, triesUsed);
   emit scoreChanged(m_successes, m_exercise);
   if (m_exercise != seriesLength()) {
     setState(SeriesState::Decided);
@@ -161,7 +215,13 @@ void SeriesController::endExercise() {
 
 void SeriesController::showSummary() {
   m_summaryWaits = false;
-  emit seriesEnded(m_log->summaryText(m_successes, m_exercise));
+  QString summary = m_log->summaryText(m_successes, m_exercise);
+  // A move at the last exercise is said here; the next path series starts there.
+  if (m_onPath && !m_pendingPathNews.isEmpty()) {
+    summary += QStringLiteral("<p>") + std::exchange(m_pendingPathNews, QString()).toHtmlEscaped() +
+               QStringLiteral("</p>");
+  }
+  emit seriesEnded(summary);
 }
 
 void SeriesController::correctionArrived() {

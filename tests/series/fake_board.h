@@ -107,6 +107,8 @@ struct News {
   std::vector<std::pair<std::int32_t, std::int32_t>> scores;
   std::vector<QString> progress;
   std::vector<QString> summaries;
+  std::vector<QString> pathNews;
+  std::vector<QString> pathStatus;
 
   void listenTo(SeriesController& c) {
     QObject::connect(&c, &SeriesController::stateChanged, [this](SeriesState s) { states.push_back(s); });
@@ -124,6 +126,9 @@ struct News {
                      [this](std::int32_t s, std::int32_t d) { scores.emplace_back(s, d); });
     QObject::connect(&c, &SeriesController::progressChanged, [this](const QString& t) { progress.push_back(t); });
     QObject::connect(&c, &SeriesController::seriesEnded, [this](const QString& t) { summaries.push_back(t); });
+    QObject::connect(&c, &SeriesController::pathNews, [this](const QString& t) { pathNews.push_back(t); });
+    QObject::connect(&c, &SeriesController::pathStatusChanged,
+                     [this](const QString& t) { pathStatus.push_back(t); });
   }
 };
 
