@@ -91,6 +91,8 @@ void MainWindow::connectHandlers() {
   Ui::MainWindow& f = *m_ui;
   connect(f.measureAction, &QAction::triggered, this, [this] { chooseExercise(ExerciseKind::Measuring); });
   connect(f.drawAction, &QAction::triggered, this, [this] { chooseExercise(ExerciseKind::Drawing); });
+  connect(f.pathMeasureAction, &QAction::triggered, this, [this] { chooseExercise(ExerciseKind::Measuring, true); });
+  connect(f.pathDrawAction, &QAction::triggered, this, [this] { chooseExercise(ExerciseKind::Drawing, true); });
   connect(f.quitAction, &QAction::triggered, this, &QWidget::close);
   connect(f.helpAction, &QAction::triggered, this, [this] { openHelp(true); });
   connect(f.aboutAction, &QAction::triggered, this, [this] { openHelp(false); });
@@ -134,13 +136,17 @@ void MainWindow::activateDefaultButton() {
   }
 }
 
-void MainWindow::chooseExercise(ExerciseKind kind) {
+void MainWindow::chooseExercise(ExerciseKind kind, bool onPath) {
   if (m_series->seriesRunning()) {
     if (!askConfirmation(this, tr("Abandonner la série d'exercices en cours ?"))) return;
   } else if (!choosePupilFirst()) {
     return;
   }
-  m_series->startSeries(kind);
+  if (onPath) {
+    m_series->startPath(kind);
+  } else {
+    m_series->startSeries(kind);
+  }
 }
 
 void MainWindow::checkAnswer() {

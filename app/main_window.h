@@ -56,6 +56,9 @@ class MainWindow : public QMainWindow {
   // What the idle canvas offers, and the status bar's series progress.
   ExerciseChooser& chooser() const;
   QString progressText() const;
+  // The status bar's place on the path and pupil's name; empty when none.
+  QString pathStatusText() const;
+  QString pupilStatusText() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,8 +67,9 @@ class MainWindow : public QMainWindow {
   void setUpWindow();
   void connectHandlers();
 
-  // The pupil chose a kind of exercise, from the menu or the chooser.
-  void chooseExercise(ExerciseKind kind);
+  // The pupil chose a kind of exercise, from the menu or the chooser; on
+  // the path, the program chooses the level.
+  void chooseExercise(ExerciseKind kind, bool onPath = false);
   void openHelp(bool help);
   void checkAnswer();
   void goOn();
@@ -114,6 +118,8 @@ class MainWindow : public QMainWindow {
   ExplanationLabel* m_explanation = nullptr;  // owned by its Qt parent
   ExerciseChooser* m_chooser = nullptr;  // owned by Qt parenting
   QLabel* m_progress = nullptr;          // owned by Qt parenting
+  QLabel* m_pathStatus = nullptr;        // owned by Qt parenting
+  QLabel* m_pupilStatus = nullptr;       // owned by Qt parenting
   // Names and events for screen readers; a child of this window.
   WindowAccessibility* m_accessibility = nullptr;
 

@@ -63,6 +63,9 @@ void MainWindow::bindSeries() {
   connect(&s, &SeriesController::explanationCleared, m_explanation, &ExplanationLabel::clearExplanation);
   connect(&s, &SeriesController::scoreChanged, this, &MainWindow::showScore);
   connect(&s, &SeriesController::progressChanged, m_progress, &QLabel::setText);
+  connect(&s, &SeriesController::pathStatusChanged, m_pathStatus, &QLabel::setText);
+  // Between exercises, in the note beside the tool box: typing or drawing clears it.
+  connect(&s, &SeriesController::pathNews, this, &MainWindow::explain);
   // Its text, then the score and the series's table.
   connect(&s, &SeriesController::seriesEnded, this, [this](const QString& summary) {
     showInformation(this, tr("La série d'exercices est terminée."), summary);

@@ -156,6 +156,10 @@ A few settings, in the file Grado.ini:
         <source>&amp;A propos ...</source>
         <translation>&amp;About ...</translation>
     </message>
+    <message>
+        <source>Mon &amp;parcours</source>
+        <translation>My &amp;path</translation>
+    </message>
 </context>
 <context>
     <name>TeacherView</name>
@@ -240,6 +244,10 @@ A few settings, in the file Grado.ini:
     <message>
         <source>Tracer un angle</source>
         <translation>Draw an angle</translation>
+    </message>
+    <message>
+        <source>Mon parcours</source>
+        <translation>My path</translation>
     </message>
 </context>
 <context>
@@ -359,6 +367,10 @@ A few settings, in the file Grado.ini:
         <source>Ton estimation était loin : mesure maintenant.</source>
         <translation>Your estimate was far off: now measure.</translation>
     </message>
+    <message>
+        <source>Élève : %1</source>
+        <translation>Pupil: %1</translation>
+    </message>
 </context>
 <context>
     <name>gradoir::MessageBoxes</name>
@@ -407,6 +419,65 @@ A few settings, in the file Grado.ini:
     </message>
 </context>
 <context>
+    <name>gradoir::PupilPath</name>
+    <message>
+        <source>le rapporteur est déjà posé, des mesures de 10 en 10 degrés.</source>
+        <translation>the protractor is already laid, measures in steps of 10 degrees.</translation>
+    </message>
+    <message>
+        <source>tu poses le rapporteur toi-même, des mesures de 10 en 10 degrés.</source>
+        <translation>you lay the protractor yourself, measures in steps of 10 degrees.</translation>
+    </message>
+    <message>
+        <source>des mesures de 5 en 5 degrés.</source>
+        <translation>measures in steps of 5 degrees.</translation>
+    </message>
+    <message>
+        <source>des mesures au degré près.</source>
+        <translation>measures to the nearest degree.</translation>
+    </message>
+    <message>
+        <source>estime d&apos;abord, puis mesure au degré près.</source>
+        <translation>estimate first, then measure to the nearest degree.</translation>
+    </message>
+    <message>
+        <source>le rapporteur est posé sur le sommet, des angles de 10 en 10 degrés.</source>
+        <translation>the protractor is laid on the vertex, angles in steps of 10 degrees.</translation>
+    </message>
+    <message>
+        <source>tu poses le rapporteur toi-même, des angles de 10 en 10 degrés.</source>
+        <translation>you lay the protractor yourself, angles in steps of 10 degrees.</translation>
+    </message>
+    <message>
+        <source>des angles de 5 en 5 degrés.</source>
+        <translation>angles in steps of 5 degrees.</translation>
+    </message>
+    <message>
+        <source>des angles au degré près.</source>
+        <translation>angles to the nearest degree.</translation>
+    </message>
+    <message>
+        <source>Parcours mesure — niveau %1 sur %2</source>
+        <translation>Measuring path — level %1 of %2</translation>
+    </message>
+    <message>
+        <source>Parcours tracé — niveau %1 sur %2</source>
+        <translation>Drawing path — level %1 of %2</translation>
+    </message>
+    <message>
+        <source>Niveau %1 : %2</source>
+        <translation>Level %1: %2</translation>
+    </message>
+    <message>
+        <source>Bravo ! %1</source>
+        <translation>Well done! %1</translation>
+    </message>
+    <message>
+        <source>On revient au niveau %1 pour t&apos;entraîner.</source>
+        <translation>Back to level %1 for some practice.</translation>
+    </message>
+</context>
+<context>
     <name>gradoir::ResultsReader</name>
     <message>
         <source>Aucun résultat à l&apos;emplacement %1</source>
@@ -418,6 +489,13 @@ A few settings, in the file Grado.ini:
     <message>
         <source>Adresse du serveur de résultats non reconnue</source>
         <translation>Results server address not recognised</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::SeriesController</name>
+    <message>
+        <source>Ton parcours n&apos;est pas enregistré : il commence au niveau 1.</source>
+        <translation>Your path is not recorded: it starts at level 1.</translation>
     </message>
 </context>
 <context>
