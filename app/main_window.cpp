@@ -128,9 +128,14 @@ void MainWindow::activateDefaultButton() {
     case SeriesState::Decided:
       m_ui->nextButton->click();
       break;
-    case SeriesState::NoSeries:
     case SeriesState::Over:
-      // The last correction may still glide: Enter ends it.
+      // After a correction, the summary waits for Enter.
+      if (m_series->summaryWaits()) {
+        m_ui->nextButton->click();
+        break;
+      }
+      [[fallthrough]];
+    case SeriesState::NoSeries:
       canvas().finishCorrection();
       break;
   }

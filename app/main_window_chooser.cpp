@@ -9,6 +9,8 @@
 #include "app/window_minimum.h"
 #include "canvas/exercise_canvas.h"
 #include "ui/exercise_chooser.h"
+#include "ui/explanation_label.h"
+#include "ui/floating_panel.h"
 #include "ui_main_window.h"
 
 namespace gradoir {
@@ -44,7 +46,12 @@ void MainWindow::setUpChooserAndStatus() {
   keepCanvasMinimum(*this, canvas());
 }
 
+// Nothing of the last exercise stays behind it: the canvas, the tool box and
+// the note go, as before the first series.
 void MainWindow::showChooser() {
+  canvas().clearExercise();
+  m_explanation->clearExplanation();
+  toolBox().hidePanel();
   m_chooser->centreInParent();
   m_chooser->show();
   m_chooser->raise();

@@ -54,9 +54,15 @@ void MainWindow::bindSeries() {
   connect(&s, &SeriesController::stateChanged, this, &MainWindow::showState);
   connect(&s, &SeriesController::verdictGiven, this, &MainWindow::showVerdict);
   connect(&s, &SeriesController::answerRejected, this, [this] { showError(this, tr("Valeur incorrecte !")); });
-  // The estimate's answer is too long for the verdict's small label: a box says it.
+  // Longer than the verdict's small label: the note beside the tool box
+  // says them, without a box over the angle.
   connect(&s, &SeriesController::estimateJudged, this, [this](bool close) {
-    showInformation(this, close ? tr("Bonne estimation !") : tr("Ton estimation était loin : mesure maintenant."));
+    explain(close ? tr("Bonne estimation !") : tr("Ton estimation était loin : mesure maintenant."));
+  });
+  connect(&s, &SeriesController::acceptedNear, this, [this](std::int32_t given, std::int32_t exact) {
+    explain(m_series->kind() == ExerciseKind::Drawing
+                ? tr("Bonne réponse ! Ton angle mesure %1°, il fallait %2°.").arg(given).arg(exact)
+                : tr("Bonne réponse ! La mesure exacte est %1°.").arg(exact));
   });
   connect(&s, &SeriesController::protractorShown, m_ui->protractorButton, &QToolButton::setChecked);
   connect(&s, &SeriesController::explanationReady, this, &MainWindow::explain);
@@ -66,12 +72,12 @@ void MainWindow::bindSeries() {
   connect(&s, &SeriesController::pathStatusChanged, m_pathStatus, &QLabel::setText);
   // Between exercises, in the note beside the tool box: typing or drawing clears it.
   connect(&s, &SeriesController::pathNews, this, &MainWindow::explain);
-  // Its text, then the score and the series's table.
+  // Its text, then the score and the series's table; then the start screen.
   connect(&s, &SeriesController::seriesEnded, this, [this](const QString& summary) {
     showInformation(this, tr("La série d'exercices est terminée."), summary);
+    showChooser();
   });
   connect(&canvas(), &ExerciseCanvas::pencilStroked, &s, &SeriesController::pupilResumed);
-  connect(&canvas(), &ExerciseCanvas::correctionArrived, &s, &SeriesController::correctionArrived);
 }
 
 void MainWindow::showExercise(ExerciseKind kind, std::int32_t measure) {
@@ -133,9 +139,9 @@ void MainWindow::showState(SeriesState state) {
   canvas().setEnabled(false);
   toolBox().setFocus();
   f.checkButton->setEnabled(false);
-  if (state == SeriesState::Over) {
-    showChooser();
-  } else {
+  // At the end, the summary comes at once, or waits for "Suite" after a
+  // correction so that the pupil reads it first.
+  if (state == SeriesState::Decided || m_series->summaryWaits()) {
     f.nextButton->raise();
     f.nextButton->setEnabled(true);
   }
@@ -185,9 +191,13 @@ void MainWindow::askEstimate() {
   m_askingEstimate = true;
   f.protractorButton->setEnabled(false);
   f.centerProtractorButton->setEnabled(false);
-  const QString question = tr("Estime la mesure de l'angle :");
-  fitStatement(f, question);
+  // Short enough for the program's font before the answer box; the note
+  // says the whole of it.
+  //: The answer box covers the blanks: keep the words short and at least two blanks after them.
+  const QString question = tr("Estimation :       °");
+  fitStatement(f, statementWords(question));
   f.statementLabel->setText(question);
+  explain(tr("Estime la mesure de l'angle, sans le rapporteur, puis tape-la."));
 }
 
 void MainWindow::leaveEstimate() {

@@ -47,6 +47,7 @@ class ExerciseCanvas : public LayeredView {
   void hideProtractor() { m_scene.hideProtractor(); }
   std::optional<std::int32_t> angleMeasure() const { return m_scene.angleMeasure(); }
   void clearSecondSide() { m_scene.clearSecondSide(); }
+  void clearExercise() { m_scene.clearExercise(); }
   void setAngle(const AngleGeometry& geometry) { m_scene.setAngle(geometry); }
   // In the widget's logical pixels.
   SideBounds sideBounds() const { return m_scene.sideBounds(); }

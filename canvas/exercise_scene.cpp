@@ -72,6 +72,18 @@ bool ExerciseScene::sizeAngleLayer(std::int32_t width, std::int32_t height) {
   return true;
 }
 
+void ExerciseScene::clearExercise() {
+  forgetCorrection();
+  m_angle.reset();
+  m_crossHair.reset();
+  m_strokeEnded = false;
+  m_strokeEndPose.reset();
+  // Hidden layers notify nobody: the repaint asked for here clears them.
+  m_angleLayer.setVisible(false);
+  m_protractorLayer.setVisible(false);
+  emit repaintRequested();
+}
+
 void ExerciseScene::setAngle(const AngleGeometry& geometry) {
   m_angle = std::make_unique<AngleFigure>(geometry);
   m_crossHair.reset();

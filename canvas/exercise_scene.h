@@ -46,6 +46,9 @@ class ExerciseScene : public QObject {
   // the angle's picture the scene was left empty (no angle, nothing shown).
   bool newExercise(std::int32_t width, std::int32_t height, bool magneticVertex, bool horizontalSide,
                    bool drawing, const Level& level);
+  // Nothing on the canvas, as before the first exercise: no angle, the
+  // protractor hidden, any correction dropped.
+  void clearExercise();
   // Replaces the angle by an exact one and shows it.
   void setAngle(const AngleGeometry& geometry);
   // Starts a drawing exercise's answer: no second side, no measure.

@@ -59,9 +59,9 @@ void SeriesController::startSeries(ExerciseKind kind) { beginSeries(kind, false)
 void SeriesController::startPath(ExerciseKind kind) { beginSeries(kind, true); }
 
 void SeriesController::beginSeries(ExerciseKind kind, bool onPath) {
-  // A correction still gliding ends first, so that the end of the series it
-  // holds back still comes.
+  // A series whose end waits for the pupil ends first.
   m_board.finishCorrection();
+  if (m_summaryWaits) showSummary();
   m_kind = kind;
   m_onPath = onPath;
   m_exercise = 1;
@@ -111,6 +111,12 @@ void SeriesController::advanceOnPath(bool right, std::int32_t triesUsed) {
 }
 
 void SeriesController::nextExercise() {
+  // After a last correction the end of the series waits for the pupil.
+  if (m_state == SeriesState::Over && m_summaryWaits) {
+    m_board.finishCorrection();
+    showSummary();
+    return;
+  }
   if (m_state != SeriesState::Decided) return;
   m_board.finishCorrection();
   ++m_exercise;
@@ -119,6 +125,7 @@ void SeriesController::nextExercise() {
 
 void SeriesController::startExercise() {
   m_summaryWaits = false;
+  m_correctionShown = false;
   m_try = 1;
   emit explanationCleared();
   m_target = m_board.newExercise(m_kind, level());
@@ -158,7 +165,9 @@ void SeriesController::submitAnswer(const QString& text) {
   // Within the tolerance either way; with none, the exact measure only.
   const std::optional<AngleGeometry> angle = m_board.angle();
   const std::optional<std::int32_t> measure = angle ? angle->measure : std::nullopt;
-  judgeTry(*answer, measure && within(*answer, *measure, level().tolerance));
+  const bool right = measure && within(*answer, *measure, level().tolerance);
+  judgeTry(*answer, right);
+  if (right && *answer != *measure) emit acceptedNear(*answer, *measure);
 }
 
 void SeriesController::submitDrawing() {
@@ -172,7 +181,9 @@ void SeriesController::submitDrawing() {
   }
   // The opening counts, whichever way the side was drawn.
   const auto opening = static_cast<std::int32_t>(std::llabs(*drawn));
-  judgeTry(opening, within(opening, targetMeasure(), level().tolerance));
+  const bool right = within(opening, targetMeasure(), level().tolerance);
+  judgeTry(opening, right);
+  if (right && opening != targetMeasure()) emit acceptedNear(opening, targetMeasure());
 }
 
 // Noted, never scored: no try is spent and no lamp lights. The protractor
@@ -207,7 +218,8 @@ void SeriesController::endExercise(bool right, std::int32_t triesUsed) {
     return;
   }
   m_log->endSeries(m_successes);
-  m_summaryWaits = m_board.correctionRunning();
+  // The pupil reads the correction, then goes on to the summary.
+  m_summaryWaits = m_correctionShown;
   setState(SeriesState::Over);
   emit progressChanged(QString());
   if (!m_summaryWaits) showSummary();
@@ -222,10 +234,6 @@ void SeriesController::showSummary() {
                QStringLiteral("</p>");
   }
   emit seriesEnded(summary);
-}
-
-void SeriesController::correctionArrived() {
-  if (m_summaryWaits) showSummary();
 }
 
 void SeriesController::pupilResumed() { emit explanationCleared(); }
@@ -272,6 +280,7 @@ void SeriesController::startCorrection(const AngleGeometry& angle) {
   emit explanationReady(
       explanationText(drawing ? Explanation::HereIsTheAngle : Explanation::RightMeasureWas, askedMeasure(angle)));
   emit protractorShown(true);
+  m_correctionShown = true;
   m_board.showCorrection(place.pose, {place.scale, place.reading},
                          drawing ? std::optional<PointF>(rightEnd) : std::nullopt);
 }

@@ -4,7 +4,7 @@
 // tolerance count, a series of 0 or fewer exercises never ends; before a
 // measure the pupil may be asked for an estimate (noted, never scored); after
 // a wrong try the likely mistake is named, after the third the protractor
-// shows the right reading, and the end of the series waits for it.
+// shows the right reading, and the end of the series waits for the pupil.
 //
 // On the pupil's path ("Mon parcours", series/pupil_path.h) the series has
 // 10 exercises and the level is the path's: each exercise decided moves the
@@ -66,14 +66,15 @@ class SeriesController : public QObject {
   // The second side drawn on the board, in a drawing exercise. Checked
   // before any side is drawn, it costs no try.
   void submitDrawing();
-  // From a decided exercise to the next one of the series.
+  // From a decided exercise to the next one of the series; at the end of a
+  // series that waits after its last correction, to its summary.
   void nextExercise();
   // The pupil types or draws again: the last explanation goes.
   void pupilResumed();
-  // The board's correction has arrived.
-  void correctionArrived();
 
   SeriesState state() const { return m_state; }
+  // Over, with the summary waiting for nextExercise.
+  bool summaryWaits() const { return m_summaryWaits; }
   // Estimating, trying or decided: choosing another series abandons this one.
   bool seriesRunning() const;
   ExerciseKind kind() const { return m_kind; }
@@ -99,6 +100,9 @@ class SeriesController : public QObject {
   void stateChanged(SeriesState state);
   // Try `tryNumber` (1 to 3) was judged: its lamp shows `right`.
   void verdictGiven(std::int32_t tryNumber, bool right);
+  // A right answer within the tolerance but not exact: what was given (typed
+  // or drawn) and the exact measure, which the pupil is told.
+  void acceptedNear(std::int32_t given, std::int32_t exact);
   // The typed text is no whole number.
   void answerRejected();
   // The estimate was within 15 degrees of the measure, or not.
@@ -111,8 +115,9 @@ class SeriesController : public QObject {
   void scoreChanged(std::int32_t successes, std::int32_t done);
   // Where the pupil is in the series; empty once it is over.
   void progressChanged(const QString& text);
-  // The series is over and any correction has arrived: its summary, as
-  // rich text (the score and a table of the exercises).
+  // The series is over: its summary, as rich text (the score and a table of
+  // the exercises). After a correction it waits for nextExercise, so that
+  // the pupil reads the right answer first.
   void seriesEnded(const QString& summary);
   // Where the pupil stands on the path ("Parcours mesure — niveau 3 sur 5");
   // empty for a series off the path.
@@ -153,8 +158,9 @@ class SeriesController : public QObject {
   std::int32_t m_try = 1;
   std::int32_t m_successes = 0;
   std::optional<std::int32_t> m_target;
-  // The series is over but its summary waits for the correction to arrive.
+  // The series is over but its summary waits for the pupil.
   bool m_summaryWaits = false;
+  bool m_correctionShown = false;  // for the exercise on the board
 
   bool m_onPath = false;
   std::int32_t m_pathLevel = 1;

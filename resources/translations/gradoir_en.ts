@@ -356,10 +356,6 @@ A few settings, in the file Grado.ini:
         <translation>&amp;Change pupil...</translation>
     </message>
     <message>
-        <source>Estime la mesure de l&apos;angle :</source>
-        <translation>Estimate the angle:</translation>
-    </message>
-    <message>
         <source>Bonne estimation !</source>
         <translation>Good estimate!</translation>
     </message>
@@ -370,6 +366,23 @@ A few settings, in the file Grado.ini:
     <message>
         <source>Élève : %1</source>
         <translation>Pupil: %1</translation>
+    </message>
+    <message>
+        <source>Bonne réponse ! Ton angle mesure %1°, il fallait %2°.</source>
+        <translation>Right answer! Your angle measures %1°, %2° was asked.</translation>
+    </message>
+    <message>
+        <source>Bonne réponse ! La mesure exacte est %1°.</source>
+        <translation>Right answer! The exact measure is %1°.</translation>
+    </message>
+    <message>
+        <source>Estimation :       °</source>
+        <extracomment>The answer box covers the blanks: keep the words short and at least two blanks after them.</extracomment>
+        <translation>Estimate:        °</translation>
+    </message>
+    <message>
+        <source>Estime la mesure de l&apos;angle, sans le rapporteur, puis tape-la.</source>
+        <translation>Estimate the angle&apos;s measure without the protractor, then type it.</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include "figures/protractor_placement.h"
 #include "main_window_fixture.h"
 #include "modal_answer.h"
+#include "ui/explanation_label.h"
 
 namespace gradoir::test {
 namespace {
@@ -26,6 +27,21 @@ TEST_F(MainWindowTest, StepAndRangeBoundTheMeasuresAsked) {
   EXPECT_EQ(m_form->series().targetMeasure() % 10, 0);
   EXPECT_GE(m_form->series().targetMeasure(), 40);
   EXPECT_LE(m_form->series().targetMeasure(), 80);
+}
+
+// Accepted within the tolerance, the pupil learns the exact measure; an
+// exact answer needs no more words.
+TEST_F(MainWindowTest, AnAnswerWithinTheToleranceIsToldTheExactMeasure) {
+  start("[NbEx/Serie]\nMesurer=3\n[Angle]\nTolerance=2\n");
+  action("measureAction")->trigger();
+  const int measure = canvas().angleMeasure().value_or(0);
+  type(QString::number(measure - 2));
+  EXPECT_EQ(label("verdictLabel")->text(), QStringLiteral("Bonne réponse !"));
+  EXPECT_TRUE(m_form->explanationLabel().isVisible());
+  EXPECT_EQ(m_form->explanationLabel().text(), QStringLiteral("Bonne réponse ! La mesure exacte est %1°.").arg(measure));
+  button("nextButton")->click();
+  answerRight();
+  EXPECT_FALSE(m_form->explanationLabel().isVisible());
 }
 
 TEST_F(MainWindowTest, PlacedProtractorStartsEveryMeasuringExerciseOnTheAngle) {
@@ -50,18 +66,24 @@ TEST_F(MainWindowTest, EstimateFirstThenMeasure) {
   action("measureAction")->trigger();
   EXPECT_FALSE(canvas().protractorLayer().visible());
   EXPECT_FALSE(tool("protractorButton")->isEnabled());
-  EXPECT_EQ(label("statementLabel")->text(), QStringLiteral("Estime la mesure de l'angle :"));
+  // In the statement's own font, the whole question in the note.
+  EXPECT_EQ(label("statementLabel")->text(), QStringLiteral("Estimation :       °"));
+  const QFont estimateFont = label("statementLabel")->font();
+  EXPECT_EQ(m_form->explanationLabel().text(),
+            QStringLiteral("Estime la mesure de l'angle, sans le rapporteur, puis tape-la."));
   EXPECT_TRUE(answer()->isVisible());
 
+  // The verdict in the note: no box over the angle.
   const int measure = canvas().angleMeasure().value_or(0);
-  auto seen = answerNextModal(QStringLiteral("OK"));
   type(QString::number(measure + 15));
-  ASSERT_TRUE(seen->shown);
-  EXPECT_EQ(seen->text, QStringLiteral("Bonne estimation !"));
+  EXPECT_TRUE(noModalOpen());
+  EXPECT_TRUE(m_form->explanationLabel().isVisible());
+  EXPECT_EQ(m_form->explanationLabel().text(), QStringLiteral("Bonne estimation !"));
   EXPECT_TRUE(canvas().protractorLayer().visible());
   EXPECT_TRUE(tool("protractorButton")->isEnabled());
   EXPECT_TRUE(tool("protractorButton")->isChecked());
   EXPECT_EQ(label("statementLabel")->text(), QStringLiteral("Mesure l'angle tracé :       °"));
+  EXPECT_EQ(label("statementLabel")->font(), estimateFont);  // not narrowed
   // Not scored: no lamp lit, no score.
   EXPECT_EQ(lamp(1), kWhite);
   EXPECT_TRUE(label("scoreLabel")->text().isEmpty());
@@ -70,10 +92,8 @@ TEST_F(MainWindowTest, EstimateFirstThenMeasure) {
   answerRight();
   button("nextButton")->click();
   EXPECT_FALSE(canvas().protractorLayer().visible());
-  seen = answerNextModal(QStringLiteral("OK"));
   type(QString::number(canvas().angleMeasure().value_or(0) + 16));
-  ASSERT_TRUE(seen->shown);
-  EXPECT_EQ(seen->text, QStringLiteral("Ton estimation était loin : mesure maintenant."));
+  EXPECT_EQ(m_form->explanationLabel().text(), QStringLiteral("Ton estimation était loin : mesure maintenant."));
   EXPECT_EQ(lamp(1), kWhite);
 }
 
@@ -95,7 +115,6 @@ TEST_F(MainWindowTest, EstimateWithPlacedProtractorShowsItPlacedAfterwards) {
   start("[Angle]\nEstimation=1\nRapporteurPlace=1\n");
   action("measureAction")->trigger();
   EXPECT_FALSE(canvas().protractorLayer().visible());
-  const auto seen = answerNextModal(QStringLiteral("OK"));
   type(QStringLiteral("90"));
   const AngleFigure& angle = *canvas().angle();
   EXPECT_TRUE(canvas().protractorLayer().visible());

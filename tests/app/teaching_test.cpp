@@ -10,6 +10,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "ui/exercise_chooser.h"
 #include "ui/explanation_label.h"
 #include "ui/tool_box_placement.h"
 #include "raster/geometry.h"
@@ -179,7 +180,39 @@ TEST_F(TeachingTest, SuiteDuringTheGlideGoesOnAtOnce) {
   EXPECT_TRUE(button("checkButton")->isEnabled());
 }
 
-TEST_F(TeachingTest, EnterDuringTheLastGlideShowsTheBoxAtOnce) {
+// The pupil reads the last correction until "Suite" or Enter; the start
+// screen then stands on an empty canvas, without the tool box or the note.
+TEST_F(TeachingTest, TheLastCorrectionWaitsForThePupilThenTheStartScreenIsClear) {
+  for (const bool byEnter : {false, true}) {
+    start("[NbEx/Serie]\nMesurer=1\n" + kAidsOn);
+    action("measureAction")->trigger();
+    const auto seen = answerNextModal(QStringLiteral("OK"));
+    for (int i = 0; i < 3; ++i) answerWrong();
+    ASSERT_TRUE(canvas().correctionRunning());
+    canvas().finishCorrection();  // the glide ends
+    QTest::qWait(50);
+    EXPECT_FALSE(seen->shown);
+    EXPECT_TRUE(canvas().markedReading());
+    EXPECT_TRUE(m_form->explanationLabel().isVisible());
+    ASSERT_TRUE(button("nextButton")->isEnabled());
+    if (byEnter) {
+      pressEnterOnFocus();
+    } else {
+      button("nextButton")->click();
+    }
+    EXPECT_TRUE(seen->shown) << byEnter;
+    EXPECT_TRUE(m_form->chooser().isVisible());
+    EXPECT_FALSE(toolBox().isVisible());
+    EXPECT_FALSE(m_form->explanationLabel().isVisible());
+    const QImage picture = canvas().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int stale = 0;
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x) stale += picture.pixel(x, y) != qRgb(255, 255, 255);
+    EXPECT_EQ(stale, 0) << byEnter;
+  }
+}
+
+TEST_F(TeachingTest, EnterDuringTheLastGlideEndsItAndShowsTheBox) {
   start("[NbEx/Serie]\nMesurer=1\n" + kAidsOn);
   action("measureAction")->trigger();
   const auto seen = answerNextModal(QStringLiteral("OK"));
@@ -188,10 +221,9 @@ TEST_F(TeachingTest, EnterDuringTheLastGlideShowsTheBoxAtOnce) {
   pressEnterOnFocus();
   EXPECT_FALSE(canvas().correctionRunning());
   EXPECT_TRUE(seen->shown);
-  EXPECT_TRUE(canvas().markedReading());
 }
 
-TEST_F(TeachingTest, CentringDuringTheLastGlideStillShowsTheBox) {
+TEST_F(TeachingTest, CentringDuringTheLastGlideLeavesTheEndToSuite) {
   start("[NbEx/Serie]\nMesurer=1\n" + kAidsOn);
   action("measureAction")->trigger();
   const auto seen = answerNextModal(QStringLiteral("OK"));
@@ -199,8 +231,10 @@ TEST_F(TeachingTest, CentringDuringTheLastGlideStillShowsTheBox) {
   ASSERT_TRUE(canvas().correctionRunning());
   tool("centerProtractorButton")->click();
   EXPECT_FALSE(canvas().correctionRunning());
-  EXPECT_TRUE(seen->shown);
   EXPECT_EQ(canvas().protractorPose()->centreX, 500);
+  EXPECT_FALSE(seen->shown);
+  button("nextButton")->click();
+  EXPECT_TRUE(seen->shown);
 }
 
 TEST_F(TeachingTest, DrawingExplainsThenShowsTheRightSideInGreen) {
