@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "figures/exercise_kind.h"
+#include "raster/types.h"
 // Whole: lupdate loses the namespace after an opaque enum declaration, and
 // the window's texts with it.
 #include "series/series_controller.h"
@@ -90,6 +91,9 @@ class MainWindow : public QMainWindow {
   void showVerdict(std::int32_t tryNumber, bool right);
   void showScore(std::int32_t successes, std::int32_t done);
   void explain(const QString& text);
+  // Device pixels of the canvas to the logical ones widgets are placed in,
+  // widened to whole pixels.
+  Rect logicalRect(const Rect& device) const;
   void askEstimate();
   // The estimate's look undone: by its answer, or by a new exercise.
   void leaveEstimate();

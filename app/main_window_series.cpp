@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <algorithm>
+#include <cmath>
 
 #include "app/accessibility.h"
 #include "app/main_window.h"
@@ -18,6 +19,7 @@
 #include "app/tool_box_fitting.h"
 #include "canvas/exercise_canvas.h"
 #include "figures/angle.h"
+#include "figures/protractor.h"
 #include "raster/geometry.h"
 #include "series/series_controller.h"
 #include "series/series_log.h"
@@ -176,13 +178,29 @@ void MainWindow::showScore(std::int32_t successes, std::int32_t done) {
   f.scoreLabel->setToolTip(scoreText(successes, done));
 }
 
+// Clear of the sides and of the protractor's grab zones; clear of its whole
+// disc where there is room.
 void MainWindow::explain(const QString& text) {
-  std::vector<Rect> avoid;
+  std::vector<Rect> avoid, rather;
   if (const AngleFigure* angle = canvas().angle()) {
     const SideBounds sides = canvas().sideBounds();
-    avoid = {sides.first, sides.second, spanOf(angle->vertex(), angle->secondEnd())};
+    avoid = {sides.first, sides.second, logicalRect(spanOf(angle->vertex(), angle->secondEnd()))};
   }
-  m_explanation->showBeside(text, toolBox().geometry(), canvas().size(), avoid);
+  if (canvas().protractorLayer().visible()) {
+    for (const GrabZone zone : kGrabZones) avoid.push_back(logicalRect(canvas().protractor().grabZone(zone)));
+    const RectF disc = canvas().protractorLayer().location();
+    rather.push_back(logicalRect(rectOf(static_cast<std::int32_t>(disc.left), static_cast<std::int32_t>(disc.top),
+                                        static_cast<std::int32_t>(disc.right), static_cast<std::int32_t>(disc.bottom))));
+  }
+  m_explanation->showBeside(text, toolBox().geometry(), canvas().size(), avoid, rather);
+}
+
+Rect MainWindow::logicalRect(const Rect& device) const {
+  const double scale = canvas().deviceScale();
+  if (scale == 1.0) return device;
+  const auto logical = [scale](std::int32_t v) { return static_cast<std::int32_t>(std::floor(v / scale)); };
+  const auto logicalEnd = [scale](std::int32_t v) { return static_cast<std::int32_t>(std::ceil(v / scale)); };
+  return {logical(device.left), logical(device.top), logicalEnd(device.right), logicalEnd(device.bottom)};
 }
 
 // The protractor is hidden while the pupil estimates; the controller hid it.

@@ -303,6 +303,43 @@ TEST(ExplanationPlace, BesideTheToolBoxUnlessTheAngleIsThere) {
   for (const Rect& a : avoid) EXPECT_FALSE(rectsOverlap(r, a));
   // No room at all: below the tool box.
   EXPECT_EQ(explanationPlace(size, box, QSize(150, 100), {}), QPoint(8, 103));
+  // What is better avoided is, where there is room: the protractor's disc.
+  const std::vector<Rect> disc{{220, 0, 700, 480}};
+  EXPECT_EQ(explanationPlace(size, box, canvas, {}, disc), QPoint(8, 103));
+  EXPECT_EQ(explanationPlace(size, box, canvas, {}, {{0, 0, 1000, 700}}), QPoint(223, 8));
+}
+
+// The note never hides a grab zone of the protractor, and a press where it
+// lies reaches the canvas all the same.
+TEST_F(TeachingTest, TheNoteLetsPressesThroughAndAvoidsTheProtractor) {
+  start("[NbEx/Serie]\nMesurer=0\n" + kAidsOn);
+  action("measureAction")->trigger();
+  for (int exercise = 0; exercise < 6; ++exercise) {
+    // An end of the protractor left where the note would go first, right of
+    // the tool box.
+    const GrabZone end = exercise % 2 == 0 ? GrabZone::ZeroEnd : GrabZone::End180;
+    const Rect zone = canvas().protractor().grabZone(end);
+    const QRect box = toolBox().geometry();
+    canvas().scene().moveBy(box.right() + 40 - (zone.left + zone.right) / 2,
+                            box.top() + 12 - (zone.top + zone.bottom) / 2);
+    answerWrong();
+    ASSERT_TRUE(explanation().isVisible());
+    const QRect g = explanation().geometry();
+    const Rect note{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    for (const GrabZone zone : kGrabZones)
+      EXPECT_FALSE(rectsOverlap(note, canvas().protractor().grabZone(zone))) << exercise;
+    answerRight();
+    button("nextButton")->click();
+  }
+  answerWrong();
+  // Laid over the zero end on purpose: the press still turns the protractor.
+  const Rect end = canvas().protractor().grabZone(GrabZone::ZeroEnd);
+  const QPoint press((end.left + end.right) / 2, (end.top + end.bottom) / 2);
+  explanation().move(press - QPoint(10, 10));
+  ASSERT_TRUE(explanation().geometry().contains(press));
+  QTest::mousePress(m_form->windowHandle(), Qt::LeftButton, {}, canvas().mapTo(m_form.get(), press));
+  EXPECT_EQ(canvas().activeZone(), GrabZone::ZeroEnd);
+  QTest::mouseRelease(m_form->windowHandle(), Qt::LeftButton, {}, canvas().mapTo(m_form.get(), press));
 }
 
 }  // namespace
