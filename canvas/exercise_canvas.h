@@ -42,7 +42,7 @@ class ExerciseCanvas : public LayeredView {
   // measure is drawn among those `level` allows.
   void newExercise(bool magneticVertex, bool horizontalSide, const Level& level = {});
   void centerProtractor();
-  void placeProtractorOnAngle() { m_scene.placeProtractorOnAngle(); }
+  void placeProtractorOnAngle() { m_scene.placeProtractorOnAngle(deviceWidth(), deviceHeight()); }
   void showProtractor() { m_scene.showProtractor(); }
   void hideProtractor() { m_scene.hideProtractor(); }
   std::optional<std::int32_t> angleMeasure() const { return m_scene.angleMeasure(); }

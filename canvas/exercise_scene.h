@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "canvas/correction_run.h"
+#include "canvas/exercise_fit.h"
 #include "figures/angle.h"
 #include "figures/level.h"
 #include "figures/protractor.h"
@@ -74,9 +75,12 @@ class ExerciseScene : public QObject {
   // turned to 0.
   void centerProtractor(std::int32_t width, std::int32_t height);
   // Laid on the angle, ready to be read: its centre on the vertex, the 0 of
-  // one of its scales on the first side and its arc over the second side.
-  // Nothing happens before the first exercise.
-  void placeProtractorOnAngle();
+  // one of its scales on the first side and its arc over the second side;
+  // the 0 on the second side instead when that keeps its grab zones on the
+  // width x height canvas and the first does not; where neither does, the
+  // exercise moves in so that they are. Nothing happens before the first
+  // exercise.
+  void placeProtractorOnAngle(std::int32_t width, std::int32_t height);
   void showProtractor();
   void hideProtractor();
   bool protractorShown() const { return m_protractorLayer.visible(); }
@@ -179,6 +183,11 @@ class ExerciseScene : public QObject {
   // memory cannot be had (the scene is then emptied).
   bool sizeAngleLayer(std::int32_t width, std::int32_t height);
   void placeLayer(const RectF& layer);
+  // The protractor's grab zones about its centre.
+  ZoneReach zoneReach() const;
+  // The fit of the exercise to a width x height canvas, its grab zones
+  // within reach (exercise_fit.h); `redraw`: the angle's picture too.
+  void bringWithinReach(std::int32_t width, std::int32_t height, bool redraw);
   void turnTo(std::int32_t orientation);
   void placeProtractor(long double centreX, long double centreY, std::int64_t orientation);
   void arriveAtCorrection();

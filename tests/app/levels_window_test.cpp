@@ -44,18 +44,40 @@ TEST_F(MainWindowTest, AnAnswerWithinTheToleranceIsToldTheExactMeasure) {
   EXPECT_FALSE(m_form->explanationLabel().isVisible());
 }
 
+// Laid on the angle with its 0 on either side, and within the pupil's reach:
+// every grab zone on the canvas, the centre clear of the tool box, also
+// after the window shrinks to its smallest.
 TEST_F(MainWindowTest, PlacedProtractorStartsEveryMeasuringExerciseOnTheAngle) {
-  start("[NbEx/Serie]\nMesurer=3\n[Angle]\nRapporteurPlace=1\n");
+  start("[NbEx/Serie]\nMesurer=0\n[Angle]\nRapporteurPlace=1\n");
   action("measureAction")->trigger();
-  for (int exercise = 1; exercise <= 2; ++exercise) {
+  const auto expectWithinReach = [this](int exercise) {
+    const QRect onCanvas(QPoint(0, 0), canvas().size());
+    for (const GrabZone zone : kGrabZones) {
+      const Rect z = canvas().protractor().grabZone(zone);
+      EXPECT_TRUE(onCanvas.contains(QRect(QPoint(z.left, z.top), QPoint(z.right, z.bottom)))) << exercise;
+    }
+    const Rect c = canvas().protractor().grabZone(GrabZone::Centre);
+    EXPECT_FALSE(toolBox().geometry().contains(QPoint((c.left + c.right) / 2, (c.top + c.bottom) / 2))) << exercise;
+  };
+  for (int exercise = 1; exercise <= 30; ++exercise) {
     const AngleFigure& angle = *canvas().angle();
     const RectF at = canvas().protractorLayer().location();
     const int r = canvas().protractor().radius();
     EXPECT_EQ(at.left + r + 1, angle.vertex().x);
     EXPECT_EQ(at.top + r + 1, angle.vertex().y);
-    EXPECT_EQ(canvas().protractor().orientation(),
-              protractorOnAngle(angle.vertex(), angle.firstEnd(), angle.secondEnd()).pose.orientation);
+    const std::int64_t o = canvas().protractor().orientation();
+    EXPECT_TRUE(o == protractorOnAngle(angle.vertex(), angle.firstEnd(), angle.secondEnd()).pose.orientation ||
+                o == protractorOnAngle(angle.vertex(), angle.secondEnd(), angle.firstEnd()).pose.orientation)
+        << exercise;
     EXPECT_TRUE(canvas().protractorLayer().visible());
+    expectWithinReach(exercise);
+    if (exercise % 10 == 0) {
+      m_form->resize(m_form->minimumSize());
+      QTest::qWait(20);
+      expectWithinReach(exercise);
+      m_form->resize(1000, 700);
+      QTest::qWait(20);
+    }
     answerRight();
     button("nextButton")->click();
   }
