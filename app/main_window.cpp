@@ -13,6 +13,7 @@
 #include "app/main_window_keys.h"
 #include "app/main_window_look.h"
 #include "canvas/exercise_canvas.h"
+#include "figures/level.h"
 #include "series/series_controller.h"
 #include "ui/explanation_label.h"
 #include "ui/floating_panel.h"
@@ -200,6 +201,9 @@ bool MainWindow::acceptAnswerKey(const QString& key) {
 
 void MainWindow::openHelp(bool help) {
   HelpDialog dialog(this);
+  // The measures this computer's settings allow, not the program's defaults.
+  const AllowedMeasures measures = allowedMeasures(m_series->settings().level);
+  dialog.setMeasureRange(measures.first, measures.last);
   dialog.setShowHelp(help);
   dialog.exec();
 }

@@ -49,46 +49,6 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
-    <message>
-        <source>Gradoir (le logiciel) permet de s&apos;entraîner à 
-l&apos;utilisation du gradoir (l&apos;instrument).
-
-Deux activités sont proposées :
-* mesurer un angle tracé ;
-* tracer un angle de mesure donnée.
-
-Les mesures d&apos;angles sont générées aléatoirement 
-(entre 5 et 175°). Trois essais sont possibles, par 
-exercice.
-
-Quelques réglages, via le fichier Grado.ini :
-* nombre d&apos;exercices par série (10 par défaut) ;
-* sommet de l&apos;angle aimanté (oui par défaut) ;
-* un côté de l&apos;angle horizontal (non par défaut) ;
-* explications et correction ([Aide], oui par défaut) ;
-* niveau : pas, intervalle et tolérance des mesures,
-  rapporteur déjà placé, estimation d&apos;abord ;
-* liste des élèves et enregistrement des résultats.</source>
-        <translation>Gradoir (the program) lets you practise 
-using a protractor (the instrument).
-
-Two activities are offered:
-* measuring a drawn angle;
-* drawing an angle of a given measure.
-
-The measures of the angles are random 
-(between 5 and 175°). Three tries are allowed 
-per exercise.
-
-A few settings, in the file Grado.ini:
-* number of exercises per series (10 by default);
-* magnetised vertex of the angle (yes by default);
-* one side of the angle horizontal (no by default);
-* explanations and correction ([Aide], yes by default);
-* level: step, range and tolerance of the measures,
-  protractor already placed, estimate first;
-* class list and recording of the results.</translation>
-    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -314,6 +274,45 @@ A few settings, in the file Grado.ini:
     <message>
         <source>Explication</source>
         <translation>Explanation</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::HelpDialog</name>
+    <message>
+        <source>Gradoir (le logiciel) permet de s&apos;entraîner à l&apos;utilisation du gradoir (l&apos;instrument).</source>
+        <translation>Gradoir (the program) lets you practise using a protractor (the instrument).</translation>
+    </message>
+    <message>
+        <source>Deux activités sont proposées : mesurer un angle tracé, tracer un angle de mesure donnée. Les mesures sont tirées au hasard entre %1 et %2°. Trois essais sont possibles par exercice.</source>
+        <translation>Two activities are offered: measuring a drawn angle, drawing an angle of a given measure. The measures are random, between %1 and %2°. Three tries are allowed per exercise.</translation>
+    </message>
+    <message>
+        <source>Mon parcours : le programme choisit le niveau. Il passe au niveau suivant après 4 exercices réussis du premier coup parmi les 5 derniers, et revient au niveau d&apos;avant après 3 exercices manqués.</source>
+        <translation>My path: the program chooses the level. It moves on to the next level after 4 exercises right at the first try among the last 5, and back to the level before after 3 exercises missed.</translation>
+    </message>
+    <message>
+        <source>Comment faire :</source>
+        <translation>How to:</translation>
+    </message>
+    <message>
+        <source>• Tire le rapporteur par son centre pour le déplacer, par un bout de son bord droit pour le tourner.</source>
+        <translation>• Drag the protractor by its centre to move it, by an end of its straight edge to turn it.</translation>
+    </message>
+    <message>
+        <source>• Pose son centre sur le sommet et le 0 sur un côté, puis lis la graduation où passe l&apos;autre côté. Tape la mesure et appuie sur Entrée.</source>
+        <translation>• Put its centre on the vertex and the 0 on a side, then read the mark the other side crosses. Type the measure and press Enter.</translation>
+    </message>
+    <message>
+        <source>• Pour tracer, prends le crayon et trace le second côté depuis le sommet.</source>
+        <translation>• To draw, take the pencil and draw the second side from the vertex.</translation>
+    </message>
+    <message>
+        <source>• Au clavier : les flèches déplacent le rapporteur (Maj : 10 pixels), Page préc. et Page suiv. le tournent d&apos;un degré (Maj : 10). Avec le crayon, les flèches déplacent la croix et Espace trace. Entrée vérifie ou passe à la suite, F1 ouvre cette aide.</source>
+        <translation>• By keys: the arrows move the protractor (Shift: 10 pixels), Page Up and Page Down turn it by a degree (Shift: 10). With the pencil, the arrows move the cross-hair and Space draws. Enter checks or goes on, F1 opens this help.</translation>
+    </message>
+    <message>
+        <source>Quelques réglages, via le fichier Grado.ini : nombre d&apos;exercices par série, sommet aimanté, côté horizontal, explications et correction, niveau (pas, intervalle et tolérance des mesures, rapporteur déjà placé, estimation d&apos;abord), liste des élèves et enregistrement des résultats.</source>
+        <translation>A few settings, in the file Grado.ini: number of exercises per series, magnetised vertex, horizontal side, explanations and correction, level (step, range and tolerance of the measures, protractor already placed, estimate first), class list and recording of the results.</translation>
     </message>
 </context>
 <context>
