@@ -1,11 +1,13 @@
 #pragma once
 // What the program does when started with an option rather than for a
 // pupil: commands for a teacher that need no window (--check-settings,
-// --export-csv FILE) and the teacher's view (--resultats).
+// --export-csv FILE, --server-setup) and the teacher's view (--resultats).
 #include <QString>
 #include <optional>
 
 namespace gradoir {
+
+struct Settings;
 
 enum class Launch { Pupil, TeacherView };
 
@@ -20,5 +22,8 @@ std::optional<int> runWindowlessCommand(int argc, char** argv);
 // Where the recorded results are read: "Base" of the settings, else the
 // default file.
 QString resultsSource(const QString& settingsBase);
+// What the teacher's window and the exports read: "BaseEnseignant" (the
+// teacher's role on a room's server), else resultsSource.
+QString teacherSource(const Settings& settings);
 
 }  // namespace gradoir

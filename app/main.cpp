@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
 
   if (gradoir::launchFor(argc, argv) == gradoir::Launch::TeacherView) {
     const gradoir::Settings settings = gradoir::readSettings(gradoir::settingsFilePath());
-    gradoir::TeacherView view(gradoir::resultsSource(settings.resultsBase));
+    gradoir::TeacherView view(gradoir::teacherSource(settings));
     view.show();
     return QApplication::exec();
   }

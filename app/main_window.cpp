@@ -64,6 +64,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
   setUpWindow();
   setUpPupils();
   setUpChooserAndStatus();
+  setUpRecordsStatus();
   bindSeries();
 }
 

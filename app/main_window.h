@@ -60,6 +60,8 @@ class MainWindow : public QMainWindow {
   // The status bar's place on the path and pupil's name; empty when none.
   QString pathStatusText() const;
   QString pupilStatusText() const;
+  // The line saying that results are not recorded or wait; empty when hidden.
+  QString recordsStatusText() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -102,6 +104,10 @@ class MainWindow : public QMainWindow {
   void setUpChooserAndStatus();
   void showChooser();
 
+  // The results' line in the status bar (main_window_records.cpp).
+  void setUpRecordsStatus();
+  void showRecordsStatus();
+
   // Pupils (main_window_pupils.cpp).
   void setUpPupils();
   // False when the pupil must choose a name first and did not.
@@ -128,6 +134,8 @@ class MainWindow : public QMainWindow {
   WindowAccessibility* m_accessibility = nullptr;
 
   QStringList m_classList;
+  QStringList m_classListWarnings;  // said in the results' line
+  QLabel* m_recordsStatus = nullptr;  // owned by Qt parenting
   bool m_pupilChosen = false;
   QAction* m_changePupilAction = nullptr;
 };

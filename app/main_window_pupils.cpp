@@ -15,7 +15,9 @@ namespace gradoir {
 void MainWindow::setUpPupils() {
   const QString path = m_series->settings().classListPath;
   if (path.isEmpty()) return;
-  m_classList = readClassList(path);
+  ClassList list = readClassListWithWarnings(path);
+  m_classList = list.names;
+  m_classListWarnings = list.warnings;
   if (m_classList.isEmpty()) return;
   // A class list names the pupil in the window, once chosen.
   m_changePupilAction = new QAction(tr("&Changer d'élève..."), this);

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "records/export_target.h"
 #include "records/results_reader.h"
 
 namespace gradoir {
@@ -85,6 +86,7 @@ bool exportCsv(const QString& source, const QString& outputPath, QString* error)
     if (error) *error = why;
     return false;
   };
+  if (const std::optional<QString> refused = exportTargetProblem(outputPath, source)) return failed(*refused);
   ResultsReader reader(source);
   if (!reader.isOpen()) return failed(reader.errorText());
   const QList<TryRecord> tries = reader.tries();

@@ -15,8 +15,10 @@ namespace gradoir {
 QByteArray triesToCsv(const QList<TryRecord>& tries);
 
 // Every try of `source` (a SQLite file or a server address, as for
-// ResultsReader) written to `outputPath`, replaced whole or left untouched.
-// Needs a QCoreApplication, no display. False with `error` set on failure.
+// ResultsReader) written to `outputPath`, replaced whole or left untouched
+// (QSaveFile). Refused when `outputPath` is the store or any SQLite database
+// (exportTargetProblem). Needs a QCoreApplication, no display. False with
+// `error` set on failure.
 bool exportCsv(const QString& source, const QString& outputPath, QString* error = nullptr);
 
 }  // namespace gradoir

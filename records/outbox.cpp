@@ -33,8 +33,10 @@ std::optional<QList<AnyRecord>> readOutboxRecords(SqlConnection& local, const QL
     const bool isPathStep = entry.table == QLatin1String("path_steps");
     if (!isTry && !isPathStep && entry.table != QLatin1String("series")) continue;
     QSqlQuery query(local.database());
-    const QString columns = isTry ? tryColumns() : isPathStep ? pathStepColumns() : seriesColumns();
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE id = ?").arg(columns, entry.table);
+    const QString sql =
+        isTry ? QStringLiteral("SELECT %1 FROM tries WHERE id = ?").arg(tryColumns())
+        : isPathStep ? QStringLiteral("SELECT %1 FROM path_steps WHERE id = ?").arg(pathStepColumns())
+                     : QStringLiteral("SELECT %1 FROM %2 WHERE series.id = ?").arg(seriesColumns(), seriesSource());
     if (!local.exec(query, sql, {entry.id})) return std::nullopt;
     if (!query.next()) continue;
     if (isTry) {

@@ -5,6 +5,8 @@
 #include <QRandomGenerator>
 #include <algorithm>
 
+#include <sys/socket.h>
+
 #include "records/outbox.h"
 #include "records/record_sql.h"
 #include "records/sql_connection.h"
@@ -34,7 +36,14 @@ OutboxForwarder::OutboxForwarder(Options options)
   m_worker.start([this] { run(); });
 }
 
-OutboxForwarder::~OutboxForwarder() { m_worker.stop(); }
+OutboxForwarder::~OutboxForwarder() {
+  const QDeadlineTimer deadline(m_options.quitWait);
+  m_worker.requestStop();
+  if (!m_worker.wait(deadline)) {
+    cutServerOff();
+    m_worker.wait();
+  }
+}
 
 void OutboxForwarder::wake() {
   QMutexLocker lock(&m_worker.mutex());
@@ -49,17 +58,45 @@ void OutboxForwarder::run() {
   for (;;) {
     const Pass pass = forwardBatch();
     if (pass == Pass::Sent) {
+      // Batches go on while stopping, until the owner's wait is over.
       delay = m_options.retryDelay;
       continue;
     }
+    // Stopping ends at the first pass that sends nothing.
+    if (stopping()) break;
     // With nothing to send, look again now and then all the same: another
-    // program on the same file may have left records behind.
+    // program on the same file may have left records behind. A stop request
+    // ends either wait with one more pass.
     const bool failed = pass == Pass::Failed;
-    if (!waitBeforeNextPass(failed ? withJitter(delay) : m_options.maxRetryDelay, !failed)) break;
+    waitBeforeNextPass(failed ? withJitter(delay) : m_options.maxRetryDelay, !failed);
     if (failed) delay = std::min(delay * 2, m_options.maxRetryDelay);
   }
-  m_server.drop();
+  dropServer();
   m_local.drop();
+}
+
+bool OutboxForwarder::stopping() const {
+  QMutexLocker lock(&m_worker.mutex());
+  return m_worker.isStopping();
+}
+
+void OutboxForwarder::dropServer() {
+  {
+    QMutexLocker lock(&m_socketLock);
+    m_serverSocket = -1;
+  }
+  m_server.drop();
+}
+
+// From the owner's thread: the call in progress on the server fails at once.
+void OutboxForwarder::cutServerOff() {
+  QMutexLocker lock(&m_socketLock);
+  m_cutOff = true;
+  if (m_serverSocket >= 0) ::shutdown(m_serverSocket, SHUT_RDWR);
+}
+
+void OutboxForwarder::setError(const QString& text) {
+  if (m_worker.setError(text) && m_options.statusChanged) m_options.statusChanged();
 }
 
 OutboxForwarder::Pass OutboxForwarder::forwardBatch() {
@@ -71,30 +108,37 @@ OutboxForwarder::Pass OutboxForwarder::forwardBatch() {
   const std::optional<QList<AnyRecord>> records = readOutboxRecords(*local, *entries);
   if (!records) return failure(m_local);
   SqlConnection* server = m_server.open();
+  if (server != nullptr) {
+    QMutexLocker lock(&m_socketLock);
+    m_serverSocket = server->socketDescriptor();
+    // Connected after the owner gave up waiting: nothing more is sent.
+    if (m_cutOff && m_serverSocket >= 0) ::shutdown(m_serverSocket, SHUT_RDWR);
+  }
   // A failed batch reconnects next time: the server may have restarted.
   if (server == nullptr || !sendRecords(*server, *records)) return failure(m_server);
   if (!removeFromOutbox(*local, *entries)) return failure(m_local);
-  m_worker.setError({});
+  setError({});
   return Pass::Sent;
 }
 
 OutboxForwarder::Pass OutboxForwarder::failure(StoreConnection& store) {
-  m_worker.setError(store.errorText());
-  store.drop();
+  setError(store.errorText());
+  if (&store == &m_server) {
+    dropServer();
+  } else {
+    store.drop();
+  }
   return Pass::Failed;
 }
 
-// False when the thread should stop. New records end a quiet wait, not a
-// back-off; when stopping, records that came in meanwhile get one more pass.
-bool OutboxForwarder::waitBeforeNextPass(std::chrono::milliseconds timeout, bool newRecordsEndWait) {
+// New records end a quiet wait, not a back-off; a stop request ends both.
+void OutboxForwarder::waitBeforeNextPass(std::chrono::milliseconds timeout, bool newRecordsEndWait) {
   QMutexLocker lock(&m_worker.mutex());
   const QDeadlineTimer deadline(timeout);
   while (!m_worker.isStopping() && !(newRecordsEndWait && m_woken)) {
     if (!m_worker.sleep(deadline)) break;
   }
-  const bool another = !m_worker.isStopping() || (newRecordsEndWait && m_woken);
   m_woken = false;
-  return another;
 }
 
 // A whole computer room loses its server at once; spreading the retries

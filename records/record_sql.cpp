@@ -66,7 +66,15 @@ QString tryColumns() {
       "tolerance, protractor_placed, estimation, target, answer, verdict, explanation, seconds");
 }
 
-QString seriesColumns() { return QStringLiteral("id, pupil, kind, started_at, ended_at, score, length"); }
+QString seriesColumns() {
+  return QStringLiteral(
+      "series.id, pupil, kind, started_at, COALESCE(series_ends.ended_at, series.ended_at), "
+      "COALESCE(series_ends.score, series.score), length");
+}
+
+QString seriesSource() {
+  return QStringLiteral("series LEFT JOIN series_ends ON series_ends.series_id = series.id");
+}
 
 QString pathStepColumns() {
   return QStringLiteral("id, recorded_at, pupil, kind, number, level, solved, tries_used, next_level");
@@ -76,19 +84,21 @@ WriteOutcome insertTry(SqlConnection& connection, const TryRecord& record) {
   QSqlQuery query(connection.database());
   const QString sql = QStringLiteral(
                           "INSERT INTO tries (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
-                          "ON CONFLICT (id) DO NOTHING")
+                          "ON CONFLICT DO NOTHING")
                           .arg(tryColumns());
   if (!connection.exec(query, sql, tryValues(record))) return WriteOutcome::Failed;
   return query.numRowsAffected() > 0 ? WriteOutcome::Stored : WriteOutcome::AlreadyThere;
 }
 
-bool upsertSeries(SqlConnection& connection, const SeriesRecord& record) {
-  const QString sql =
-      QStringLiteral(
-          "INSERT INTO series (%1) VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT (id) DO UPDATE SET "
-          "ended_at = excluded.ended_at, score = excluded.score, length = excluded.length")
-          .arg(seriesColumns());
-  return connection.exec(sql, seriesValues(record));
+bool insertSeries(SqlConnection& connection, const SeriesRecord& record) {
+  const bool started = connection.exec(
+      QStringLiteral("INSERT INTO series (id, pupil, kind, started_at, ended_at, score, length) "
+                     "VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING"),
+      seriesValues(record));
+  if (!started || !record.end) return started;
+  return connection.exec(
+      QStringLiteral("INSERT INTO series_ends (series_id, ended_at, score) VALUES (?, ?, ?) ON CONFLICT DO NOTHING"),
+      {text(record.id), timeText(*record.end), record.score});
 }
 
 // Only INSERT: a pupil's server role may be allowed nothing more on this table.
@@ -108,7 +118,7 @@ bool writeAnyRecord(SqlConnection& connection, const AnyRecord& record) {
   if (const auto* step = std::get_if<PathStepRecord>(&record)) {
     return insertPathStep(connection, *step) != WriteOutcome::Failed;
   }
-  return upsertSeries(connection, std::get<SeriesRecord>(record));
+  return insertSeries(connection, std::get<SeriesRecord>(record));
 }
 
 std::optional<TryRecord> readTry(const QSqlQuery& q) {

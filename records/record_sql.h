@@ -1,7 +1,8 @@
 #pragma once
 // Writing and reading one record, with statements both engines accept.
-// Writes are idempotent: a try already stored is left alone (ON CONFLICT DO
-// NOTHING) and a series record replaces the state of the same series.
+// Writes only add rows and are idempotent: a record already stored is left
+// alone (ON CONFLICT DO NOTHING, which needs no right but INSERT). A series
+// is a row at its start and a row in series_ends once it has ended.
 #include <QString>
 #include <optional>
 
@@ -16,14 +17,17 @@ class SqlConnection;
 enum class WriteOutcome { Stored, AlreadyThere, Failed };
 
 WriteOutcome insertTry(SqlConnection& connection, const TryRecord& record);
-bool upsertSeries(SqlConnection& connection, const SeriesRecord& record);
+// The series' start, and its end when it has one; either already there is kept.
+bool insertSeries(SqlConnection& connection, const SeriesRecord& record);
 WriteOutcome insertPathStep(SqlConnection& connection, const PathStepRecord& record);
 // Any record, each kind by its own statement; false when it failed.
 bool writeAnyRecord(SqlConnection& connection, const AnyRecord& record);
 
-// The columns readTry and readSeries expect, in their order, for a SELECT.
+// The columns readTry and readSeries expect, in their order, for a SELECT;
+// series' come FROM seriesSource() (a series with its end).
 QString tryColumns();
 QString seriesColumns();
+QString seriesSource();
 QString pathStepColumns();
 // The record at the query's current row; none when a stored text is not one
 // this program writes (a row from a newer program, for instance).

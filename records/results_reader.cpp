@@ -48,7 +48,7 @@ QCollator frenchCollator() {
 
 // The time that the filter bounds: a try's, or the series' start.
 QString timeColumn(const QString& table) {
-  return table == QLatin1String("series") ? QStringLiteral("started_at") : QStringLiteral("recorded_at");
+  return table.startsWith(QLatin1String("series")) ? QStringLiteral("started_at") : QStringLiteral("recorded_at");
 }
 
 StoreConnection storeOf(const QString& source) {
@@ -59,8 +59,15 @@ StoreConnection storeOf(const QString& source) {
 }  // namespace
 
 ResultsReader::ResultsReader(const QString& source) : m_store(storeOf(source)) {
-  // A missing file is not made: there is nothing in it to read.
-  if (!parsePostgresUrl(source) && !QFileInfo(source).isFile()) {
+  if (looksLikeAddress(source)) {
+    const PostgresAddress server = parsePostgresAddress(source);
+    if (!server.target) {
+      m_errorText = QCoreApplication::translate("gradoir::ResultsReader", "Adresse %1 non reconnue : %2")
+                        .arg(source, server.problem);
+      return;
+    }
+  } else if (!QFileInfo(source).isFile()) {
+    // A missing file is not made: there is nothing in it to read.
     m_errorText = QCoreApplication::translate("gradoir::ResultsReader", "Aucun résultat à l'emplacement %1")
                       .arg(source);
     return;
@@ -69,6 +76,8 @@ ResultsReader::ResultsReader(const QString& source) : m_store(storeOf(source)) {
   m_connection = m_store.open();
   if (m_connection == nullptr) m_errorText = m_store.errorText();
 }
+
+QString ResultsReader::errorText() const { return hidePasswords(m_errorText); }
 
 bool ResultsReader::select(QSqlQuery& query, const QString& sql, const QVariantList& values) {
   const bool done = m_connection->exec(query, sql, values);
@@ -84,7 +93,7 @@ QList<Record> ResultsReader::records(const QString& table, const QString& column
   if (!m_connection) return found;
   QVariantList values;
   const QString sql =
-      QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4, id")
+      QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4, 1")
           .arg(columns, table, whereClause(filter, timeColumn(table), values), timeColumn(table));
   QSqlQuery query(m_connection->database());
   if (!select(query, sql, values)) return found;
@@ -109,7 +118,7 @@ QStringList ResultsReader::pupils(const ResultsFilter& filter) {
 }
 
 QList<SeriesRecord> ResultsReader::series(const ResultsFilter& filter) {
-  QList<SeriesRecord> found = records(QStringLiteral("series"), seriesColumns(), filter, readSeries);
+  QList<SeriesRecord> found = records(seriesSource(), seriesColumns(), filter, readSeries);
   const QCollator collator = frenchCollator();
   std::stable_sort(found.begin(), found.end(), [&collator](const SeriesRecord& a, const SeriesRecord& b) {
     return collator.compare(a.pupil, b.pupil) < 0;

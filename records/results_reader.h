@@ -55,8 +55,9 @@ class ResultsReader {
   explicit ResultsReader(const QString& source);
 
   bool isOpen() const { return m_connection != nullptr; }
-  // Why the last call found nothing to read, empty after a success.
-  QString errorText() const { return m_errorText; }
+  // Why the last call found nothing to read, empty after a success; no
+  // password in it.
+  QString errorText() const;
 
   // In French alphabetical order ("Élodie" before "Françoise").
   QStringList pupils(const ResultsFilter& filter = {});

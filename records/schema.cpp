@@ -2,12 +2,30 @@
 
 #include <QSqlQuery>
 #include <QStringList>
+#include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "records/sql_connection.h"
 
 namespace gradoir {
+
+const std::vector<StoreTable>& storeTables() {
+  // The teacher's role reads every table. The pupils' role adds records and
+  // reads only the version and the path's steps (levels, no answers), so
+  // that a pupil holding its password (it is in every pupil's Grado.ini) can
+  // neither change anyone's results nor read their answers.
+  static const std::vector<StoreTable> tables{
+      {QStringLiteral("schema_version"), QStringLiteral("SELECT")},
+      {QStringLiteral("tries"), QStringLiteral("INSERT")},
+      {QStringLiteral("series"), QStringLiteral("INSERT")},
+      {QStringLiteral("series_ends"), QStringLiteral("INSERT")},
+      // A pupil's program reads back its own steps to know where it is on
+      // the path; it never changes them.
+      {QStringLiteral("path_steps"), QStringLiteral("INSERT, SELECT")},
+  };
+  return tables;
+}
 
 namespace {
 
@@ -53,9 +71,25 @@ const std::vector<Migration>& migrations() {
                        "kind TEXT NOT NULL, number INTEGER NOT NULL, level INTEGER NOT NULL, solved INTEGER NOT NULL, "
                        "tries_used INTEGER NOT NULL, next_level INTEGER NOT NULL)"),
         QStringLiteral("CREATE INDEX IF NOT EXISTS path_steps_by_pupil ON path_steps (pupil, kind, recorded_at)")}},
+      // The end of a series in a table of its own, so that a pupil's program
+      // only ever adds rows: the series row written at the start is never
+      // updated, which lets a server refuse pupils every UPDATE.
+      {4,
+       {QStringLiteral("CREATE TABLE IF NOT EXISTS series_ends ("
+                       "series_id TEXT PRIMARY KEY, ended_at TEXT NOT NULL, score INTEGER NOT NULL)")}},
   };
   return steps;
 }
+
+}  // namespace
+
+int latestSchemaVersion() {
+  int latest = 1;
+  for (const Migration& step : migrations()) latest = std::max(latest, step.version);
+  return latest;
+}
+
+namespace {
 
 // Empty when it cannot be read.
 std::optional<int> storedVersion(SqlConnection& connection) {
@@ -79,6 +113,12 @@ const QString kPostgresSchemaLock = QStringLiteral("SELECT pg_advisory_xact_lock
 }  // namespace
 
 bool ensureSchema(SqlConnection& connection) {
+  // A server set up by --server-setup gives pupils no right to create
+  // anything: when its tables are up to date there is nothing to make.
+  if (connection.backend() == SqlBackend::Postgres) {
+    const std::optional<int> stored = storedVersion(connection);
+    if (stored && *stored >= latestSchemaVersion()) return true;
+  }
   SqlTransaction transaction(connection);
   if (!transaction.isActive()) return false;
   QStringList statements = commonStatements();
@@ -100,6 +140,67 @@ bool ensureSchema(SqlConnection& connection) {
     if (!connection.exec(QStringLiteral("UPDATE schema_version SET version = %1").arg(step.version))) return false;
   }
   return transaction.commit();
+}
+
+}  // namespace gradoir
+
+namespace gradoir {
+
+namespace {
+
+// A PostgreSQL text literal.
+QString literal(const QString& text) {
+  QString quoted = text;
+  return QLatin1Char('\'') + quoted.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
+}
+
+// A PostgreSQL name, quoted so that any role name is taken as written.
+QString name(const QString& text) {
+  QString quoted = text;
+  return QLatin1Char('"') + quoted.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
+QStringList roleStatements(const QString& role, const QString& password) {
+  return {
+      QStringLiteral("DO $$BEGIN IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = %1) THEN "
+                     "CREATE ROLE %2 LOGIN; END IF; END$$")
+          .arg(literal(role), name(role)),
+      QStringLiteral("ALTER ROLE %1 LOGIN NOSUPERUSER NOCREATEDB NOCREATEROLE PASSWORD %2")
+          .arg(name(role), literal(password)),
+  };
+}
+
+}  // namespace
+
+QStringList serverSetupStatements(const ServerRoles& roles) {
+  QStringList statements = roleStatements(roles.pupils, roles.pupilsPassword);
+  statements << roleStatements(roles.teacher, roles.teacherPassword);
+  statements << QStringLiteral("BEGIN") << kPostgresSchemaLock << commonStatements();
+  // Each step once, as ensureSchema would apply it.
+  for (const Migration& step : migrations()) {
+    QString block = QStringLiteral("DO $$BEGIN IF (SELECT MAX(version) FROM schema_version) < %1 THEN ")
+                        .arg(step.version);
+    for (const QString& statement : step.statements) {
+      block += QStringLiteral("EXECUTE $step$%1$step$; ").arg(statement);
+    }
+    block += QStringLiteral("UPDATE schema_version SET version = %1; END IF; END$$").arg(step.version);
+    statements << block;
+  }
+  // Whoever made the tables before (the one user of an older setup, whose
+  // password the pupils have) keeps no right over them.
+  statements << QStringLiteral(
+                    "DO $$BEGIN EXECUTE format('ALTER DATABASE %I OWNER TO %I', current_database(), "
+                    "current_user); END$$")
+             << QStringLiteral("REVOKE CREATE ON SCHEMA public FROM PUBLIC");
+  for (const StoreTable& table : storeTables()) {
+    statements << QStringLiteral("ALTER TABLE %1 OWNER TO CURRENT_USER").arg(table.name)
+               << QStringLiteral("REVOKE ALL ON %1 FROM PUBLIC, %2, %3")
+                      .arg(table.name, name(roles.pupils), name(roles.teacher))
+               << QStringLiteral("GRANT %1 ON %2 TO %3").arg(table.pupilPrivileges, table.name, name(roles.pupils))
+               << QStringLiteral("GRANT SELECT ON %1 TO %2").arg(table.name, name(roles.teacher));
+  }
+  statements << QStringLiteral("COMMIT");
+  return statements;
 }
 
 }  // namespace gradoir

@@ -5,9 +5,11 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariantList>
+#include <chrono>
 
 #include "records/postgres_url.h"
 
+class QSqlError;
 class QSqlQuery;
 
 namespace gradoir {
@@ -21,12 +23,19 @@ class SqlConnection {
   // is on disk, so a try that was acknowledged survives a power cut and not
   // only a crash of the program. It costs one flush per try, which a
   // pupil's pace never notices. Writers from other programs are waited for
-  // (busy timeout) instead of failing.
-  explicit SqlConnection(const QString& sqlitePath);
+  // up to `busyTimeout` instead of failing. A file it creates is readable by
+  // its owner only.
+  explicit SqlConnection(const QString& sqlitePath,
+                         std::chrono::milliseconds busyTimeout = kDefaultBusyTimeout);
   // Opens a connection to a results server. Connecting gives up after a few
   // seconds and a dead server is noticed by TCP keep-alives, so that a
-  // thread talking to it never hangs for long.
+  // thread talking to it never hangs for long; a server that is alive but
+  // frozen is not noticed, see socketDescriptor().
   explicit SqlConnection(const PostgresTarget& server);
+
+  // Long enough for another program's transaction of a few rows, even on a
+  // slow school disk, yet short enough that a stuck lock is reported.
+  static constexpr std::chrono::milliseconds kDefaultBusyTimeout{15000};
   ~SqlConnection();
   SqlConnection(const SqlConnection&) = delete;
   SqlConnection& operator=(const SqlConnection&) = delete;
@@ -34,8 +43,13 @@ class SqlConnection {
   bool isOpen() const { return m_open; }
   SqlBackend backend() const { return m_backend; }
   QSqlDatabase database() const { return m_database; }
-  // The last failure, in a form meant for a log or a status line.
+  // The last failure, in French, in a form meant for a log or a status line.
   QString errorText() const { return m_errorText; }
+  // The last failure was another program holding the SQLite file's lock.
+  bool failedOnBusyFile() const { return m_busy; }
+  // The socket of an open server connection, -1 otherwise. Shutting it down
+  // from another thread makes a call waiting on the server fail at once.
+  int socketDescriptor() const;
 
   // Runs one statement with `values` bound to its "?" in order. On failure
   // errorText() says why.
@@ -51,13 +65,14 @@ class SqlConnection {
   void rollback();
 
  private:
-  bool openSqlite(const QString& path);
-  bool fail(const QString& what, const QString& detail);
+  bool openSqlite(const QString& path, int busyTimeoutMs);
+  bool fail(const QString& what, const QSqlError& error);
 
   QString m_name;
   SqlBackend m_backend;
   QSqlDatabase m_database;
   bool m_open = false;
+  bool m_busy = false;
   QString m_errorText;
 };
 

@@ -14,17 +14,21 @@ void WorkerThread::start(std::function<void()> loop) {
 }
 
 void WorkerThread::stop() {
-  {
-    QMutexLocker lock(&m_mutex);
-    m_stopping = true;
-    m_wake.wakeAll();
-  }
+  requestStop();
   m_thread.wait();
 }
 
-void WorkerThread::setError(const QString& text) {
+void WorkerThread::requestStop() {
   QMutexLocker lock(&m_mutex);
+  m_stopping = true;
+  m_wake.wakeAll();
+}
+
+bool WorkerThread::setError(const QString& text) {
+  QMutexLocker lock(&m_mutex);
+  const bool changed = m_lastError != text;
   m_lastError = text;
+  return changed;
 }
 
 QString WorkerThread::lastError() const {

@@ -22,6 +22,10 @@ class WorkerThread {
   void start(std::function<void()> loop);
   // Asks the loop to end, wakes it and waits until it has returned.
   void stop();
+  // The two halves of stop(), for an owner that bounds its wait: false when
+  // the loop has not returned by the deadline.
+  void requestStop();
+  bool wait(QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever)) { return m_thread.wait(deadline); }
 
   // The lock of everything the loop and the owner share.
   QMutex& mutex() const { return m_mutex; }
@@ -34,8 +38,8 @@ class WorkerThread {
   }
 
   // Why the loop cannot do its work at the moment; empty while it can.
-  // Any thread, without mutex() held.
-  void setError(const QString& text);
+  // Any thread, without mutex() held. True when the text changed.
+  bool setError(const QString& text);
   QString lastError() const;
 
  private:

@@ -108,6 +108,7 @@ IniFile IniFile::fromText(std::string_view text) {
   }
   IniFile profile;
   std::string currentSection;
+  std::string writtenSection;
   bool inSection = false;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
@@ -117,22 +118,27 @@ IniFile IniFile::fromText(std::string_view text) {
     const std::string_view trimmed = trim(line);
     if (!trimmed.empty() && trimmed.front() == '[') {
       inSection = true;
-      currentSection = folded(trim(trimmed.substr(1, trimmed.find(']') - 1)));
+      writtenSection = std::string(trim(trimmed.substr(1, trimmed.find(']') - 1)));
+      currentSection = folded(writtenSection);
       profile.m_sections[currentSection];
+      profile.m_written.push_back({writtenSection, {}, {}});
     } else if (inSection) {
-      profile.parseLine(trimmed, currentSection);
+      profile.parseLine(trimmed, currentSection, writtenSection);
     }
   }
   return profile;
 }
 
-void IniFile::parseLine(std::string_view line, const std::string& currentSection) {
+void IniFile::parseLine(std::string_view line, const std::string& currentSection,
+                        const std::string& writtenSection) {
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos) return;
   const std::string_view key = trim(line.substr(0, equals));
   if (key.empty()) return;
+  const std::string value(trim(line.substr(equals + 1)));
   // The first occurrence of a key wins, as the first match of a lookup would.
-  m_sections[currentSection].emplace(folded(key), std::string(trim(line.substr(equals + 1))));
+  m_sections[currentSection].emplace(folded(key), value);
+  m_written.push_back({writtenSection, std::string(key), value});
 }
 
 std::string IniFile::readText(std::string_view section, std::string_view key) const {

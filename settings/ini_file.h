@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <QString>
 
@@ -50,11 +51,21 @@ class IniFile {
   // readInteger with 1 or 0 as its fallback; any non-zero integer is true.
   bool readBool(std::string_view section, std::string_view key, bool fallback) const;
 
+  // Each section header (with an empty key) and each key line, as written
+  // and in file order: what a check names back to the teacher.
+  struct Entry {
+    std::string section;
+    std::string key;
+    std::string value;
+  };
+  const std::vector<Entry>& entries() const { return m_written; }
+
  private:
-  void parseLine(std::string_view line, const std::string& currentSection);
+  void parseLine(std::string_view line, const std::string& currentSection, const std::string& writtenSection);
 
   // Lower-cased section -> lower-cased key -> value as written.
   std::map<std::string, std::map<std::string, std::string>> m_sections;
+  std::vector<Entry> m_written;
 };
 
 }  // namespace gradoir

@@ -1,5 +1,8 @@
 #include "settings/setting_keys.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <algorithm>
 #include <string>
 
@@ -41,6 +44,7 @@ constexpr SettingKey kKeys[] = {
     {"Resultats", "Eleves", "", Kind::ClassList, Part::Settings, inSettings<&Settings::classListPath>},
     {"Resultats", "Base", "", Kind::Address, Part::Settings, inSettings<&Settings::resultsBase>},
     {"Resultats", "Enregistrer", "1", Kind::Switch, Part::Settings, inSettings<&Settings::recordResults>},
+    {"Resultats", "BaseEnseignant", "", Kind::Address, Part::Settings, inSettings<&Settings::teacherBase>},
     {"Aide", "Explications", "1", Kind::Switch, Part::Teaching, inTeaching<&TeachingSettings::explanations>},
     {"Aide", "Correction", "1", Kind::Switch, Part::Teaching, inTeaching<&TeachingSettings::correction>},
 };
@@ -53,13 +57,21 @@ std::int32_t wholeNumber(const SettingKey& key, const std::string& written) {
 struct Store {
   const SettingKey& key;
   const std::string& written;
+  const QDir& settingsFolder;
   void operator()(std::int32_t* field) const { *field = wholeNumber(key, written); }
   void operator()(bool* field) const { *field = wholeNumber(key, written) != 0; }
   // Paths are text as written; a file saved by a French editor is UTF-8.
-  void operator()(QString* field) const { *field = QString::fromStdString(written); }
+  void operator()(QString* field) const { *field = resolvedPath(QString::fromStdString(written), settingsFolder); }
 };
 
 }  // namespace
+
+QString resolvedPath(const QString& written, const QDir& settingsFolder) {
+  // "scheme://..." is an address, not a path.
+  static const QRegularExpression address(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
+  if (written.isEmpty() || address.match(written).hasMatch() || written.startsWith(QLatin1Char('/'))) return written;
+  return QDir::cleanPath(settingsFolder.absoluteFilePath(written));
+}
 
 std::span<const SettingKey> settingKeys() { return kKeys; }
 
@@ -71,10 +83,11 @@ const SettingKey* findSettingKey(std::string_view name) {
 
 AllSettings readAllSettings(const QString& path) {
   const IniFile profile = IniFile::load(path);
+  const QDir folder = QFileInfo(path).absoluteDir();
   AllSettings all;
   for (const SettingKey& key : kKeys) {
     const std::string written = profile.readText(key.section, key.name);
-    std::visit(Store{key, written}, key.field(all));
+    std::visit(Store{key, written, folder}, key.field(all));
   }
   all.settings.level = normalized(all.settings.level);
   return all;

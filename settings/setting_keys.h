@@ -4,6 +4,7 @@
 // value goes. The reader, `gradoir --check-settings` and `gradoir-probe
 // settings` all walk this table, so a key added here is read, shown and
 // checked alike.
+#include <QDir>
 #include <QString>
 #include <cstdint>
 #include <span>
@@ -62,5 +63,10 @@ AllSettings readAllSettings(const QString& path);
 
 // What `key` holds in `all`.
 SettingValue settingValue(const SettingKey& key, const AllSettings& all);
+
+// A path as written in the settings file, absolute: a relative one is
+// taken from the settings file's folder; an address ("scheme://...") and
+// an empty text stay as they are.
+QString resolvedPath(const QString& written, const QDir& settingsFolder);
 
 }  // namespace gradoir

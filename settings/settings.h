@@ -21,6 +21,7 @@ struct Settings {
   QString classListPath{};   // Eleves: one pupil name per line
   QString resultsBase{};     // Base: a SQLite file or a postgresql:// address
   bool recordResults = true;  // Enregistrer
+  QString teacherBase{};      // BaseEnseignant: what the teacher's window and exports read; empty: Base
   friend bool operator==(const Settings&, const Settings&) = default;
 };
 
@@ -38,6 +39,8 @@ QString settingsFilePath();
 
 // Every value the file does not hold, or holds as something other than an
 // integer, keeps its default; a missing or unreadable file gives the defaults.
+// A relative path (Eleves, Base) is taken from the folder of the settings
+// file, never from wherever the program was started.
 // Level values out of their range are brought into it (normalized).
 Settings readSettings(const QString& path);
 // Read the same way; both on when the section is missing.

@@ -4,6 +4,8 @@
 #include <QSaveFile>
 
 #include "records/csv_export.h"
+#include "records/export_target.h"
+#include "records/postgres_url.h"
 
 namespace gradoir {
 
@@ -58,8 +60,8 @@ void TeacherView::refresh() {
   const ResultsFilter f = filter();
   fillSeries(m_reader.series(f));
   fillExplanations(m_reader.explanationCounts(f));
-  m_ui.status->setText(m_reader.isOpen() ? m_reader.errorText()
-                                         : tr("Aucun résultat lisible : %1").arg(m_reader.errorText()));
+  m_ui.status->setText(hidePasswords(m_reader.isOpen() ? m_reader.errorText()
+                                                       : tr("Aucun résultat lisible : %1").arg(m_reader.errorText())));
 }
 
 void TeacherView::fillSeries(const QList<SeriesRecord>& series) {
@@ -81,6 +83,10 @@ void TeacherView::fillExplanations(const QList<ExplanationCount>& counts) {
 }
 
 bool TeacherView::exportTo(const QString& path, QString* error) {
+  if (const std::optional<QString> refused = exportTargetProblem(path, QString())) {
+    if (error) *error = *refused;
+    return false;
+  }
   const QList<TryRecord> tries = m_reader.tries(filter());
   QSaveFile file(path);
   const QByteArray csv = triesToCsv(tries);
@@ -94,8 +100,8 @@ void TeacherView::askAndExport() {
       this, tr("Exporter les essais"), QStringLiteral("resultats.csv"), tr("Fichiers CSV (*.csv)"));
   if (path.isEmpty()) return;
   QString error;
-  m_ui.status->setText(exportTo(path, &error) ? tr("Exporté : %1").arg(path)
-                                              : tr("Export impossible : %1").arg(error));
+  m_ui.status->setText(hidePasswords(exportTo(path, &error) ? tr("Exporté : %1").arg(path)
+                                                            : tr("Export impossible : %1").arg(error)));
 }
 
 }  // namespace gradoir

@@ -181,6 +181,21 @@
     </message>
 </context>
 <context>
+    <name>gradoir::ClassList</name>
+    <message>
+        <source>%1 n&apos;est pas un fichier texte : les %2 noms qui en sont lus sont sans doute faux.</source>
+        <translation>%1 is not a text file: the %2 names read from it are probably wrong.</translation>
+    </message>
+    <message>
+        <source>%1 dépasse 1 Mio : seules ses premières lignes sont lues.</source>
+        <translation>%1 is larger than 1 MiB: only its first lines are read.</translation>
+    </message>
+    <message>
+        <source>%1 donne %2 noms : seuls les %3 premiers sont gardés.</source>
+        <translation>%1 gives %2 names: only the first %3 are kept.</translation>
+    </message>
+</context>
+<context>
     <name>gradoir::CommandLine</name>
     <message>
         <source>Export impossible : %1</source>
@@ -189,6 +204,38 @@
     <message>
         <source>Usage : gradoir --export-csv FICHIER</source>
         <translation>Usage: gradoir --export-csv FILE</translation>
+    </message>
+    <message>
+        <source>Attention : [Resultats] Eleves : %1</source>
+        <translation>Warning: [Resultats] Eleves: %1</translation>
+    </message>
+    <message>
+        <source>Gradoir : les deux rôles d&apos;une salle informatique et les tables des résultats.</source>
+        <translation>Gradoir: the two roles of a computer room and the results tables.</translation>
+    </message>
+    <message>
+        <source>À faire lancer une fois par l&apos;administrateur du serveur, dans la base de la classe :</source>
+        <translation>To be run once by the server&apos;s administrator, in the class&apos;s database:</translation>
+    </message>
+    <message>
+        <source>  gradoir --server-setup &gt; salle.sql</source>
+        <translation>  gradoir --server-setup &gt; room.sql</translation>
+    </message>
+    <message>
+        <source>  sudo -u postgres psql -d %1 -f salle.sql</source>
+        <translation>  sudo -u postgres psql -d %1 -f room.sql</translation>
+    </message>
+    <message>
+        <source>Puis, dans /etc/gradoir/Grado.ini de chaque poste, section [Resultats] :</source>
+        <translation>Then, in /etc/gradoir/Grado.ini of every computer, section [Resultats]:</translation>
+    </message>
+    <message>
+        <source>et, dans le fichier ~/.pgpass du professeur (chmod 600), son mot de passe :</source>
+        <translation>and, in the teacher&apos;s ~/.pgpass file (chmod 600), the teacher&apos;s password:</translation>
+    </message>
+    <message>
+        <source>Les élèves ne peuvent qu&apos;ajouter des résultats ; le professeur peut tous les lire.</source>
+        <translation>Pupils can only add results; the teacher can read them all.</translation>
     </message>
 </context>
 <context>
@@ -274,6 +321,21 @@
     <message>
         <source>Explication</source>
         <translation>Explanation</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::ExportTarget</name>
+    <message>
+        <source>%1 est le fichier des résultats : l&apos;export ne l&apos;écrase pas</source>
+        <translation>%1 is the results file: the export does not overwrite it</translation>
+    </message>
+    <message>
+        <source>%1 garde des résultats en attente : l&apos;export ne l&apos;écrase pas</source>
+        <translation>%1 holds results waiting to be stored: the export does not overwrite it</translation>
+    </message>
+    <message>
+        <source>%1 est une base de données : l&apos;export ne l&apos;écrase pas</source>
+        <translation>%1 is a database: the export does not overwrite it</translation>
     </message>
 </context>
 <context>
@@ -412,6 +474,41 @@
     </message>
 </context>
 <context>
+    <name>gradoir::PostgresAddress</name>
+    <message>
+        <source>le crochet « [ » du nom du serveur n&apos;est pas refermé</source>
+        <translation>the &quot;[&quot; of the server name is not closed</translation>
+    </message>
+    <message>
+        <source>le port « %1 » n&apos;est pas un nombre</source>
+        <translation>the port &quot;%1&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>le port doit être un nombre de 1 à 65535</source>
+        <translation>the port must be a number from 1 to 65535</translation>
+    </message>
+    <message>
+        <source>l&apos;adresse est mal formée</source>
+        <translation>the address is malformed</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas une adresse postgresql://</source>
+        <translation>it is not a postgresql:// address</translation>
+    </message>
+    <message>
+        <source>le nom ou le mot de passe contient une arobase non codée : écrivez-la %40</source>
+        <translation>the name or the password holds a raw at sign: write it %40</translation>
+    </message>
+    <message>
+        <source>le nom de la base manque (…/nom_de_la_base)</source>
+        <translation>the database name is missing (…/database_name)</translation>
+    </message>
+    <message>
+        <source>le nom de la base ne peut contenir « / »</source>
+        <translation>the database name cannot contain &quot;/&quot;</translation>
+    </message>
+</context>
+<context>
     <name>gradoir::PupilChooser</name>
     <message>
         <source>Élève</source>
@@ -495,12 +592,40 @@
         <source>Aucun résultat à l&apos;emplacement %1</source>
         <translation>No results at %1</translation>
     </message>
+    <message>
+        <source>Adresse %1 non reconnue : %2</source>
+        <translation>Address %1 not recognised: %2</translation>
+    </message>
 </context>
 <context>
     <name>gradoir::ResultsRecorder</name>
     <message>
-        <source>Adresse du serveur de résultats non reconnue</source>
-        <translation>Results server address not recognised</translation>
+        <source>« %1 » n&apos;est ni un fichier ni une adresse postgresql://</source>
+        <translation>&quot;%1&quot; is neither a file nor a postgresql:// address</translation>
+    </message>
+    <message>
+        <source>adresse du serveur non reconnue, %1</source>
+        <translation>server address not recognised, %1</translation>
+    </message>
+    <message>
+        <source>Les résultats ne sont pas enregistrés : %1.</source>
+        <translation>Results are not recorded: %1.</translation>
+    </message>
+    <message>
+        <source>Résultats en attente : %1. Ils seront enregistrés dès que possible.</source>
+        <translation>Results waiting: %1. They will be recorded as soon as possible.</translation>
+    </message>
+    <message>
+        <source> Ceux déjà joués sont gardés à côté, en attente.</source>
+        <translation> Those already played are kept aside, waiting.</translation>
+    </message>
+    <message>
+        <source>Les résultats ne sont pas envoyés au serveur : %1. Ils restent sur cet ordinateur.</source>
+        <translation>Results are not sent to the server: %1. They stay on this computer.</translation>
+    </message>
+    <message>
+        <source>Envoi des résultats en attente : %1</source>
+        <translation>Sending of results pending: %1</translation>
     </message>
 </context>
 <context>
@@ -574,6 +699,26 @@
         <source>Attention : [Resultats] Eleves=%1 : fichier illisible, les résultats iront au nom de la session.</source>
         <translation>Warning: [Resultats] Eleves=%1: unreadable file, the results will go under the session&apos;s name.</translation>
     </message>
+    <message>
+        <source>Attention : la section [%1] est inconnue, ses clés sont ignorées (voulez-vous dire [%2] ?).</source>
+        <translation>Warning: the section [%1] is unknown, its keys are ignored (did you mean [%2]?).</translation>
+    </message>
+    <message>
+        <source>Attention : [%1] %2 n&apos;est pas lue dans cette section, mais dans [%3].</source>
+        <translation>Warning: [%1] %2 is not read in this section, but in [%3].</translation>
+    </message>
+    <message>
+        <source>Attention : [%1] %2=%3 est une clé inconnue, ignorée (voulez-vous dire %4 ?).</source>
+        <translation>Warning: [%1] %2=%3 is an unknown key, ignored (did you mean %4?).</translation>
+    </message>
+    <message>
+        <source>Attention : aucun multiple de Pas=%1 entre MesureMin=%2 et MesureMax=%3 : la mesure sera toujours %4.</source>
+        <translation>Warning: no multiple of Pas=%1 between MesureMin=%2 and MesureMax=%3: the measure will always be %4.</translation>
+    </message>
+    <message>
+        <source>Note : [%1] %2=%3 est relatif au dossier de Grado.ini (%4) : %5.</source>
+        <translation>Note: [%1] %2=%3 is relative to the folder of Grado.ini (%4): %5.</translation>
+    </message>
 </context>
 <context>
     <name>gradoir::SqlConnection</name>
@@ -592,6 +737,96 @@
     <message>
         <source>Requête refusée</source>
         <translation>Query refused</translation>
+    </message>
+    <message>
+        <source>accès refusé</source>
+        <translation>access denied</translation>
+    </message>
+    <message>
+        <source>le fichier est occupé par un autre programme</source>
+        <translation>the file is held by another program</translation>
+    </message>
+    <message>
+        <source>le fichier ou son dossier est en lecture seule pour ce compte</source>
+        <translation>the file or its folder is read-only for this account</translation>
+    </message>
+    <message>
+        <source>erreur de lecture ou d&apos;écriture du disque</source>
+        <translation>disk read or write error</translation>
+    </message>
+    <message>
+        <source>le fichier est endommagé</source>
+        <translation>the file is damaged</translation>
+    </message>
+    <message>
+        <source>le disque est plein</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>le fichier ne peut être ouvert ni créé (dossier absent ou interdit)</source>
+        <translation>the file can be neither opened nor created (folder missing or forbidden)</translation>
+    </message>
+    <message>
+        <source>ce fichier n&apos;est pas une base de résultats</source>
+        <translation>this file is not a results database</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::StoreCheck</name>
+    <message>
+        <source>ce n&apos;est pas une base de résultats</source>
+        <translation>it is not a results database</translation>
+    </message>
+    <message>
+        <source>le fichier est endommagé (%1)</source>
+        <translation>the file is damaged (%1)</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;est pas un fichier</source>
+        <translation>%1 is not a file</translation>
+    </message>
+    <message>
+        <source>%1 est en lecture seule pour ce compte</source>
+        <translation>%1 is read-only for this account</translation>
+    </message>
+    <message>
+        <source>le dossier %1 est en lecture seule pour ce compte</source>
+        <translation>the folder %1 is read-only for this account</translation>
+    </message>
+    <message>
+        <source>%1 ne peut être lu : %2</source>
+        <translation>%1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>le dossier %1 n&apos;existe pas</source>
+        <translation>the folder %1 does not exist</translation>
+    </message>
+    <message>
+        <source>Attention : [Resultats] %1=%2 : %3 ; les résultats ne seront pas enregistrés.</source>
+        <translation>Warning: [Resultats] %1=%2: %3; results will not be recorded.</translation>
+    </message>
+    <message>
+        <source>Attention : [Resultats] Base=%1 : %2 ; les résultats restent sur chaque poste.</source>
+        <translation>Warning: [Resultats] Base=%1: %2; results stay on each computer.</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est ni un fichier ni une adresse postgresql://</source>
+        <translation>it is neither a file nor a postgresql:// address</translation>
+    </message>
+    <message>
+        <source>Attention : [Resultats] BaseEnseignant=%1 : %2.</source>
+        <translation>Warning: [Resultats] BaseEnseignant=%1: %2.</translation>
+    </message>
+    <message>
+        <source>Attention : [Resultats] BaseEnseignant donne un mot de passe dans un fichier que tous peuvent lire : tout élève pourrait lire tous les résultats. Écrivez-le plutôt dans le fichier ~/.pgpass du professeur.</source>
+        <translation>Warning: [Resultats] BaseEnseignant gives a password in a file everyone can read: any pupil could read every result. Write it in the teacher&apos;s ~/.pgpass file instead.</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::StoreConnection</name>
+    <message>
+        <source>Tables du serveur absentes ou d&apos;une version plus ancienne (gradoir --server-setup les crée) : %1</source>
+        <translation>Server tables missing or of an older version (gradoir --server-setup creates them): %1</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 // The pupil chosen from a class list in the real window, and the record of
 // the series under the pupil's name in a real SQLite file. What a series
 // records is the series controller's, tested with it (tests/series).
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QListWidget>
 #include <QTest>
@@ -10,6 +11,8 @@
 #include "modal_answer.h"
 #include "records/class_list.h"
 #include "records/results_reader.h"
+#include "records/results_recorder.h"
+#include "records/sql_connection.h"
 #include "series/series_log.h"
 
 namespace gradoir::test {
@@ -119,6 +122,55 @@ TEST_F(RecordsWindowTest, AnEmptyClassListAsksNobody) {
   action("measureAction")->trigger();
   EXPECT_TRUE(m_form->series().seriesRunning());
   EXPECT_EQ(m_form->series().log().pupil(), defaultPupilName());
+}
+
+// Runs the event loop until `condition` holds, for up to `ms`.
+template <typename Condition>
+bool shownWithin(int ms, Condition condition) {
+  QDeadlineTimer deadline(ms);
+  while (!condition()) {
+    if (deadline.hasExpired()) return false;
+    QTest::qWait(20);
+  }
+  return true;
+}
+
+// The line that says results are not stored: from the start for a store
+// that cannot be used, as soon as another program holds the file, gone once
+// it lets go; a class list that is no text is said there too.
+TEST_F(RecordsWindowTest, TheWindowSaysWhenResultsAreNotRecorded) {
+  start("[Resultats]\nBase=http://example/x\n");
+  EXPECT_TRUE(m_form->recordsStatusText().startsWith(QStringLiteral("Les résultats ne sont pas enregistrés : ")))
+      << m_form->recordsStatusText().toStdString();
+  m_form.reset();
+
+  const QString list = m_dir.filePath(QStringLiteral("classe.txt"));
+  QFile file(list);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  file.close();
+  start("[NbEx/Serie]\nMesurer=3\n" + baseLine() + "Eleves=" + list.toUtf8() + "\n");
+  EXPECT_TRUE(m_form->recordsStatusText().contains(QStringLiteral("n'est pas un fichier texte")))
+      << m_form->recordsStatusText().toStdString();
+  m_form.reset();
+
+  start("[NbEx/Serie]\nMesurer=3\n" + baseLine());
+  action("measureAction")->trigger();
+  ASSERT_TRUE(m_form->series().log().recorder()->waitUntilWritten(std::chrono::seconds(10)));
+  EXPECT_EQ(m_form->recordsStatusText(), QString());
+  {
+    SqlConnection other(base());
+    ASSERT_TRUE(other.exec(QStringLiteral("BEGIN IMMEDIATE")));
+    answerRight();
+    EXPECT_TRUE(shownWithin(8000, [&] {
+      return m_form->recordsStatusText().startsWith(QStringLiteral("Résultats en attente : "));
+    })) << m_form->recordsStatusText().toStdString();
+    other.rollback();
+  }
+  EXPECT_TRUE(shownWithin(8000, [&] { return m_form->recordsStatusText().isEmpty(); }))
+      << m_form->recordsStatusText().toStdString();
+  closeWindow();
+  EXPECT_EQ(ResultsReader(base()).tries().size(), 1);
 }
 
 }  // namespace

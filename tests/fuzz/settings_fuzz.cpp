@@ -2,7 +2,9 @@
 // every setting it returns is either the integer written for its key or the
 // key's default. The integer conversion is checked against the value grammar
 // written as regular expressions, independent of the reader's own parsing.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <climits>
@@ -87,6 +89,29 @@ std::int32_t checkedInteger(const IniFile& profile, const std::set<std::int32_t>
   return got;
 }
 
+// The program reads a file; the same bytes through the file must give the
+// same settings as the text itself.
+QString SettingsFile() {
+  static QTemporaryDir dir;
+  return dir.filePath(QStringLiteral("Grado.ini"));
+}
+
+// A path as the program must use it: written relative to the settings
+// file's folder, a path starting with "/" and an address with a scheme
+// ("letters://") as written.
+QString beside(const std::string& written) {
+  const QString text = QString::fromStdString(written);
+  bool scheme = !text.isEmpty() && text[0].isLetter() && text[0].unicode() < 128;
+  qsizetype i = 1;
+  while (scheme && i < text.size() && (text[i].isLetterOrNumber() || text[i] == '+' || text[i] == '-' || text[i] == '.') &&
+         text[i].unicode() < 128) {
+    ++i;
+  }
+  scheme = scheme && text.mid(i, 3) == QLatin1String("://");
+  if (text.isEmpty() || scheme || text.startsWith(QLatin1Char('/'))) return text;
+  return QDir::cleanPath(QFileInfo(SettingsFile()).absolutePath() + QLatin1Char('/') + text);
+}
+
 Settings checkedSettings(std::string_view text) {
   const IniFile profile = IniFile::fromText(text);
   const std::set<std::int32_t> written = integersWritten(text);
@@ -112,17 +137,11 @@ Settings checkedSettings(std::string_view text) {
   s.level.tolerance = tolerance < 0 ? 0 : tolerance > 90 ? 90 : tolerance;
   s.level.protractorPlaced = checkedInteger(profile, written, "Angle", "RapporteurPlace", 0) != 0;
   s.level.estimation = checkedInteger(profile, written, "Angle", "Estimation", 0) != 0;
-  s.classListPath = QString::fromStdString(profile.readText("Resultats", "Eleves"));
-  s.resultsBase = QString::fromStdString(profile.readText("Resultats", "Base"));
+  s.classListPath = beside(profile.readText("Resultats", "Eleves"));
+  s.resultsBase = beside(profile.readText("Resultats", "Base"));
   s.recordResults = checkedInteger(profile, written, "Resultats", "Enregistrer", 1) != 0;
+  s.teacherBase = beside(profile.readText("Resultats", "BaseEnseignant"));
   return s;
-}
-
-// The program reads a file; the same bytes through the file must give the
-// same settings as the text itself.
-QString SettingsFile() {
-  static QTemporaryDir dir;
-  return dir.filePath(QStringLiteral("Grado.ini"));
 }
 
 }  // namespace

@@ -120,3 +120,58 @@ TEST(ClassListTest, DefaultNameIsTheLoginNameOrAnonyme) {
 
 }  // namespace
 }  // namespace gradoir
+
+namespace gradoir {
+namespace {
+
+// Characters that turn the text around would let a name show as another:
+// "Bob\u202E gnp.exe" shows as "Bobexe.png".
+TEST(ClassListTest, DirectionControlsAreTakenOutOfNames) {
+  const struct {
+    const char* line;
+    const char16_t* name;
+  } cases[] = {
+      {"Bob\xE2\x80\xAE gnp.exe", u"Bob gnp.exe"},                        // U+202E
+      {"\xE2\x80\xAA" "Ana\xE2\x80\xAC", u"Ana"},                          // U+202A, U+202C
+      {"L\xC3\xA9o\xE2\x81\xA6" "x\xE2\x81\xA9", u"Léox"},                // U+2066, U+2069
+      {"\xE2\x80\x8F" "Sami\xE2\x80\x8E", u"Sami"},                        // U+200F, U+200E
+      {"\xD8\xB3\xD8\xA7\xD9\x85\xD9\x8A \xD8\x9C" "Ali", u"سامي Ali"},  // U+061C; Arabic letters stay
+      {"Zo\xC3\xA9\xE2\x80\x8D", u"Zoé\u200D"},                            // a joiner is no direction control
+  };
+  for (const auto& c : cases) {
+    const QStringList names = parseClassList(QByteArray(c.line) + "\n");
+    ASSERT_EQ(names.size(), 1) << c.line;
+    EXPECT_EQ(names.first(), QString::fromUtf16(c.name)) << c.line;
+  }
+}
+
+// A picture or a huge list given as the class list is said, not swallowed.
+TEST(ClassListTest, ABinaryOrOversizedListIsSaid) {
+  QTemporaryDir dir;
+  QByteArray picture("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
+  for (int i = 0; i < 2000; ++i) picture += char(i * 37 % 251) + QByteArray("ab\n");
+  QByteArray many;
+  for (int i = 0; i < 20000; ++i) many += "Élève " + QByteArray::number(i) + "\n";
+  const struct {
+    QByteArray bytes;
+    const char* said;  // part of the one warning, or "" for none
+  } cases[] = {
+      {"Zoé\nLéo\n", ""},
+      {picture, "n'est pas un fichier texte"},
+      {many, "donne 20000 noms : seuls les 10000 premiers sont gardés"},
+      {many.repeated(4), "dépasse 1 Mio"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.said);
+    const ClassList list = readClassListWithWarnings(writeFile(dir, c.bytes));
+    if (*c.said == '\0') {
+      EXPECT_EQ(list.warnings, QStringList());
+      EXPECT_EQ(list.names.size(), 2);
+    } else {
+      EXPECT_FALSE(list.warnings.filter(QString::fromUtf8(c.said)).isEmpty()) << list.warnings.join('\n').toStdString();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace gradoir

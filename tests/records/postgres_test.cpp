@@ -4,15 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QUrl>
 #include <QUuid>
+#include <optional>
+
+#include <csignal>
+#include <vector>
+
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
 
 #include "records/results_reader.h"
 #include "records/results_recorder.h"
+#include "records/schema.h"
 #include "records/sql_connection.h"
 #include "tests/records/sample_records.h"
 
@@ -50,6 +62,53 @@ bool controlServer(const QString& action) {
                            {qEnvironmentVariable("PGVERSION"), QStringLiteral("regress"), action}) == 0;
 }
 
+// Every process of the test's own cluster stopped (SIGSTOP) while it
+// lives: the machine still answers TCP for them, the server does not.
+class FrozenServer {
+ public:
+  explicit FrozenServer(const QString& adminUrl) {
+    const QString data = queryValue(adminUrl, QStringLiteral("SHOW data_directory")).toString();
+    QFile pidFile(data + QStringLiteral("/postmaster.pid"));
+    if (!pidFile.open(QIODevice::ReadOnly)) return;
+    const pid_t postmaster = pidFile.readLine().trimmed().toInt();
+    if (postmaster <= 0) return;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+      QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+      if (!stat.open(QIODevice::ReadOnly)) continue;
+      // "pid (name) state ppid ...": the name may hold anything but its last ")".
+      const QByteArray line = stat.readAll();
+      const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+      if (fields.size() > 1 && fields[1].toInt() == postmaster) m_pids << entry.toInt();
+    }
+    m_pids << postmaster;
+    for (const pid_t pid : m_pids) ::kill(pid, SIGSTOP);
+    // Should the test die frozen (a hang killed by its time-out), a child
+    // wakes the server up, so that the cluster can still be removed. It
+    // calls nothing but what is safe after fork() in a threaded program.
+    const std::vector<pid_t> pids(m_pids.begin(), m_pids.end());
+    const pid_t parent = ::getpid();
+    m_guard = ::fork();
+    if (m_guard == 0) {
+      const timespec pause{0, 100 * 1000 * 1000};
+      while (::getppid() == parent) ::nanosleep(&pause, nullptr);
+      for (const pid_t pid : pids) ::kill(pid, SIGCONT);
+      ::_exit(0);
+    }
+  }
+  ~FrozenServer() {
+    for (const pid_t pid : m_pids) ::kill(pid, SIGCONT);
+    if (m_guard > 0) {
+      ::kill(m_guard, SIGKILL);
+      ::waitpid(m_guard, nullptr, 0);
+    }
+  }
+  bool frozen() const { return m_pids.size() > 1; }
+
+ private:
+  QList<pid_t> m_pids;
+  pid_t m_guard = -1;
+};
+
 class PostgresTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -69,13 +128,16 @@ class PostgresTest : public testing::Test {
     connection.exec(QStringLiteral("CREATE ROLE \"%1\" LOGIN PASSWORD '%2'").arg(kRole, quotedPassword));
     // A database of its own for each test, without the tables: the store
     // makes them.
-    const QString database = QStringLiteral("gradoir_") + QUuid::createUuid().toString(QUuid::Id128);
-    ASSERT_TRUE(connection.exec(QStringLiteral("CREATE DATABASE %1 OWNER \"%2\"").arg(database, kRole)))
+    m_database = QStringLiteral("gradoir_") + QUuid::createUuid().toString(QUuid::Id128);
+    ASSERT_TRUE(connection.exec(QStringLiteral("CREATE DATABASE %1 OWNER \"%2\"").arg(m_database, kRole)))
         << connection.errorText().toStdString();
-    m_url = serverUrl(kRole, kPassword, database);
+    m_url = serverUrl(kRole, kPassword, m_database);
   }
 
   RecorderOptions options() const { return {m_local, m_url, 200ms, 1s}; }
+  QString adminUrl() const {
+    return serverUrl(qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD"), m_database);
+  }
 
   int serverTries() const { return queryValue(m_url, QStringLiteral("SELECT COUNT(*) FROM tries")).toInt(); }
   int outboxSize() const {
@@ -95,6 +157,7 @@ class PostgresTest : public testing::Test {
 
   QTemporaryDir m_dir;
   QString m_local = m_dir.filePath(QStringLiteral("resultats.sqlite"));
+  QString m_database;
   QString m_url;
 };
 
@@ -200,6 +263,170 @@ TEST_F(PostgresTest, RecordsSentAgainAfterALostAcknowledgementAreNotDoubled) {
   }
   EXPECT_EQ(serverTries(), 5);
   EXPECT_EQ(queryValue(m_url, QStringLiteral("SELECT COUNT(*) FROM series")).toInt(), 1);
+}
+
+}  // namespace
+}  // namespace gradoir
+
+namespace gradoir {
+namespace {
+
+// The destructor's wait, in milliseconds.
+template <typename Owner>
+qint64 quitTime(std::optional<Owner>& owner) {
+  QElapsedTimer timer;
+  timer.start();
+  owner.reset();
+  return timer.elapsed();
+}
+
+TEST_F(PostgresTest, QuitWaitsForAFrozenServerTwoSecondsAndKeepsWhatItDidNotTake) {
+  const SeriesRecord series = sampleSeries(QStringLiteral("Maël"), QDateTime::currentDateTimeUtc());
+  QStringList ids;
+  std::optional<ResultsRecorder> recorder(std::in_place, options());
+  auto record = [&](int exercise) {
+    const TryRecord attempt = sampleTry(series, exercise);
+    ids << attempt.id;
+    recorder->recordTry(attempt);
+  };
+  for (int exercise = 1; exercise <= 3; ++exercise) record(exercise);
+  ASSERT_TRUE(eventually([&] { return serverTries() == 3; })) << recorder->lastError().toStdString();
+  {
+    FrozenServer frozen(adminUrl());
+    ASSERT_TRUE(frozen.frozen());
+    for (int exercise = 4; exercise <= 6; ++exercise) record(exercise);
+    ASSERT_TRUE(recorder->waitUntilWritten(10s));
+    QThread::msleep(500);  // the forwarder now waits for the server's answer
+    const qint64 stuckCall = quitTime(recorder);
+    RecordProperty("quit_ms_frozen_during_a_call", static_cast<int>(stuckCall));
+    EXPECT_LT(stuckCall, 3000);
+
+    // A program started meanwhile waits for the server to greet it.
+    std::optional<ResultsRecorder> later(std::in_place, options());
+    QThread::msleep(300);
+    const qint64 connecting = quitTime(later);
+    RecordProperty("quit_ms_frozen_while_connecting", static_cast<int>(connecting));
+    EXPECT_LT(connecting, 3000);
+  }
+  EXPECT_EQ(outboxSize(), 3);
+  {
+    ResultsRecorder next(options());
+    ASSERT_TRUE(eventually([&] { return outboxSize() == 0; })) << next.lastError().toStdString();
+  }
+  EXPECT_EQ(serverTries(), 6);
+  EXPECT_EQ(test::storedTryIds(m_url, ids), ids);
+}
+
+TEST_F(PostgresTest, QuitSendsWhatWaitsWhenTheServerIsBackDuringABackOff) {
+  if (qEnvironmentVariableIsEmpty("PGVERSION")) GTEST_SKIP() << "PGVERSION unset: cannot stop the server";
+  const SeriesRecord series = sampleSeries(QStringLiteral("Lou"), QDateTime::currentDateTimeUtc());
+  RecorderOptions slow = options();
+  slow.retryDelay = 20s;  // without the pass at quit, nothing would be sent before the end
+  slow.maxRetryDelay = 60s;
+  ASSERT_TRUE(controlServer(QStringLiteral("stop")));
+  {
+    ResultsRecorder recorder(slow);
+    recorder.recordSeries(series);
+    for (int exercise = 1; exercise <= 18; ++exercise) recorder.recordTry(sampleTry(series, exercise));
+    ASSERT_TRUE(recorder.waitUntilWritten(10s));
+    ASSERT_TRUE(eventually([&] { return !recorder.lastError().isEmpty(); }, 10s));
+    ASSERT_TRUE(controlServer(QStringLiteral("start")));
+  }
+  EXPECT_EQ(outboxSize(), 0);
+  EXPECT_EQ(serverTries(), 18);
+}
+
+TEST_F(PostgresTest, PupilsRoleOnlyAddsRecordsAndTeachersRoleOnlyReadsThem) {
+  // Tables made the way an older setup made them: by the one user whose
+  // password every pupil's settings hold.
+  const SeriesRecord early = sampleSeries(QStringLiteral("Ancien"), QDateTime::currentDateTimeUtc().addDays(-1));
+  {
+    ResultsRecorder recorder(options());
+    recorder.recordSeries(early);
+    ASSERT_TRUE(eventually([&] { return outboxSize() == 0; })) << recorder.lastError().toStdString();
+  }
+
+  // The setup as the administrator runs it, twice: running it again is harmless.
+  ServerRoles roles;
+  roles.pupilsPassword = QUuid::createUuid().toString(QUuid::Id128);
+  roles.teacherPassword = QUuid::createUuid().toString(QUuid::Id128);
+  const QString script = m_dir.filePath(QStringLiteral("salle.sql"));
+  {
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write((serverSetupStatements(roles).join(QStringLiteral(";\n")) + QStringLiteral(";\n")).toUtf8());
+  }
+  for (int run = 0; run < 2; ++run) {
+    QProcess psql;
+    psql.start(QStringLiteral("psql"), {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-v"),
+                                         QStringLiteral("ON_ERROR_STOP=1"), QStringLiteral("-d"), m_database,
+                                         QStringLiteral("-f"), script});
+    ASSERT_TRUE(psql.waitForFinished(60000));
+    ASSERT_EQ(psql.exitCode(), 0) << psql.readAllStandardError().toStdString();
+  }
+  const QString pupils = serverUrl(roles.pupils, roles.pupilsPassword, m_database);
+  const QString teacher = serverUrl(roles.teacher, roles.teacherPassword, m_database);
+
+  SeriesRecord series = sampleSeries(QStringLiteral("Zoé"), QDateTime::currentDateTimeUtc());
+  QList<TryRecord> tries;
+  const QString local = m_dir.filePath(QStringLiteral("eleve.sqlite"));
+  {
+    ResultsRecorder recorder({local, pupils, 200ms, 1s});
+    recorder.recordSeries(series);
+    for (int exercise = 1; exercise <= 4; ++exercise) {
+      tries << sampleTry(series, exercise);
+      recorder.recordTry(tries.last());
+    }
+    series.end = series.start.addSecs(120);
+    series.score = 3;
+    recorder.recordSeries(series);
+    ASSERT_TRUE(eventually([&] { return queryValue(local, QStringLiteral("SELECT COUNT(*) FROM outbox")).toInt() == 0; }))
+        << recorder.lastError().toStdString();
+  }
+  // Sent again, as after a lost acknowledgement: still stored once.
+  {
+    SqlConnection file(local);
+    ASSERT_TRUE(file.exec(QStringLiteral("INSERT INTO outbox (record_table, record_id) "
+                                         "SELECT 'series', id FROM series UNION ALL SELECT 'tries', id FROM tries")));
+  }
+  {
+    ResultsRecorder recorder({local, pupils, 200ms, 1s});
+    ASSERT_TRUE(eventually([&] { return queryValue(local, QStringLiteral("SELECT COUNT(*) FROM outbox")).toInt() == 0; }))
+        << recorder.lastError().toStdString();
+  }
+
+  ResultsReader reader(teacher);
+  ASSERT_TRUE(reader.isOpen()) << reader.errorText().toStdString();
+  EXPECT_EQ(reader.tries(), tries);
+  EXPECT_EQ(reader.series(), (QList<SeriesRecord>{early, series}));
+
+  // What a pupil holding that password, the old user's, or the teacher's
+  // might try by hand.
+  const QStringList changes = {
+      QStringLiteral("UPDATE tries SET verdict = 'juste'"),
+      QStringLiteral("DELETE FROM tries"),
+      QStringLiteral("TRUNCATE series_ends"),
+      QStringLiteral("UPDATE series SET score = 10"),
+      QStringLiteral("DELETE FROM series_ends"),
+      QStringLiteral("DROP TABLE tries"),
+      QStringLiteral("ALTER TABLE tries ADD COLUMN note TEXT"),
+      QStringLiteral("CREATE TABLE notes (id TEXT)"),
+      QStringLiteral("UPDATE schema_version SET version = 1"),
+  };
+  for (const QString& who : {pupils, m_url, teacher}) {
+    SqlConnection connection(*parsePostgresUrl(who));
+    ASSERT_TRUE(connection.isOpen()) << connection.errorText().toStdString();
+    for (const QString& sql : changes) {
+      EXPECT_FALSE(connection.exec(sql)) << sql.toStdString() << " by " << hidePasswords(who).toStdString();
+    }
+  }
+  // Pupils read nobody's results, and the teacher adds none.
+  SqlConnection pupil(*parsePostgresUrl(pupils));
+  EXPECT_FALSE(pupil.exec(QStringLiteral("SELECT COUNT(*) FROM tries")));
+  EXPECT_FALSE(pupil.exec(QStringLiteral("SELECT COUNT(*) FROM series")));
+  SqlConnection reading(*parsePostgresUrl(teacher));
+  EXPECT_FALSE(reading.exec(QStringLiteral("INSERT INTO series_ends VALUES ('x', 'y', 1)")));
+  EXPECT_EQ(ResultsReader(teacher).tries().size(), 4);
 }
 
 }  // namespace

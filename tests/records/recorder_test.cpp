@@ -4,10 +4,13 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
+#include "records/pending_journal.h"
 #include "records/results_location.h"
 #include "records/results_reader.h"
 #include "records/results_recorder.h"
+#include "records/schema.h"
 #include "records/sql_connection.h"
 #include "tests/records/sample_records.h"
 
@@ -70,8 +73,7 @@ TEST_F(RecorderTest, FileKeepsWalModeAndOneSchemaVersionAcrossOpenings) {
   }
   EXPECT_EQ(queryValue(m_path, QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
   EXPECT_EQ(queryValue(m_path, QStringLiteral("SELECT COUNT(*) FROM schema_version")).toInt(), 1);
-  // The last migration step: the pupil's path.
-  EXPECT_EQ(queryValue(m_path, QStringLiteral("SELECT version FROM schema_version")).toInt(), 3);
+  EXPECT_EQ(queryValue(m_path, QStringLiteral("SELECT version FROM schema_version")).toInt(), latestSchemaVersion());
   // Durability is per connection: every connection the store opens has it.
   EXPECT_EQ(queryValue(m_path, QStringLiteral("PRAGMA synchronous")).toInt(), 2);  // FULL
 }
@@ -102,7 +104,7 @@ TEST_F(RecorderTest, AnOlderFileGetsThePathAndKeepsItsTries) {
     for (qsizetype i = steps.size(); i-- > 0;) recorder.recordPathStep(steps[i]);
     ASSERT_TRUE(recorder.waitUntilWritten(10s)) << recorder.lastError().toStdString();
   }
-  EXPECT_EQ(queryValue(m_path, QStringLiteral("SELECT version FROM schema_version")).toInt(), 3);
+  EXPECT_EQ(queryValue(m_path, QStringLiteral("SELECT version FROM schema_version")).toInt(), latestSchemaVersion());
   ResultsReader reader(m_path);
   EXPECT_EQ(reader.tries().size(), 1);
   EXPECT_EQ(reader.pathSteps(QStringLiteral("Ana"), ExerciseKind::Measuring), steps.mid(0, 2));
@@ -153,5 +155,22 @@ TEST_F(RecorderTest, UnreadableServerAddressStillStoresLocally) {
   EXPECT_EQ(queryValue(m_path, QStringLiteral("SELECT COUNT(*) FROM tries")).toInt(), 1);
 }
 
+
+// What waits in the side file while the store is locked comes back whole,
+// whatever its kind (a path step used to throw on the way out).
+TEST(PendingLineTest, EveryKindOfRecordReadsBackFromItsLine) {
+  const QDateTime now = QDateTime::fromMSecsSinceEpoch(QDateTime::currentMSecsSinceEpoch(), QTimeZone::utc());
+  const SeriesRecord series = sampleSeries(QStringLiteral("Zoé"), now);
+  const QList<AnyRecord> records{
+      sampleTry(series, 2), series,
+      PathStepRecord{newRecordId(), now, QStringLiteral("Zoé"), ExerciseKind::Drawing, 7, 3, false, 3, 2}};
+  for (const AnyRecord& record : records) {
+    const QByteArray line = recordLine(record);
+    EXPECT_TRUE(line.endsWith('\n'));
+    const std::optional<AnyRecord> back = recordFromLine(line.chopped(1));
+    ASSERT_TRUE(back.has_value()) << line.toStdString();
+    EXPECT_EQ(*back, record) << line.toStdString();
+  }
+}
 }  // namespace
 }  // namespace gradoir
