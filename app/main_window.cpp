@@ -13,6 +13,7 @@
 #include "app/main_window_keys.h"
 #include "app/main_window_look.h"
 #include "canvas/exercise_canvas.h"
+#include "figures/level.h"
 #include "series/series_controller.h"
 #include "ui/explanation_label.h"
 #include "ui/floating_panel.h"
@@ -92,6 +93,8 @@ void MainWindow::connectHandlers() {
   Ui::MainWindow& f = *m_ui;
   connect(f.measureAction, &QAction::triggered, this, [this] { chooseExercise(ExerciseKind::Measuring); });
   connect(f.drawAction, &QAction::triggered, this, [this] { chooseExercise(ExerciseKind::Drawing); });
+  connect(f.pathMeasureAction, &QAction::triggered, this, [this] { chooseExercise(ExerciseKind::Measuring, true); });
+  connect(f.pathDrawAction, &QAction::triggered, this, [this] { chooseExercise(ExerciseKind::Drawing, true); });
   connect(f.quitAction, &QAction::triggered, this, &QWidget::close);
   connect(f.helpAction, &QAction::triggered, this, [this] { openHelp(true); });
   connect(f.aboutAction, &QAction::triggered, this, [this] { openHelp(false); });
@@ -127,21 +130,30 @@ void MainWindow::activateDefaultButton() {
     case SeriesState::Decided:
       m_ui->nextButton->click();
       break;
-    case SeriesState::NoSeries:
     case SeriesState::Over:
-      // The last correction may still glide: Enter ends it.
+      // After a correction, the summary waits for Enter.
+      if (m_series->summaryWaits()) {
+        m_ui->nextButton->click();
+        break;
+      }
+      [[fallthrough]];
+    case SeriesState::NoSeries:
       canvas().finishCorrection();
       break;
   }
 }
 
-void MainWindow::chooseExercise(ExerciseKind kind) {
+void MainWindow::chooseExercise(ExerciseKind kind, bool onPath) {
   if (m_series->seriesRunning()) {
     if (!askConfirmation(this, tr("Abandonner la série d'exercices en cours ?"))) return;
   } else if (!choosePupilFirst()) {
     return;
   }
-  m_series->startSeries(kind);
+  if (onPath) {
+    m_series->startPath(kind);
+  } else {
+    m_series->startSeries(kind);
+  }
 }
 
 void MainWindow::checkAnswer() {
@@ -190,6 +202,9 @@ bool MainWindow::acceptAnswerKey(const QString& key) {
 
 void MainWindow::openHelp(bool help) {
   HelpDialog dialog(this);
+  // The measures this computer's settings allow, not the program's defaults.
+  const AllowedMeasures measures = allowedMeasures(m_series->settings().level);
+  dialog.setMeasureRange(measures.first, measures.last);
   dialog.setShowHelp(help);
   dialog.exec();
 }

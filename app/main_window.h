@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "figures/exercise_kind.h"
+#include "raster/types.h"
 // Whole: lupdate loses the namespace after an opaque enum declaration, and
 // the window's texts with it.
 #include "series/series_controller.h"
@@ -56,6 +57,9 @@ class MainWindow : public QMainWindow {
   // What the idle canvas offers, and the status bar's series progress.
   ExerciseChooser& chooser() const;
   QString progressText() const;
+  // The status bar's place on the path and pupil's name; empty when none.
+  QString pathStatusText() const;
+  QString pupilStatusText() const;
   // The line saying that results are not recorded or wait; empty when hidden.
   QString recordsStatusText() const;
 
@@ -66,8 +70,9 @@ class MainWindow : public QMainWindow {
   void setUpWindow();
   void connectHandlers();
 
-  // The pupil chose a kind of exercise, from the menu or the chooser.
-  void chooseExercise(ExerciseKind kind);
+  // The pupil chose a kind of exercise, from the menu or the chooser; on
+  // the path, the program chooses the level.
+  void chooseExercise(ExerciseKind kind, bool onPath = false);
   void openHelp(bool help);
   void checkAnswer();
   void goOn();
@@ -88,6 +93,9 @@ class MainWindow : public QMainWindow {
   void showVerdict(std::int32_t tryNumber, bool right);
   void showScore(std::int32_t successes, std::int32_t done);
   void explain(const QString& text);
+  // Device pixels of the canvas to the logical ones widgets are placed in,
+  // widened to whole pixels.
+  Rect logicalRect(const Rect& device) const;
   void askEstimate();
   // The estimate's look undone: by its answer, or by a new exercise.
   void leaveEstimate();
@@ -120,6 +128,8 @@ class MainWindow : public QMainWindow {
   ExplanationLabel* m_explanation = nullptr;  // owned by its Qt parent
   ExerciseChooser* m_chooser = nullptr;  // owned by Qt parenting
   QLabel* m_progress = nullptr;          // owned by Qt parenting
+  QLabel* m_pathStatus = nullptr;        // owned by Qt parenting
+  QLabel* m_pupilStatus = nullptr;       // owned by Qt parenting
   // Names and events for screen readers; a child of this window.
   WindowAccessibility* m_accessibility = nullptr;
 

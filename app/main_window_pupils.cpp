@@ -40,6 +40,7 @@ void MainWindow::changePupil() {
   m_pupilChosen = true;
   log.setPupil(*name);
   setWindowTitle(QStringLiteral("Gradoir - ") + *name);
+  m_pupilStatus->setText(tr("Élève : %1").arg(*name));
 }
 
 }  // namespace gradoir

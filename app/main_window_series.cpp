@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <algorithm>
+#include <cmath>
 
 #include "app/accessibility.h"
 #include "app/main_window.h"
@@ -18,6 +19,7 @@
 #include "app/tool_box_fitting.h"
 #include "canvas/exercise_canvas.h"
 #include "figures/angle.h"
+#include "figures/protractor.h"
 #include "raster/geometry.h"
 #include "series/series_controller.h"
 #include "series/series_log.h"
@@ -54,21 +56,30 @@ void MainWindow::bindSeries() {
   connect(&s, &SeriesController::stateChanged, this, &MainWindow::showState);
   connect(&s, &SeriesController::verdictGiven, this, &MainWindow::showVerdict);
   connect(&s, &SeriesController::answerRejected, this, [this] { showError(this, tr("Valeur incorrecte !")); });
-  // The estimate's answer is too long for the verdict's small label: a box says it.
+  // Longer than the verdict's small label: the note beside the tool box
+  // says them, without a box over the angle.
   connect(&s, &SeriesController::estimateJudged, this, [this](bool close) {
-    showInformation(this, close ? tr("Bonne estimation !") : tr("Ton estimation était loin : mesure maintenant."));
+    explain(close ? tr("Bonne estimation !") : tr("Ton estimation était loin : mesure maintenant."));
+  });
+  connect(&s, &SeriesController::acceptedNear, this, [this](std::int32_t given, std::int32_t exact) {
+    explain(m_series->kind() == ExerciseKind::Drawing
+                ? tr("Bonne réponse ! Ton angle mesure %1°, il fallait %2°.").arg(given).arg(exact)
+                : tr("Bonne réponse ! La mesure exacte est %1°.").arg(exact));
   });
   connect(&s, &SeriesController::protractorShown, m_ui->protractorButton, &QToolButton::setChecked);
   connect(&s, &SeriesController::explanationReady, this, &MainWindow::explain);
   connect(&s, &SeriesController::explanationCleared, m_explanation, &ExplanationLabel::clearExplanation);
   connect(&s, &SeriesController::scoreChanged, this, &MainWindow::showScore);
   connect(&s, &SeriesController::progressChanged, m_progress, &QLabel::setText);
-  // Its text, then the score and the series's table.
+  connect(&s, &SeriesController::pathStatusChanged, m_pathStatus, &QLabel::setText);
+  // Between exercises, in the note beside the tool box: typing or drawing clears it.
+  connect(&s, &SeriesController::pathNews, this, &MainWindow::explain);
+  // Its text, then the score and the series's table; then the start screen.
   connect(&s, &SeriesController::seriesEnded, this, [this](const QString& summary) {
     showInformation(this, tr("La série d'exercices est terminée."), summary);
+    showChooser();
   });
   connect(&canvas(), &ExerciseCanvas::pencilStroked, &s, &SeriesController::pupilResumed);
-  connect(&canvas(), &ExerciseCanvas::correctionArrived, &s, &SeriesController::correctionArrived);
 }
 
 void MainWindow::showExercise(ExerciseKind kind, std::int32_t measure) {
@@ -130,9 +141,9 @@ void MainWindow::showState(SeriesState state) {
   canvas().setEnabled(false);
   toolBox().setFocus();
   f.checkButton->setEnabled(false);
-  if (state == SeriesState::Over) {
-    showChooser();
-  } else {
+  // At the end, the summary comes at once, or waits for "Suite" after a
+  // correction so that the pupil reads it first.
+  if (state == SeriesState::Decided || m_series->summaryWaits()) {
     f.nextButton->raise();
     f.nextButton->setEnabled(true);
   }
@@ -167,13 +178,29 @@ void MainWindow::showScore(std::int32_t successes, std::int32_t done) {
   f.scoreLabel->setToolTip(scoreText(successes, done));
 }
 
+// Clear of the sides and of the protractor's grab zones; clear of its whole
+// disc where there is room.
 void MainWindow::explain(const QString& text) {
-  std::vector<Rect> avoid;
+  std::vector<Rect> avoid, rather;
   if (const AngleFigure* angle = canvas().angle()) {
     const SideBounds sides = canvas().sideBounds();
-    avoid = {sides.first, sides.second, spanOf(angle->vertex(), angle->secondEnd())};
+    avoid = {sides.first, sides.second, logicalRect(spanOf(angle->vertex(), angle->secondEnd()))};
   }
-  m_explanation->showBeside(text, toolBox().geometry(), canvas().size(), avoid);
+  if (canvas().protractorLayer().visible()) {
+    for (const GrabZone zone : kGrabZones) avoid.push_back(logicalRect(canvas().protractor().grabZone(zone)));
+    const RectF disc = canvas().protractorLayer().location();
+    rather.push_back(logicalRect(rectOf(static_cast<std::int32_t>(disc.left), static_cast<std::int32_t>(disc.top),
+                                        static_cast<std::int32_t>(disc.right), static_cast<std::int32_t>(disc.bottom))));
+  }
+  m_explanation->showBeside(text, toolBox().geometry(), canvas().size(), avoid, rather);
+}
+
+Rect MainWindow::logicalRect(const Rect& device) const {
+  const double scale = canvas().deviceScale();
+  if (scale == 1.0) return device;
+  const auto logical = [scale](std::int32_t v) { return static_cast<std::int32_t>(std::floor(v / scale)); };
+  const auto logicalEnd = [scale](std::int32_t v) { return static_cast<std::int32_t>(std::ceil(v / scale)); };
+  return {logical(device.left), logical(device.top), logicalEnd(device.right), logicalEnd(device.bottom)};
 }
 
 // The protractor is hidden while the pupil estimates; the controller hid it.
@@ -182,9 +209,13 @@ void MainWindow::askEstimate() {
   m_askingEstimate = true;
   f.protractorButton->setEnabled(false);
   f.centerProtractorButton->setEnabled(false);
-  const QString question = tr("Estime la mesure de l'angle :");
-  fitStatement(f, question);
+  // Short enough for the program's font before the answer box; the note
+  // says the whole of it.
+  //: The answer box covers the blanks: keep the words short and at least two blanks after them.
+  const QString question = tr("Estimation :       °");
+  fitStatement(f, statementWords(question));
   f.statementLabel->setText(question);
+  explain(tr("Estime la mesure de l'angle, sans le rapporteur, puis tape-la."));
 }
 
 void MainWindow::leaveEstimate() {

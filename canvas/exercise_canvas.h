@@ -42,11 +42,12 @@ class ExerciseCanvas : public LayeredView {
   // measure is drawn among those `level` allows.
   void newExercise(bool magneticVertex, bool horizontalSide, const Level& level = {});
   void centerProtractor();
-  void placeProtractorOnAngle() { m_scene.placeProtractorOnAngle(); }
+  void placeProtractorOnAngle() { m_scene.placeProtractorOnAngle(deviceWidth(), deviceHeight()); }
   void showProtractor() { m_scene.showProtractor(); }
   void hideProtractor() { m_scene.hideProtractor(); }
   std::optional<std::int32_t> angleMeasure() const { return m_scene.angleMeasure(); }
   void clearSecondSide() { m_scene.clearSecondSide(); }
+  void clearExercise() { m_scene.clearExercise(); }
   void setAngle(const AngleGeometry& geometry) { m_scene.setAngle(geometry); }
   // In the widget's logical pixels.
   SideBounds sideBounds() const { return m_scene.sideBounds(); }

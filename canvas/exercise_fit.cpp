@@ -93,10 +93,36 @@ bool pullDrawnSideIn(AngleGeometry& g, std::int32_t width, std::int32_t height) 
   return true;
 }
 
+// The grab zones about `centre` brought inside where they fit: with the
+// angle when the centre lies on the vertex and both fit, else alone.
+void reachZones(ExerciseFit& fit, PointF centre, ZoneReach reach, std::int32_t width, std::int32_t height) {
+  const Span zx{centre.x + static_cast<Real>(reach.left), centre.x + static_cast<Real>(reach.right)};
+  const Span zy{centre.y + static_cast<Real>(reach.top), centre.y + static_cast<Real>(reach.bottom)};
+  if (inside(zx.low, width) && inside(zx.high, width) && inside(zy.low, height) && inside(zy.high, height)) return;
+  AngleGeometry& g = fit.angle;
+  const bool onVertex = std::fabs(static_cast<Real>(centre.x) - g.vertex.x) < 0.5L &&
+                        std::fabs(static_cast<Real>(centre.y) - g.vertex.y) < 0.5L;
+  if (onVertex) {
+    const Span ax = spanOf({g.vertex.x, g.firstEnd.x, g.generatedEnd.x, g.secondEnd.x});
+    const Span ay = spanOf({g.vertex.y, g.firstEnd.y, g.generatedEnd.y, g.secondEnd.y});
+    const auto sx = shiftInto({std::min(ax.low, zx.low), std::max(ax.high, zx.high)}, width);
+    const auto sy = shiftInto({std::min(ay.low, zy.low), std::max(ay.high, zy.high)}, height);
+    if (sx && sy) {
+      shiftAngle(g, *sx, *sy);
+      fit.angleChanged = fit.angleChanged || *sx != 0 || *sy != 0;
+      fit.protractorShift.x += static_cast<std::int32_t>(*sx);
+      fit.protractorShift.y += static_cast<std::int32_t>(*sy);
+      return;
+    }
+  }
+  fit.protractorShift.x += static_cast<std::int32_t>(shiftInto(zx, width).value_or(0));
+  fit.protractorShift.y += static_cast<std::int32_t>(shiftInto(zy, height).value_or(0));
+}
+
 }  // namespace
 
 ExerciseFit fitExercise(const AngleGeometry& angle, PointF protractorCentre, std::int32_t width,
-                        std::int32_t height) {
+                        std::int32_t height, ZoneReach reach) {
   ExerciseFit fit{angle, false, {0, 0}};
   if (width <= 0 || height <= 0) return fit;
   AngleGeometry& g = fit.angle;
@@ -125,6 +151,7 @@ ExerciseFit fitExercise(const AngleGeometry& angle, PointF protractorCentre, std
   const std::int64_t cx = inside(centre.x, width) ? 0 : shiftInto({centre.x, centre.x}, width).value_or(0);
   const std::int64_t cy = inside(centre.y, height) ? 0 : shiftInto({centre.y, centre.y}, height).value_or(0);
   fit.protractorShift = {static_cast<std::int32_t>(dx + cx), static_cast<std::int32_t>(dy + cy)};
+  reachZones(fit, shifted(centre, cx, cy), reach, width, height);
   return fit;
 }
 

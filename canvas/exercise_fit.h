@@ -13,6 +13,16 @@ namespace gradoir {
 // Distance from the canvas edges that moved points keep where there is room.
 constexpr std::int32_t kFitMargin = 10;
 
+// How far the protractor's grab zones reach about its centre: offsets of
+// their bounding box (right and bottom inclusive) from the centre, in the
+// canvas's pixels. All zero: the centre alone.
+struct ZoneReach {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+};
+
 struct ExerciseFit {
   AngleGeometry angle;          // the angle where it goes
   bool angleChanged = false;    // false: angle equals the given one
@@ -27,8 +37,11 @@ struct ExerciseFit {
 // side the pupil drew moves with the angle and, if it still reaches out,
 // is shortened along its direction. The protractor moves with the angle, so
 // a protractor laid on the angle stays on it, and then as little as it takes
-// to bring its centre inside. An empty canvas changes nothing.
+// to bring its centre inside, and its grab zones (`reach`) where the canvas
+// has room for them, so that the pupil can still take it. A protractor whose
+// centre lies on the vertex brings the angle along where both fit. An empty
+// canvas changes nothing.
 ExerciseFit fitExercise(const AngleGeometry& angle, PointF protractorCentre, std::int32_t width,
-                        std::int32_t height);
+                        std::int32_t height, ZoneReach reach = {});
 
 }  // namespace gradoir

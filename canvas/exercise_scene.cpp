@@ -72,6 +72,18 @@ bool ExerciseScene::sizeAngleLayer(std::int32_t width, std::int32_t height) {
   return true;
 }
 
+void ExerciseScene::clearExercise() {
+  forgetCorrection();
+  m_angle.reset();
+  m_crossHair.reset();
+  m_strokeEnded = false;
+  m_strokeEndPose.reset();
+  // Hidden layers notify nobody: the repaint asked for here clears them.
+  m_angleLayer.setVisible(false);
+  m_protractorLayer.setVisible(false);
+  emit repaintRequested();
+}
+
 void ExerciseScene::setAngle(const AngleGeometry& geometry) {
   m_angle = std::make_unique<AngleFigure>(geometry);
   m_crossHair.reset();
@@ -120,14 +132,36 @@ void ExerciseScene::centerProtractor(std::int32_t width, std::int32_t height) {
   redrawProtractor();
 }
 
-void ExerciseScene::placeProtractorOnAngle() {
+void ExerciseScene::placeProtractorOnAngle(std::int32_t width, std::int32_t height) {
   if (!m_angle) return;
   const PointF v = m_angle->vertex();
-  m_protractor->setOrientation(
-      static_cast<std::int32_t>(protractorOnAngle(v, m_angle->firstEnd(), m_angle->generatedEnd()).pose.orientation));
   // The centre exactly on the vertex, as when it snaps on.
-  m_protractorLayer.setLocation(protractorLayerAt(v.x, v.y, m_protractor->radius()));
+  const RectF onVertex = protractorLayerAt(v.x, v.y, m_protractor->radius());
+  const auto zonesInside = [&] {
+    const Rect canvas{0, 0, width - 1, height - 1};
+    return std::all_of(kGrabZones.begin(), kGrabZones.end(), [&](GrabZone zone) {
+      const Rect z = m_protractor->grabZone(zone);
+      return z.left >= canvas.left && z.top >= canvas.top && z.right <= canvas.right && z.bottom <= canvas.bottom;
+    });
+  };
+  // Either side may take the 0: the first, unless only the second keeps
+  // the ends within the pupil's reach.
+  const auto orientationOn = [&](PointF zeroSide, PointF otherSide) {
+    return static_cast<std::int32_t>(protractorOnAngle(v, zeroSide, otherSide).pose.orientation);
+  };
+  const std::int32_t onFirst = orientationOn(m_angle->firstEnd(), m_angle->generatedEnd());
+  m_protractor->setOrientation(orientationOn(m_angle->generatedEnd(), m_angle->firstEnd()));
+  placeLayer(onVertex);
+  const bool secondFits = zonesInside();
+  m_protractor->setOrientation(onFirst);
+  placeLayer(onVertex);
+  if (!zonesInside() && secondFits) {
+    m_protractor->setOrientation(orientationOn(m_angle->generatedEnd(), m_angle->firstEnd()));
+    placeLayer(onVertex);
+  }
   redrawProtractor();
+  // Neither fits: the angle and the protractor move in together.
+  bringWithinReach(width, height, false);
   emit repaintRequested();
 }
 

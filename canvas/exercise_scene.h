@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "canvas/correction_run.h"
+#include "canvas/exercise_fit.h"
 #include "figures/angle.h"
 #include "figures/level.h"
 #include "figures/protractor.h"
@@ -46,6 +47,9 @@ class ExerciseScene : public QObject {
   // the angle's picture the scene was left empty (no angle, nothing shown).
   bool newExercise(std::int32_t width, std::int32_t height, bool magneticVertex, bool horizontalSide,
                    bool drawing, const Level& level);
+  // Nothing on the canvas, as before the first exercise: no angle, the
+  // protractor hidden, any correction dropped.
+  void clearExercise();
   // Replaces the angle by an exact one and shows it.
   void setAngle(const AngleGeometry& geometry);
   // Starts a drawing exercise's answer: no second side, no measure.
@@ -71,9 +75,12 @@ class ExerciseScene : public QObject {
   // turned to 0.
   void centerProtractor(std::int32_t width, std::int32_t height);
   // Laid on the angle, ready to be read: its centre on the vertex, the 0 of
-  // one of its scales on the first side and its arc over the second side.
-  // Nothing happens before the first exercise.
-  void placeProtractorOnAngle();
+  // one of its scales on the first side and its arc over the second side;
+  // the 0 on the second side instead when that keeps its grab zones on the
+  // width x height canvas and the first does not; where neither does, the
+  // exercise moves in so that they are. Nothing happens before the first
+  // exercise.
+  void placeProtractorOnAngle(std::int32_t width, std::int32_t height);
   void showProtractor();
   void hideProtractor();
   bool protractorShown() const { return m_protractorLayer.visible(); }
@@ -176,6 +183,11 @@ class ExerciseScene : public QObject {
   // memory cannot be had (the scene is then emptied).
   bool sizeAngleLayer(std::int32_t width, std::int32_t height);
   void placeLayer(const RectF& layer);
+  // The protractor's grab zones about its centre.
+  ZoneReach zoneReach() const;
+  // The fit of the exercise to a width x height canvas, its grab zones
+  // within reach (exercise_fit.h); `redraw`: the angle's picture too.
+  void bringWithinReach(std::int32_t width, std::int32_t height, bool redraw);
   void turnTo(std::int32_t orientation);
   void placeProtractor(long double centreX, long double centreY, std::int64_t orientation);
   void arriveAtCorrection();

@@ -6,6 +6,7 @@
 #include "canvas/exercise_scene.h"
 #include "figures/exercise_angle.h"
 #include "raster/geometry.h"
+#include "raster/rounding.h"
 
 namespace gradoir {
 
@@ -25,11 +26,26 @@ void ExerciseScene::fitTo(std::int32_t width, std::int32_t height) {
     emit repaintRequested();
     return;
   }
+  bringWithinReach(width, height, resized);
+}
+
+ZoneReach ExerciseScene::zoneReach() const {
+  const ProtractorPose p = pose();
+  const Point centre = pointOf(roundHalfEven(p.centreX), roundHalfEven(p.centreY));
+  Rect box = m_protractor->grabZone(kGrabZones[0]);
+  for (const GrabZone zone : kGrabZones) box = boundingRect(box, m_protractor->grabZone(zone));
+  return {box.left - centre.x, box.top - centre.y, box.right - centre.x, box.bottom - centre.y};
+}
+
+void ExerciseScene::bringWithinReach(std::int32_t width, std::int32_t height, bool redraw) {
   const ProtractorPose centre = pose();
-  const ExerciseFit fit = fitExercise(
-      m_angle->geometry(), {static_cast<float>(centre.centreX), static_cast<float>(centre.centreY)}, width, height);
+  // A hidden protractor's zones are nobody's concern until it shows.
+  const ZoneReach reach = protractorShown() ? zoneReach() : ZoneReach{};
+  const ExerciseFit fit = fitExercise(m_angle->geometry(),
+                                      {static_cast<float>(centre.centreX), static_cast<float>(centre.centreY)},
+                                      width, height, reach);
   if (fit.angleChanged) m_angle = std::make_unique<AngleFigure>(fit.angle);
-  if (resized || fit.angleChanged) redrawAngle(false);
+  if (redraw || fit.angleChanged) redrawAngle(false);
   if (fit.protractorShift.x != 0 || fit.protractorShift.y != 0)
     placeLayer(shiftedRealRect(m_protractorLayer.location(), fit.protractorShift.x, fit.protractorShift.y));
 }

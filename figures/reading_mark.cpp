@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "figures/degrees.h"
+#include "figures/display_scale.h"
 #include "figures/draw_arc.h"
 #include "figures/protractor.h"
 
@@ -14,11 +15,15 @@ namespace {
 // protractor's own colours.
 constexpr Color32 kBandColor = 0xFFFFA000;
 constexpr Color32 kMarkerColor = 0xFFD00070;
-// The band lies along the outer ends of the graduations, inside the outline.
+// The band lies along the outer ends of the graduations, inside the outline
+// (logical pixels from the rim, scaled like the rest of the drawing).
 constexpr std::int32_t kBandOuter = 3;
 constexpr std::int32_t kBandInner = 8;
-// The marker runs from the outline past the longest graduations.
-constexpr long double kMarkerInner = 34;
+// The marker runs from the outline past the longest graduations, three
+// logical pixels wide.
+constexpr std::int32_t kMarkerOuter = 1;
+constexpr std::int32_t kMarkerInner = 34;
+constexpr int kMarkerWidth = 3;
 
 std::int64_t nonNegative(std::int64_t degrees) {
   const std::int64_t r = degrees % 360;
@@ -42,17 +47,20 @@ void bandArc(Bitmap32& bitmap, std::int32_t radius, std::int64_t orientation, st
   }
 }
 
-// Three parallel strokes a pixel apart, so the marker stands out from the
-// one-pixel graduations.
-void marker(Bitmap32& bitmap, std::int32_t radius, std::int64_t orientation, std::int32_t i) {
+// Parallel strokes a device pixel apart, three logical pixels in all, so the
+// marker stands out from the one-pixel graduations.
+void marker(Bitmap32& bitmap, std::int32_t radius, std::int64_t orientation, std::int32_t i, double scale) {
   const long double r = radius;
+  const long double outer = scaledLength(kMarkerOuter, scale), inner = scaledLength(kMarkerInner, scale);
   const long double c = degCos(orientation + i), s = degSin(orientation + i);
-  for (int offset = -1; offset <= 1; ++offset) {
+  const int strokes = kMarkerWidth * strokeCount(scale);
+  for (int k = 0; k < strokes; ++k) {
+    const long double offset = k - (strokes - 1) / 2.0L;
     const long double ox = -s * offset, oy = c * offset;
-    bitmap.smoothLine(static_cast<float>(r + 1 - (r - 1) * c + ox),
-                      static_cast<float>(r + 1 - (r - 1) * s + oy),
-                      static_cast<float>(r + 1 - (r - kMarkerInner) * c + ox),
-                      static_cast<float>(r + 1 - (r - kMarkerInner) * s + oy), kMarkerColor, false);
+    bitmap.smoothLine(static_cast<float>(r + 1 - (r - outer) * c + ox),
+                      static_cast<float>(r + 1 - (r - outer) * s + oy),
+                      static_cast<float>(r + 1 - (r - inner) * c + ox),
+                      static_cast<float>(r + 1 - (r - inner) * s + oy), kMarkerColor, false);
   }
 }
 
@@ -66,9 +74,10 @@ void drawReadingMark(Bitmap32& bitmap, const Protractor& protractor, const Readi
   const std::int32_t read = mark.scale == ProtractorScale::Outer ? g : 180 - g;
   const std::int64_t o = nonNegative(protractor.orientation());
   const std::int32_t radius = protractor.radius();
-  for (std::int32_t q = radius - kBandInner; q <= radius - kBandOuter; ++q)
+  const double scale = protractor.scale();
+  for (std::int32_t q = radius - scaledLength(kBandInner, scale); q <= radius - scaledLength(kBandOuter, scale); ++q)
     bandArc(bitmap, radius, o, std::min(zero, read), std::max(zero, read), q);
-  marker(bitmap, radius, o, read);
+  marker(bitmap, radius, o, read, scale);
 }
 
 }  // namespace gradoir

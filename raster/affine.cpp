@@ -1,5 +1,6 @@
 #include "raster/affine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -150,17 +151,117 @@ void drawNearest(Bitmap32& dst, const Rect& area, const Bitmap32& src, const Rec
   }
 }
 
+// The steps k >= 0 along a row for which start + k * step lies in
+// [low, high), as reals; empty (first > last) when none does.
+struct StepRange {
+  double first;
+  double last;
+};
+StepRange stepsWithin(std::int64_t start, std::int64_t step, std::int64_t low, std::int64_t high) {
+  if (step == 0) {
+    if (low <= start && start < high) return {0, std::numeric_limits<double>::infinity()};
+    return {1, 0};
+  }
+  const double a = static_cast<double>(low - start) / static_cast<double>(step);
+  const double b = static_cast<double>(high - start) / static_cast<double>(step);
+  return {std::min(a, b), std::max(a, b)};
+}
+
+// The columns of the area's row y whose bilinear sample can reach the clip.
+// The mapping is linear along a row, so every column outside them misses
+// the clip: a turned label's bounding box is mostly such corners, which are
+// skipped instead of sampled. A pixel of margin on each side absorbs the
+// reals' rounding; each column kept is still tested by its own sample.
+// False when the whole row misses.
+bool reachableColumns(const AffineTransform& t, const Rect& area, const Rect& clip, std::int32_t y,
+                      std::int32_t& first, std::int32_t& last) {
+  // sampleBilinear takes whole source pixels ((v + 7) >> 12 of the 20.12
+  // position) from one before the clip's left (top) edge up to its last
+  // column (row), excluded.
+  constexpr std::int64_t kOne = std::int64_t{1} << kInverseShift;
+  const auto low = [](std::int32_t edge) { return (std::int64_t{edge} - 1) * kOne - kSubpixelBias; };
+  const auto high = [](std::int32_t edge) { return std::int64_t{edge} * kOne - kSubpixelBias; };
+  const RowMapping start(t, area.left, y);
+  const StepRange xs = stepsWithin(start.x, t.fixA, low(clip.left), high(clip.right));
+  const StepRange ys = stepsWithin(start.y, t.fixD, low(clip.top), high(clip.bottom));
+  const double from = std::max({xs.first, ys.first, 0.0});
+  const double to = std::min({xs.last, ys.last, static_cast<double>(area.right - area.left)});
+  if (from > to + 2) return false;
+  first = static_cast<std::int32_t>(std::max<double>(area.left, area.left + std::floor(from) - 1));
+  last = static_cast<std::int32_t>(std::min<double>(area.right, area.left + std::ceil(to) + 1));
+  return first <= last;
+}
+
+// The whole source pixel of a 20.12 position, as sampleBilinear takes it.
+std::int64_t samplePixel(std::int64_t v) { return ((v + kSubpixelBias) >> kToSubpixelShift) >> fixed::kSubpixelShift; }
+
+// Within [first, last], the columns of row y whose samples have all four
+// pixels strictly inside the clip, where sampleBilinear reads them
+// directly. Found with reals, then trimmed until both ends pass the exact
+// test: the test is linear along the row, so every column between passes.
+// False when there are none.
+bool innerColumns(const AffineTransform& t, const Rect& clip, std::int32_t y, std::int32_t first, std::int32_t last,
+                  std::int32_t& from, std::int32_t& to) {
+  constexpr std::int64_t kOne = std::int64_t{1} << kInverseShift;
+  const auto inside = [&](std::int32_t x) {
+    const RowMapping m(t, x, y);
+    const std::int64_t ix = samplePixel(m.x), iy = samplePixel(m.y);
+    return clip.left < ix && ix < clip.right - 1 && clip.top < iy && iy < clip.bottom - 1;
+  };
+  const RowMapping start(t, first, y);
+  const StepRange xs = stepsWithin(start.x, t.fixA, (std::int64_t{clip.left} + 1) * kOne - kSubpixelBias,
+                                   (std::int64_t{clip.right} - 1) * kOne - kSubpixelBias);
+  const StepRange ys = stepsWithin(start.y, t.fixD, (std::int64_t{clip.top} + 1) * kOne - kSubpixelBias,
+                                   (std::int64_t{clip.bottom} - 1) * kOne - kSubpixelBias);
+  const double a = std::max({xs.first, ys.first, 0.0});
+  const double b = std::min({xs.last, ys.last, static_cast<double>(last - first)});
+  if (a > b + 2) return false;
+  from = static_cast<std::int32_t>(std::max<double>(first, first + std::ceil(a)));
+  to = static_cast<std::int32_t>(std::min<double>(last, first + std::floor(b)));
+  // A few steps at most: the reals are off by far less than a pixel.
+  while (from <= to && !inside(from)) ++from;
+  while (from <= to && !inside(to)) --to;
+  return from <= to;
+}
+
+// Samples of columns first..last of row y, each tested against the clip.
+void sampleColumns(Color32* row, const Bitmap32& src, const Rect& clip, const AffineTransform& t, std::int32_t y,
+                   std::int32_t first, std::int32_t last, const PixelSink& sink) {
+  RowMapping m(t, first, y);
+  for (std::int32_t x = first; x <= last; ++x, m.step(t)) {
+    const std::optional<Color32> c = sampleBilinear(src, clip, (m.x + kSubpixelBias) >> kToSubpixelShift,
+                                                     (m.y + kSubpixelBias) >> kToSubpixelShift);
+    if (c) sink.combine(*c, row[x]);
+  }
+}
+
 // Walks the inclusive destination area with bilinear samples at 24.8 positions.
 void drawBilinear(Bitmap32& dst, const Rect& area, const Bitmap32& src, const Rect& clip,
                   const AffineTransform& t, const PixelSink& sink) {
   for (std::int32_t y = area.top; y <= area.bottom; ++y) {
+    std::int32_t first = 0, last = -1;
+    if (!reachableColumns(t, area, clip, y, first, last)) continue;
     Color32* row = dst.rowStart(y);
-    RowMapping m(t, area.left, y);
-    for (std::int32_t x = area.left; x <= area.right; ++x, m.step(t)) {
-      const std::optional<Color32> c = sampleBilinear(src, clip, (m.x + kSubpixelBias) >> kToSubpixelShift,
-                                                       (m.y + kSubpixelBias) >> kToSubpixelShift);
-      if (c) sink.combine(*c, row[x]);
+    std::int32_t from = 0, to = -1;
+    if (!innerColumns(t, clip, y, first, last, from, to)) {
+      sampleColumns(row, src, clip, t, y, first, last, sink);
+      continue;
     }
+    sampleColumns(row, src, clip, t, y, first, from - 1, sink);
+    // The same samples as sampleBilinear's, without its tests.
+    RowMapping m(t, from, y);
+    for (std::int32_t x = from; x <= to; ++x, m.step(t)) {
+      const std::int64_t fx = (m.x + kSubpixelBias) >> kToSubpixelShift;
+      const std::int64_t fy = (m.y + kSubpixelBias) >> kToSubpixelShift;
+      const auto ix = static_cast<std::int32_t>(fx >> fixed::kSubpixelShift);
+      const auto iy = static_cast<std::int32_t>(fy >> fixed::kSubpixelShift);
+      const Color32* upper = src.rowStart(iy) + ix;
+      const Color32* lower = src.rowStart(iy + 1) + ix;
+      const auto wx = 255 - static_cast<std::uint32_t>(fx & fixed::kSubpixelFractionMask);
+      const auto wy = 255 - static_cast<std::uint32_t>(fy & fixed::kSubpixelFractionMask);
+      sink.combine(mixBilinear(upper[0], upper[1], lower[0], lower[1], wx, wy), row[x]);
+    }
+    sampleColumns(row, src, clip, t, y, to + 1, last, sink);
   }
 }
 

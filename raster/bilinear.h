@@ -21,6 +21,16 @@ inline std::uint32_t subpixelFraction64(std::int64_t v) {
 
 }  // namespace bilinearDetail
 
+// The four pixels of a sample mixed: wx and wy are the left and upper
+// pixels' weights (0..255). The formula gives X back for two equal X,
+// exactly: most of a turned label is one colour (its white box, the inside
+// of a stroke), which needs no mixing.
+inline Color32 mixBilinear(Color32 c00, Color32 c10, Color32 c01, Color32 c11, std::uint32_t wx, std::uint32_t wy) {
+  const Color32 top = c00 == c10 ? c00 : channel::channelFormula(c00, c10, wx);
+  const Color32 bottom = c01 == c11 ? c01 : channel::channelFormula(c01, c11, wx);
+  return top == bottom ? top : channel::channelFormula(top, bottom, wy);
+}
+
 // clip holds inclusive pixel indices inside src. Positions are 64-bit so that
 // a far-off mapping can never wrap back into the bitmap. No sample outside
 // the clip's reach (one pixel before its left and top edges, up to its last
@@ -57,10 +67,8 @@ inline std::optional<Color32> sampleBilinear(const Bitmap32& src, const Rect& cl
     c01 = src.pixelOrOuter(x, y + 1);
     c11 = src.pixelOrOuter(x + 1, y + 1);
   }
-  // mixWeighted of the blend table, inlined (both weights are 0..255).
-  const Color32 top = channel::channelFormula(c00, c10, wx);
-  const Color32 bottom = channel::channelFormula(c01, c11, wx);
-  return channel::channelFormula(top, bottom, wy);
+  // mixWeighted of the blend table, inlined.
+  return mixBilinear(c00, c10, c01, c11, wx, wy);
 }
 
 }  // namespace gradoir

@@ -92,23 +92,6 @@ void Bitmap32::fillAll(Color32 color) {
   notifyChanged();
 }
 
-// Inline clamps rather than the rectangle helpers: every plot of a line
-// comes through here.
-void Bitmap32::noteChangedArea(const Rect& area) {
-  const std::int32_t left = std::max(area.left, 0), top = std::max(area.top, 0);
-  const std::int32_t right = std::min(area.right, m_width), bottom = std::min(area.bottom, m_height);
-  if (left >= right || top >= bottom) return;
-  if (!m_changedAny) {
-    m_changed = Rect{left, top, right, bottom};
-    m_changedAny = true;
-    return;
-  }
-  m_changed.left = std::min(m_changed.left, left);
-  m_changed.top = std::min(m_changed.top, top);
-  m_changed.right = std::max(m_changed.right, right);
-  m_changed.bottom = std::max(m_changed.bottom, bottom);
-}
-
 Bitmap32::ChangeExtent Bitmap32::takeChangedArea(Rect& area) {
   const ChangeExtent change = m_changedWhole ? ChangeExtent::Whole : m_changedAny ? ChangeExtent::Area : ChangeExtent::None;
   if (change == ChangeExtent::Area) area = m_changed;

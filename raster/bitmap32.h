@@ -3,6 +3,7 @@
 // canvas is drawn, with change notification, anti-aliased points and lines,
 // and text through the toolkit. Bitmaps belong to the thread that made them
 // (the program draws on the UI thread only), so they carry no locks.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -167,6 +168,23 @@ class Bitmap32 {
   std::uint32_t m_masterAlpha = 255;
   StretchFilter m_stretchFilter = StretchFilter::Nearest;
 };
+
+// Inline clamps rather than the rectangle helpers, and inline itself: every
+// sample of every line comes through here.
+inline void Bitmap32::noteChangedArea(const Rect& area) {
+  const std::int32_t left = std::max(area.left, 0), top = std::max(area.top, 0);
+  const std::int32_t right = std::min(area.right, m_width), bottom = std::min(area.bottom, m_height);
+  if (left >= right || top >= bottom) return;
+  if (!m_changedAny) {
+    m_changed = Rect{left, top, right, bottom};
+    m_changedAny = true;
+    return;
+  }
+  m_changed.left = std::min(m_changed.left, left);
+  m_changed.top = std::min(m_changed.top, top);
+  m_changed.right = std::max(m_changed.right, right);
+  m_changed.bottom = std::max(m_changed.bottom, bottom);
+}
 
 // kGammaTable[i] = Round(255 * (i / 255)^0.7).
 extern const std::uint8_t (&kGammaTable)[256];

@@ -27,11 +27,7 @@ Color32 mixWeightedPacked(Color32 x, Color32 y, std::uint32_t w) {
 }
 
 // W = 0: B kept; W = 255: B := F; else B := formula(F, B, W).
-void mixWeightedIntoPacked(Color32 f, Color32& b, std::uint32_t w) {
-  w = clampWeight(w);
-  if (w == 0) return;
-  b = (w == kMaxWeight) ? f : channelFormula(f, b, w);
-}
+void mixWeightedIntoPacked(Color32 f, Color32& b, std::uint32_t w) { channel::mixInto(f, b, w); }
 
 // A = alpha(F); A = 0: B kept; A = 255: B := F; else B := formula(F, B, A).
 void blendOverIntoPacked(Color32 f, Color32& b) {

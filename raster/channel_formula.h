@@ -37,4 +37,13 @@ inline Color32 channelFormula(Color32 x, Color32 y, std::uint32_t w) {
   return narrow((sum >> kWeightShift) & kLaneMask);
 }
 
+// The blend table's mixWeightedInto, for the anti-aliased plot that runs it
+// four times per sample of every line: W = 0 keeps B, W >= 255 puts F,
+// else B := formula(F, B, W).
+inline void mixInto(Color32 f, Color32& b, std::uint32_t w) {
+  constexpr std::uint32_t kMaxWeight = 255;
+  if (w == 0) return;
+  b = w >= kMaxWeight ? f : channelFormula(f, b, w);
+}
+
 }  // namespace gradoir::channel

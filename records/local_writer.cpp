@@ -25,6 +25,12 @@ bool addRecord(SqlConnection& connection, const AnyRecord& record, bool keepOutb
     return !keepOutbox || outcome == WriteOutcome::AlreadyThere ||
            addToOutbox(connection, QStringLiteral("tries"), attempt->id);
   }
+  if (const auto* step = std::get_if<PathStepRecord>(&record)) {
+    const WriteOutcome outcome = insertPathStep(connection, *step);
+    if (outcome == WriteOutcome::Failed) return false;
+    return !keepOutbox || outcome == WriteOutcome::AlreadyThere ||
+           addToOutbox(connection, QStringLiteral("path_steps"), step->id);
+  }
   const auto& series = std::get<SeriesRecord>(record);
   return insertSeries(connection, series) &&
          (!keepOutbox || addToOutbox(connection, QStringLiteral("series"), series.id));

@@ -30,14 +30,19 @@ std::optional<QList<AnyRecord>> readOutboxRecords(SqlConnection& local, const QL
   QList<AnyRecord> records;
   for (const OutboxEntry& entry : entries) {
     const bool isTry = entry.table == QLatin1String("tries");
-    if (!isTry && entry.table != QLatin1String("series")) continue;
+    const bool isPathStep = entry.table == QLatin1String("path_steps");
+    if (!isTry && !isPathStep && entry.table != QLatin1String("series")) continue;
     QSqlQuery query(local.database());
-    const QString sql = isTry ? QStringLiteral("SELECT %1 FROM tries WHERE id = ?").arg(tryColumns())
-                              : QStringLiteral("SELECT %1 FROM %2 WHERE series.id = ?").arg(seriesColumns(), seriesSource());
+    const QString sql =
+        isTry ? QStringLiteral("SELECT %1 FROM tries WHERE id = ?").arg(tryColumns())
+        : isPathStep ? QStringLiteral("SELECT %1 FROM path_steps WHERE id = ?").arg(pathStepColumns())
+                     : QStringLiteral("SELECT %1 FROM %2 WHERE series.id = ?").arg(seriesColumns(), seriesSource());
     if (!local.exec(query, sql, {entry.id})) return std::nullopt;
     if (!query.next()) continue;
     if (isTry) {
       if (const std::optional<TryRecord> attempt = readTry(query)) records << *attempt;
+    } else if (isPathStep) {
+      if (const std::optional<PathStepRecord> step = readPathStep(query)) records << *step;
     } else if (const std::optional<SeriesRecord> series = readSeries(query)) {
       records << *series;
     }

@@ -16,7 +16,7 @@ class SqlConnection;
 
 struct OutboxEntry {
   qint64 seq = 0;
-  QString table;  // "tries" or "series"
+  QString table;  // "tries", "series" or "path_steps"
   QString id;
 };
 

@@ -24,10 +24,7 @@ bool sendRecords(SqlConnection& server, const QList<AnyRecord>& records) {
   SqlTransaction transaction(server);
   if (!transaction.isActive()) return false;
   for (const AnyRecord& record : records) {
-    const bool sent = std::holds_alternative<TryRecord>(record)
-                          ? insertTry(server, std::get<TryRecord>(record)) != WriteOutcome::Failed
-                          : insertSeries(server, std::get<SeriesRecord>(record));
-    if (!sent) return false;
+    if (!writeAnyRecord(server, record)) return false;
   }
   return transaction.commit();
 }

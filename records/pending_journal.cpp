@@ -52,6 +52,19 @@ QJsonObject seriesObject(const SeriesRecord& r) {
           {"length", r.length}};
 }
 
+QJsonObject pathStepObject(const PathStepRecord& r) {
+  return {{"record", "path"},
+          {"id", r.id},
+          {"time", timeText(r.time)},
+          {"pupil", r.pupil},
+          {"kind", kindText(r.kind)},
+          {"number", r.number},
+          {"level", r.level},
+          {"solved", r.solved},
+          {"triesUsed", r.triesUsed},
+          {"nextLevel", r.nextLevel}};
+}
+
 std::optional<AnyRecord> tryFrom(const QJsonObject& o) {
   const auto kind = kindFromText(o["kind"].toString());
   const auto verdict = verdictFromText(o["verdict"].toString());
@@ -87,6 +100,22 @@ std::optional<AnyRecord> seriesFrom(const QJsonObject& o) {
   return r;
 }
 
+std::optional<AnyRecord> pathStepFrom(const QJsonObject& o) {
+  const auto kind = kindFromText(o["kind"].toString());
+  if (!kind || o["id"].toString().isEmpty()) return std::nullopt;
+  PathStepRecord r;
+  r.id = o["id"].toString();
+  r.time = timeFromText(o["time"].toString());
+  r.pupil = o["pupil"].toString();
+  r.kind = *kind;
+  r.number = o["number"].toInt();
+  r.level = o["level"].toInt();
+  r.solved = o["solved"].toBool();
+  r.triesUsed = o["triesUsed"].toInt();
+  r.nextLevel = o["nextLevel"].toInt();
+  return r;
+}
+
 bool writeAll(int fd, const QByteArray& bytes) {
   qsizetype done = 0;
   while (done < bytes.size()) {
@@ -103,8 +132,14 @@ bool writeAll(int fd, const QByteArray& bytes) {
 }  // namespace
 
 QByteArray recordLine(const AnyRecord& record) {
-  const QJsonObject object = std::holds_alternative<TryRecord>(record) ? tryObject(std::get<TryRecord>(record))
-                                                                       : seriesObject(std::get<SeriesRecord>(record));
+  QJsonObject object;
+  if (const auto* attempt = std::get_if<TryRecord>(&record)) {
+    object = tryObject(*attempt);
+  } else if (const auto* step = std::get_if<PathStepRecord>(&record)) {
+    object = pathStepObject(*step);
+  } else {
+    object = seriesObject(std::get<SeriesRecord>(record));
+  }
   return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 
@@ -115,6 +150,7 @@ std::optional<AnyRecord> recordFromLine(const QByteArray& line) {
   const QString kind = object["record"].toString();
   if (kind == QLatin1String("try")) return tryFrom(object);
   if (kind == QLatin1String("series")) return seriesFrom(object);
+  if (kind == QLatin1String("path")) return pathStepFrom(object);
   return std::nullopt;
 }
 

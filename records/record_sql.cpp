@@ -52,6 +52,11 @@ QVariantList seriesValues(const SeriesRecord& r) {
   return {text(r.id), text(r.pupil), kindText(r.kind), timeText(r.start), nullableTime(r.end), r.score, r.length};
 }
 
+QVariantList pathStepValues(const PathStepRecord& r) {
+  return {text(r.id), timeText(r.time), text(r.pupil),  kindText(r.kind), r.number,
+          r.level,    int(r.solved),    r.triesUsed,    r.nextLevel};
+}
+
 std::optional<int> intOrNone(const QVariant& value) {
   return value.isNull() ? std::nullopt : std::optional<int>(value.toInt());
 }
@@ -75,6 +80,10 @@ QString seriesSource() {
   return QStringLiteral("series LEFT JOIN series_ends ON series_ends.series_id = series.id");
 }
 
+QString pathStepColumns() {
+  return QStringLiteral("id, recorded_at, pupil, kind, number, level, solved, tries_used, next_level");
+}
+
 WriteOutcome insertTry(SqlConnection& connection, const TryRecord& record) {
   QSqlQuery query(connection.database());
   const QString sql = QStringLiteral(
@@ -95,6 +104,26 @@ bool insertSeries(SqlConnection& connection, const SeriesRecord& record) {
       QStringLiteral("INSERT INTO series_ends (series_id, ended_at, score, played) VALUES (?, ?, ?, ?) "
                      "ON CONFLICT DO NOTHING"),
       {text(record.id), timeText(*record.end), record.score, record.played.value_or(kUnknownPlayed)});
+}
+
+// Only INSERT: a pupil's server role may be allowed nothing more on this table.
+WriteOutcome insertPathStep(SqlConnection& connection, const PathStepRecord& record) {
+  QSqlQuery query(connection.database());
+  const QString sql =
+      QStringLiteral("INSERT INTO path_steps (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (id) DO NOTHING")
+          .arg(pathStepColumns());
+  if (!connection.exec(query, sql, pathStepValues(record))) return WriteOutcome::Failed;
+  return query.numRowsAffected() > 0 ? WriteOutcome::Stored : WriteOutcome::AlreadyThere;
+}
+
+bool writeAnyRecord(SqlConnection& connection, const AnyRecord& record) {
+  if (const auto* attempt = std::get_if<TryRecord>(&record)) {
+    return insertTry(connection, *attempt) != WriteOutcome::Failed;
+  }
+  if (const auto* step = std::get_if<PathStepRecord>(&record)) {
+    return insertPathStep(connection, *step) != WriteOutcome::Failed;
+  }
+  return insertSeries(connection, std::get<SeriesRecord>(record));
 }
 
 std::optional<TryRecord> readTry(const QSqlQuery& q) {
@@ -132,6 +161,22 @@ std::optional<SeriesRecord> readSeries(const QSqlQuery& q) {
   const int played = q.value(7).toInt();
   if (played >= 0) r.played = played;
   else r.played = std::nullopt;
+  return r;
+}
+
+std::optional<PathStepRecord> readPathStep(const QSqlQuery& q) {
+  const auto kind = kindFromText(q.value(3).toString());
+  if (!kind) return std::nullopt;
+  PathStepRecord r;
+  r.id = q.value(0).toString();
+  r.time = timeFromText(q.value(1).toString());
+  r.pupil = q.value(2).toString();
+  r.kind = *kind;
+  r.number = q.value(4).toInt();
+  r.level = q.value(5).toInt();
+  r.solved = q.value(6).toInt() != 0;
+  r.triesUsed = q.value(7).toInt();
+  r.nextLevel = q.value(8).toInt();
   return r;
 }
 

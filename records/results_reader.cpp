@@ -3,6 +3,7 @@
 #include <QCollator>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHash>
 #include <QLocale>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -281,6 +282,46 @@ QList<TryRecord> ResultsReader::triesOfSeries(const QString& seriesId) {
     if (const std::optional<TryRecord> t = readTry(query)) found << *t;
   }
   return found;
+}
+
+QList<PathStepRecord> ResultsReader::pathSteps(const QString& pupil, ExerciseKind kind) {
+  QList<PathStepRecord> found;
+  if (!m_connection) return found;
+  QSqlQuery query(m_connection->database());
+  const QString sql =
+      QStringLiteral("SELECT %1 FROM path_steps WHERE pupil = ? AND kind = ? ORDER BY number, recorded_at, id")
+          .arg(pathStepColumns());
+  if (!select(query, sql, {pupil, kindText(kind)})) return found;
+  while (query.next()) {
+    if (const std::optional<PathStepRecord> step = readPathStep(query)) found << *step;
+  }
+  return found;
+}
+
+QList<PupilPathLevels> ResultsReader::pathLevels() {
+  QList<PupilPathLevels> levels;
+  if (!m_connection) return levels;
+  QSqlQuery query(m_connection->database());
+  const QString sql = QStringLiteral("SELECT %1 FROM path_steps ORDER BY number, recorded_at, id").arg(pathStepColumns());
+  if (!select(query, sql, {})) return levels;
+  // The last step of each pupil and path wins: rows come in the order played.
+  QHash<QString, qsizetype> rowOf;
+  while (query.next()) {
+    const std::optional<PathStepRecord> step = readPathStep(query);
+    if (!step) continue;
+    auto at = rowOf.constFind(step->pupil);
+    if (at == rowOf.constEnd()) {
+      at = rowOf.insert(step->pupil, levels.size());
+      levels.append({step->pupil, std::nullopt, std::nullopt});
+    }
+    PupilPathLevels& row = levels[*at];
+    (step->kind == ExerciseKind::Measuring ? row.measuring : row.drawing) = step->nextLevel;
+  }
+  const QCollator collator = frenchCollator();
+  std::sort(levels.begin(), levels.end(), [&collator](const PupilPathLevels& a, const PupilPathLevels& b) {
+    return collator.compare(a.pupil, b.pupil) < 0;
+  });
+  return levels;
 }
 
 }  // namespace gradoir

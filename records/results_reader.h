@@ -14,6 +14,8 @@
 //   reader.mistakeCounts(filter)      mistakes by pupil, kind of exercise and code
 //   reader.seriesLevels(filter)       the level each series was played at
 //   reader.triesOfSeries(id)          one series' tries, in the order given
+//   reader.pathSteps(pupil, kind)     a pupil's exercises on the path, oldest first
+//   reader.pathLevels()               every pupil's level on each path
 #include <QDateTime>
 #include <QHash>
 #include <functional>
@@ -53,6 +55,14 @@ struct MistakeCount {
   friend bool operator==(const MistakeCount&, const MistakeCount&) = default;
 };
 
+// Where a pupil stands on the paths; empty for a path never played.
+struct PupilPathLevels {
+  QString pupil;
+  std::optional<int> measuring;
+  std::optional<int> drawing;
+  friend bool operator==(const PupilPathLevels&, const PupilPathLevels&) = default;
+};
+
 class ResultsReader {
  public:
   // Neither copied nor moved: it keeps its connection, which Qt SQL ties to
@@ -86,6 +96,12 @@ class ResultsReader {
   // Series id -> the level of its tries (a series is played at one level).
   QHash<QString, Level> seriesLevels(const ResultsFilter& filter = {});
   QList<TryRecord> triesOfSeries(const QString& seriesId);
+  // In the order played (number, then time, then id): the order the path is
+  // replayed in.
+  QList<PathStepRecord> pathSteps(const QString& pupil, ExerciseKind kind);
+  // The level each pupil reached on each path (the last step's next level),
+  // in French alphabetical order of the pupils.
+  QList<PupilPathLevels> pathLevels();
 
  private:
   bool select(QSqlQuery& query, const QString& sql, const QVariantList& values);

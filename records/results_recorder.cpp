@@ -47,6 +47,8 @@ void ResultsRecorder::recordTry(const TryRecord& attempt) {
   if (m_writer) m_writer->enqueue(attempt);
 }
 
+void ResultsRecorder::recordPathStep(const PathStepRecord& step) { m_writer->enqueue(step); }
+
 bool ResultsRecorder::waitUntilWritten(std::chrono::milliseconds timeout) {
   return m_writer && m_writer->waitUntilWritten(timeout);
 }

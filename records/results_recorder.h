@@ -7,6 +7,7 @@
 //   recorder.recordSeries(series);                  // at the start of a series
 //   recorder.recordTry(attempt);                    // at each verdict
 //   recorder.recordSeries(series);                  // again at its end, with end and score
+//   recorder.recordPathStep(step);                  // each exercise played on the pupil's path
 //
 // Records are committed to the local SQLite file by a worker thread within
 // moments of the call, one transaction each, after a copy of each is
@@ -63,6 +64,7 @@ class ResultsRecorder : public QObject {
 
   void recordSeries(const SeriesRecord& series);
   void recordTry(const TryRecord& attempt);
+  void recordPathStep(const PathStepRecord& step);
 
   // Blocks until every record handed over so far is committed to the local
   // file; false on time-out. For a clean exit and for tests, never for the

@@ -12,13 +12,17 @@ namespace gradoir {
 
 const std::vector<StoreTable>& storeTables() {
   // The teacher's role reads every table. The pupils' role adds records and
-  // reads only the version, so that a pupil holding its password (it is in
-  // every pupil's Grado.ini) can neither change nor read anyone's results.
+  // reads only the version and the path's steps (levels, no answers), so
+  // that a pupil holding its password (it is in every pupil's Grado.ini) can
+  // neither change anyone's results nor read their answers.
   static const std::vector<StoreTable> tables{
       {QStringLiteral("schema_version"), QStringLiteral("SELECT")},
       {QStringLiteral("tries"), QStringLiteral("INSERT")},
       {QStringLiteral("series"), QStringLiteral("INSERT")},
       {QStringLiteral("series_ends"), QStringLiteral("INSERT")},
+      // A pupil's program reads back its own steps to know where it is on
+      // the path; it never changes them.
+      {QStringLiteral("path_steps"), QStringLiteral("INSERT, SELECT")},
   };
   return tables;
 }
@@ -60,9 +64,10 @@ struct Migration {
 const std::vector<Migration>& migrations() {
   static const std::vector<Migration> steps{
       // The end of a series in a table of its own, so that a pupil's program
-      // only ever adds rows (see version 4, which made it first elsewhere),
-      // with what an abandoned series did: an older program's ends keep -1
-      // for the exercises played. And what the teacher's desk reads a year of
+      // only ever adds rows (the series row written at the start is never
+      // updated, which lets a server refuse pupils every UPDATE), with what an
+      // abandoned series did: an older program's ends keep -1 for the
+      // exercises played. And what the teacher's desk reads a year of
       // tries by: a series' tries, each pupil's mistakes counted by kind.
       {2,
        {QStringLiteral("CREATE TABLE IF NOT EXISTS series_ends ("
@@ -71,12 +76,14 @@ const std::vector<Migration>& migrations() {
         QStringLiteral("CREATE INDEX IF NOT EXISTS tries_by_series ON tries (series_id, exercise)"),
         QStringLiteral("CREATE INDEX IF NOT EXISTS tries_mistakes ON tries (pupil, kind, explanation, recorded_at)"),
         QStringLiteral("CREATE INDEX IF NOT EXISTS series_by_time ON series (started_at)")}},
-      // The end of a series in a table of its own, so that a pupil's program
-      // only ever adds rows: the series row written at the start is never
-      // updated, which lets a server refuse pupils every UPDATE.
-      {4,
-       {QStringLiteral("CREATE TABLE IF NOT EXISTS series_ends ("
-                       "series_id TEXT PRIMARY KEY, ended_at TEXT NOT NULL, score INTEGER NOT NULL)")}},
+      // The pupil's path: one row per exercise played on it, only ever
+      // added (a pupil's program needs INSERT and SELECT, nothing more).
+      {3,
+       {QStringLiteral("CREATE TABLE IF NOT EXISTS path_steps ("
+                       "id TEXT PRIMARY KEY, recorded_at TEXT NOT NULL, pupil TEXT NOT NULL, "
+                       "kind TEXT NOT NULL, number INTEGER NOT NULL, level INTEGER NOT NULL, solved INTEGER NOT NULL, "
+                       "tries_used INTEGER NOT NULL, next_level INTEGER NOT NULL)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS path_steps_by_pupil ON path_steps (pupil, kind, recorded_at)")}},
   };
   return steps;
 }

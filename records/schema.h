@@ -13,10 +13,13 @@
 //   series_ends (series_id PRIMARY KEY, ended_at,  at its end; score: right,
 //                score, played)                     length: planned, played:
 //                                                   -1 when an older program wrote it
+//   path_steps (id PRIMARY KEY, recorded_at, pupil, kind, number, level,   from version 3
+//           solved, tries_used, next_level)
 //
 // Rows are only ever added: a series' end is a row of its own rather than an
 // update of its start (stores made before that keep ended_at and score in
-// series; readers take series_ends first).
+// series; readers take series_ends first), and the pupil's path is the list
+// of its steps, its level computed from them.
 //
 // The SQLite file also holds the outbox: the records still to be sent to a
 // server, in the order they were written.

@@ -51,8 +51,27 @@ struct SeriesRecord {
   friend bool operator==(const SeriesRecord&, const SeriesRecord&) = default;
 };
 
+// One exercise played on the pupil's path ("Mon parcours"): appended, never
+// changed, so that a pupil's program needs no more than to add and read. The
+// place on the path is what replaying these gives (series/pupil_path.h);
+// `nextLevel` keeps that result so that a teacher's view can read it alone.
+struct PathStepRecord {
+  QString id;  // newRecordId()
+  QDateTime time;
+  QString pupil;
+  ExerciseKind kind = ExerciseKind::Measuring;
+  // 1 for the pupil's first exercise on this path, then 2...: the order of
+  // exercises that a clock cannot tell apart.
+  int number = 1;
+  int level = 1;      // the path level the exercise was played at
+  bool solved = false;
+  int triesUsed = 1;  // 1 to 3
+  int nextLevel = 1;  // where the pupil went on from
+  friend bool operator==(const PathStepRecord&, const PathStepRecord&) = default;
+};
+
 // Either record, as queued and as sent.
-using AnyRecord = std::variant<TryRecord, SeriesRecord>;
+using AnyRecord = std::variant<TryRecord, SeriesRecord, PathStepRecord>;
 
 QString newRecordId();
 

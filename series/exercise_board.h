@@ -40,8 +40,7 @@ class ExerciseBoard {
   virtual std::optional<ProtractorPose> protractorPoseAtStrokeEnd() const = 0;
 
   // The protractor (shown if hidden) glides onto `target`, then shows `mark`
-  // and, when given, the right second side. The board reports the arrival
-  // to SeriesController::correctionArrived, at once when it is finished early.
+  // and, when given, the right second side.
   virtual void showCorrection(const ProtractorPose& target, const ReadingMark& mark,
                               std::optional<PointF> rightSecondEnd) = 0;
   virtual bool correctionRunning() const = 0;

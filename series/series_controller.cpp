@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <cstdlib>
+#include <utility>
 
 #include "figures/protractor_placement.h"
 #include "series/exercise_board.h"
@@ -44,6 +45,7 @@ bool SeriesController::seriesRunning() const {
 }
 
 std::int32_t SeriesController::seriesLength() const {
+  if (m_onPath) return kPathSeriesLength;
   return m_kind == ExerciseKind::Measuring ? m_settings.measureSeriesLength : m_settings.drawSeriesLength;
 }
 
@@ -52,19 +54,69 @@ void SeriesController::setState(SeriesState state) {
   emit stateChanged(state);
 }
 
-void SeriesController::startSeries(ExerciseKind kind) {
-  // A correction still gliding ends first, so that the end of the series it
-  // holds back still comes.
+void SeriesController::startSeries(ExerciseKind kind) { beginSeries(kind, false); }
+
+void SeriesController::startPath(ExerciseKind kind) { beginSeries(kind, true); }
+
+void SeriesController::beginSeries(ExerciseKind kind, bool onPath) {
+  // A series whose end waits for the pupil ends first.
   m_board.finishCorrection();
+  if (m_summaryWaits) showSummary();
   m_kind = kind;
+  m_onPath = onPath;
   m_exercise = 1;
   m_successes = 0;
+  m_pendingPathNews.clear();
+  if (onPath) {
+    const bool firstRead = !m_paths.contains({m_log->pupil(), kind});
+    m_pathLevel = pathState(kind).level;
+    m_pathSettings = levelOnPath(kind, m_pathLevel, m_settings.level);
+    m_pendingPathNews = pathLevelText(kind, m_pathLevel);
+    // Said once a run: every path then starts at level 1.
+    if (firstRead && !m_pathRead && !m_toldPathNotKept) {
+      m_toldPathNotKept = true;
+      m_pendingPathNews = tr("Ton parcours n'est pas enregistré : il commence au niveau 1.");
+    }
+  }
   m_log->startSeries(kind, seriesLength());
   emit scoreChanged(0, 0);
+  emit pathStatusChanged(onPath ? pathStatusText(kind, m_pathLevel) : QString());
   startExercise();
 }
 
+PathState& SeriesController::pathState(ExerciseKind kind) {
+  const auto key = std::make_pair(m_log->pupil(), kind);
+  auto at = m_paths.find(key);
+  if (at != m_paths.end()) return at->second;
+  PathState state;
+  const std::optional<QList<PathStepRecord>> steps = m_log->readPathSteps(kind);
+  m_pathRead = steps.has_value();
+  if (steps) {
+    std::vector<PathOutcome> outcomes;
+    for (const PathStepRecord& step : *steps) outcomes.push_back(pathOutcome(step.solved, step.triesUsed));
+    state = replayPath(kind, outcomes);
+  }
+  return m_paths.emplace(key, std::move(state)).first->second;
+}
+
+// The move takes effect at the next exercise, which says so.
+void SeriesController::advanceOnPath(bool right, std::int32_t triesUsed) {
+  PathState& state = pathState(m_kind);
+  const PathStep step = advancePath(m_kind, state, pathOutcome(right, triesUsed));
+  m_log->recordPathStep(m_kind, step.state.played, state.level, right, triesUsed, step.state.level);
+  state = step.state;
+  m_pathLevel = state.level;
+  m_pathSettings = levelOnPath(m_kind, m_pathLevel, m_settings.level);
+  m_pendingPathNews = pathMoveText(m_kind, step.move, state.level);
+}
+
 void SeriesController::nextExercise() {
+  // After a last correction the end of the series waits for the pupil.
+  if (m_state == SeriesState::Over && m_summaryWaits) {
+    m_board.finishCorrection();
+    showSummary();
+    return;
+  }
   if (m_state != SeriesState::Decided) return;
   m_board.finishCorrection();
   ++m_exercise;
@@ -73,11 +125,15 @@ void SeriesController::nextExercise() {
 
 void SeriesController::startExercise() {
   m_summaryWaits = false;
+  m_correctionShown = false;
   m_try = 1;
   emit explanationCleared();
   m_target = m_board.newExercise(m_kind, level());
   const bool measuring = m_kind == ExerciseKind::Measuring;
-  if (measuring && level().protractorPlaced) m_board.layProtractorOnAngle();
+  // Off the path RapporteurPlace lays it for measuring only, as it always
+  // has; the path's first drawing level lays it centred on the vertex too.
+  if (level().protractorPlaced && (measuring || m_onPath)) m_board.layProtractorOnAngle();
+  m_log->setLevel(level());
   m_log->startExercise(m_exercise, targetMeasure());
   emit progressChanged(seriesProgressText(m_exercise, seriesLength()));
   emit exerciseStarted(m_kind, targetMeasure());
@@ -87,6 +143,10 @@ void SeriesController::startExercise() {
     setState(SeriesState::Estimating);
   } else {
     setState(SeriesState::Trying);
+  }
+  if (m_onPath) {
+    emit pathStatusChanged(pathStatusText(m_kind, m_pathLevel));
+    if (!m_pendingPathNews.isEmpty()) emit pathNews(std::exchange(m_pendingPathNews, QString()));
   }
 }
 
@@ -105,7 +165,9 @@ void SeriesController::submitAnswer(const QString& text) {
   // Within the tolerance either way; with none, the exact measure only.
   const std::optional<AngleGeometry> angle = m_board.angle();
   const std::optional<std::int32_t> measure = angle ? angle->measure : std::nullopt;
-  judgeTry(*answer, measure && within(*answer, *measure, level().tolerance));
+  const bool right = measure && within(*answer, *measure, level().tolerance);
+  judgeTry(*answer, right);
+  if (right && *answer != *measure) emit acceptedNear(*answer, *measure);
 }
 
 void SeriesController::submitDrawing() {
@@ -119,7 +181,9 @@ void SeriesController::submitDrawing() {
   }
   // The opening counts, whichever way the side was drawn.
   const auto opening = static_cast<std::int32_t>(std::llabs(*drawn));
-  judgeTry(opening, within(opening, targetMeasure(), level().tolerance));
+  const bool right = within(opening, targetMeasure(), level().tolerance);
+  judgeTry(opening, right);
+  if (right && opening != targetMeasure()) emit acceptedNear(opening, targetMeasure());
 }
 
 // Noted, never scored: no try is spent and no lamp lights. The protractor
@@ -142,18 +206,20 @@ void SeriesController::judgeTry(std::int32_t answer, bool right) {
   if (!decided) ++m_try;
   emit verdictGiven(tryNumber, right);
   if (!right) teachAfterWrongTry(answer, decided);
-  if (decided) endExercise();
+  if (decided) endExercise(right, tryNumber);
 }
 
-void SeriesController::endExercise() {
+void SeriesController::endExercise(bool right, std::int32_t triesUsed) {
   m_try = 1;
+  if (m_onPath) advanceOnPath(right, triesUsed);
   emit scoreChanged(m_successes, m_exercise);
   if (m_exercise != seriesLength()) {
     setState(SeriesState::Decided);
     return;
   }
   m_log->endSeries(m_successes);
-  m_summaryWaits = m_board.correctionRunning();
+  // The pupil reads the correction, then goes on to the summary.
+  m_summaryWaits = m_correctionShown;
   setState(SeriesState::Over);
   emit progressChanged(QString());
   if (!m_summaryWaits) showSummary();
@@ -161,11 +227,13 @@ void SeriesController::endExercise() {
 
 void SeriesController::showSummary() {
   m_summaryWaits = false;
-  emit seriesEnded(m_log->summaryText(m_successes, m_exercise));
-}
-
-void SeriesController::correctionArrived() {
-  if (m_summaryWaits) showSummary();
+  QString summary = m_log->summaryText(m_successes, m_exercise);
+  // A move at the last exercise is said here; the next path series starts there.
+  if (m_onPath && !m_pendingPathNews.isEmpty()) {
+    summary += QStringLiteral("<p>") + std::exchange(m_pendingPathNews, QString()).toHtmlEscaped() +
+               QStringLiteral("</p>");
+  }
+  emit seriesEnded(summary);
 }
 
 void SeriesController::pupilResumed() { emit explanationCleared(); }
@@ -212,6 +280,7 @@ void SeriesController::startCorrection(const AngleGeometry& angle) {
   emit explanationReady(
       explanationText(drawing ? Explanation::HereIsTheAngle : Explanation::RightMeasureWas, askedMeasure(angle)));
   emit protractorShown(true);
+  m_correctionShown = true;
   m_board.showCorrection(place.pose, {place.scale, place.reading},
                          drawing ? std::optional<PointF>(rightEnd) : std::nullopt);
 }

@@ -1,9 +1,13 @@
 #include "series/series_log.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QSet>
 #include <algorithm>
+#include <tuple>
 
 #include "records/class_list.h"
+#include "records/results_reader.h"
 #include "records/results_recorder.h"
 
 namespace gradoir {
@@ -38,6 +42,7 @@ SeriesLog::SeriesLog(const Settings& settings) : m_level(settings.level), m_pupi
   RecorderOptions options;
   if (isServerAddress(settings.resultsBase)) {
     options.serverUrl = settings.resultsBase;
+    m_serverUrl = settings.resultsBase;
   } else {
     options.localPath = settings.resultsBase;
   }
@@ -107,6 +112,46 @@ void SeriesLog::abandonSeries() {
 int SeriesLog::playedCount() const {
   return static_cast<int>(std::count_if(m_exercises.cbegin(), m_exercises.cend(),
                                         [](const ExerciseSummary& e) { return !e.answers.isEmpty(); }));
+}
+
+void SeriesLog::recordPathStep(ExerciseKind kind, int number, int level, bool solved, int triesUsed,
+                               int nextLevel) {
+  if (!m_recorder) return;
+  m_recorder->recordPathStep({newRecordId(), QDateTime::currentDateTimeUtc(), m_pupil, kind, number, level, solved,
+                              triesUsed, nextLevel});
+}
+
+std::optional<QList<PathStepRecord>> SeriesLog::readPathSteps(ExerciseKind kind) const {
+  if (!m_recorder) return std::nullopt;
+  QList<PathStepRecord> steps;
+  // A file not made yet holds no step: a pupil new to this computer.
+  const QString local = m_recorder->localPath();
+  const bool localMade = QFileInfo::exists(local);
+  bool localRead = false;
+  if (localMade) {
+    ResultsReader reader(local);
+    steps = reader.pathSteps(m_pupil, kind);
+    localRead = reader.isOpen() && reader.errorText().isEmpty();
+  }
+  // With a server, the room's record is the server's; the file adds what
+  // has not reached it yet.
+  bool read = m_serverUrl.isEmpty() ? (!localMade || localRead) : localRead;
+  if (!m_serverUrl.isEmpty()) {
+    ResultsReader reader(m_serverUrl);
+    const QList<PathStepRecord> sent = reader.pathSteps(m_pupil, kind);
+    if (reader.isOpen() && reader.errorText().isEmpty()) {
+      read = true;
+      QSet<QString> known;
+      for (const PathStepRecord& s : steps) known.insert(s.id);
+      for (const PathStepRecord& s : sent)
+        if (!known.contains(s.id)) steps.append(s);
+      std::stable_sort(steps.begin(), steps.end(), [](const PathStepRecord& a, const PathStepRecord& b) {
+        return std::tie(a.number, a.time, a.id) < std::tie(b.number, b.time, b.id);
+      });
+    }
+  }
+  if (!read) return std::nullopt;
+  return steps;
 }
 
 QString SeriesLog::summaryText(int score, int done) const {

@@ -46,6 +46,18 @@ class SeriesLog {
   // Nothing without one.
   void abandonSeries();
 
+  // The level the next tries are recorded with (the path changes it).
+  void setLevel(const Level& level) { m_level = level; }
+
+  // An exercise played on the path, decided after `triesUsed` tries.
+  // `number`: its place among the pupil's exercises on this path, from 1.
+  void recordPathStep(ExerciseKind kind, int number, int level, bool solved, int triesUsed, int nextLevel);
+  // This pupil's exercises on the path of `kind`, oldest first, from this
+  // computer's file and the room's server together (a step may be in both,
+  // or in the file only while the server is away). Empty when nothing is
+  // recorded (Enregistrer=0) or no store could be read.
+  std::optional<QList<PathStepRecord>> readPathSteps(ExerciseKind kind) const;
+
   const QList<ExerciseSummary>& exercises() const { return m_exercises; }
   // "7 exercices réussis sur 10" and a table of the exercises, as rich text.
   QString summaryText(int score, int done) const;
@@ -57,6 +69,7 @@ class SeriesLog {
  private:
   Level m_level;
   std::unique_ptr<ResultsRecorder> m_recorder;
+  QString m_serverUrl;
   QString m_pupil;
   SeriesRecord m_series;
   int m_exercise = 1;

@@ -49,7 +49,8 @@ QString topMistake(const QList<MistakeCount>& mistakes, const QString& pupil, Ex
 }
 
 QList<OverviewRow> classOverview(const QStringList& classList, const QStringList& pupilsInStore,
-                                 const QList<SeriesRecord>& series, const QList<MistakeCount>& mistakes) {
+                                 const QList<SeriesRecord>& series, const QList<MistakeCount>& mistakes,
+                                 const QList<PupilPathLevels>& pathLevels) {
   QList<OverviewRow> rows;
   QHash<QString, qsizetype> index;
   auto rowOf = [&](const QString& pupil) -> OverviewRow& {
@@ -80,6 +81,11 @@ QList<OverviewRow> classOverview(const QStringList& classList, const QStringList
     const QList<MistakeCount> own = byPupil.value(row.pupil);
     row.measuring.topMistake = topMistake(own, row.pupil, ExerciseKind::Measuring);
     row.drawing.topMistake = topMistake(own, row.pupil, ExerciseKind::Drawing);
+  }
+  for (const PupilPathLevels& p : pathLevels) {
+    OverviewRow& row = rowOf(p.pupil);
+    row.measuring.pathLevel = p.measuring;
+    row.drawing.pathLevel = p.drawing;
   }
   return rows;
 }

@@ -19,6 +19,7 @@ struct KindSummary {
   std::optional<SeriesRecord> last;
   QList<double> lastFive;  // scores as fractions, oldest first
   QString topMistake;      // code; empty when none
+  std::optional<int> pathLevel;  // reached on "Mon parcours"; empty when never played
 };
 
 struct OverviewRow {
@@ -31,7 +32,8 @@ struct OverviewRow {
 // Pupils of the class list first, in its order, then the others who
 // played, in the store's order.
 QList<OverviewRow> classOverview(const QStringList& classList, const QStringList& pupilsInStore,
-                                 const QList<SeriesRecord>& series, const QList<MistakeCount>& mistakes);
+                                 const QList<SeriesRecord>& series, const QList<MistakeCount>& mistakes,
+                                 const QList<PupilPathLevels>& pathLevels = {});
 
 // Right out of played (0 when nothing was played).
 double seriesFraction(const SeriesRecord& series);

@@ -218,7 +218,7 @@ void TeacherView::setClassList(const QStringList& pupils) {
   // The store's answer is at hand (or on its way, and then filled with
   // this list): no need to ask it again.
   fillPupils(m_class.pupils);
-  m_overview = classOverview(m_classList, m_class.pupils, m_class.series, m_class.mistakes);
+  m_overview = classOverview(m_classList, m_class.pupils, m_class.series, m_class.mistakes, m_class.pathLevels);
   fillOverview(m_overview);
 }
 
@@ -257,6 +257,8 @@ void TeacherView::refresh() {
         a.pupils = reader.pupils();
         a.series = reader.series(allPupils);
         a.mistakes = reader.mistakeCounts(allPupils);
+        // Where each pupil stands now, whatever the dates.
+        a.pathLevels = reader.pathLevels();
         a.error = reader.errorText();
         return a;
       },
@@ -265,7 +267,7 @@ void TeacherView::refresh() {
         m_class = std::move(a);
         m_readError = m_class.error;
         fillPupils(m_class.pupils);
-        m_overview = classOverview(m_classList, m_class.pupils, m_class.series, m_class.mistakes);
+        m_overview = classOverview(m_classList, m_class.pupils, m_class.series, m_class.mistakes, m_class.pathLevels);
         fillOverview(m_overview);
         fillSeriesPage();
       });
@@ -329,7 +331,8 @@ void TeacherView::fillOverview(const QList<OverviewRow>& rows) {
     for (const ExerciseKind kind : {ExerciseKind::Measuring, ExerciseKind::Drawing}) {
       const KindSummary& k = r.of(kind);
       cells << QString::number(k.series) << (k.last ? seriesScoreText(*k.last) : QString()) << trendText(k.lastFive)
-            << (k.topMistake.isEmpty() ? QString() : mistakeName(k.topMistake));
+            << (k.topMistake.isEmpty() ? QString() : mistakeName(k.topMistake))
+            << (k.pathLevel ? QString::number(*k.pathLevel) : QString());
     }
     cells << (r.lastActivity ? localTime(*r.lastActivity) : tr("jamais"));
     setRow(t, row, cells);
@@ -338,12 +341,13 @@ void TeacherView::fillOverview(const QList<OverviewRow>& rows) {
     // last score, dates in time order.
     for (const ExerciseKind kind : {ExerciseKind::Measuring, ExerciseKind::Drawing}) {
       const KindSummary& k = r.of(kind);
-      const int first = kind == ExerciseKind::Measuring ? 1 : 5;
+      const int first = kind == ExerciseKind::Measuring ? 1 : 6;
       t.item(row, first)->setData(kSortRole, k.series);
       if (k.last) t.item(row, first + 1)->setData(kSortRole, seriesFraction(*k.last));
       if (!k.lastFive.isEmpty()) t.item(row, first + 2)->setData(kSortRole, k.lastFive.last());
+      if (k.pathLevel) t.item(row, first + 4)->setData(kSortRole, *k.pathLevel);
     }
-    if (r.lastActivity) t.item(row, 9)->setData(kSortRole, *r.lastActivity);
+    if (r.lastActivity) t.item(row, 11)->setData(kSortRole, *r.lastActivity);
   }
   t.horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   t.setUpdatesEnabled(true);

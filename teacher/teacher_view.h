@@ -110,6 +110,7 @@ class TeacherView : public QWidget {
     QStringList pupils;
     QList<SeriesRecord> series;
     QList<MistakeCount> mistakes;
+    QList<PupilPathLevels> pathLevels;
     QString error;
   };
   ClassAnswer m_class;

@@ -37,6 +37,8 @@ ExerciseChooser::ExerciseChooser(QWidget* parent) : QWidget(parent) {
 
   m_measure = addChoice(tr("Mesurer un angle"), QStringLiteral("chooseMeasureButton"));
   m_draw = addChoice(tr("Tracer un angle"), QStringLiteral("chooseDrawButton"));
+  m_path = addChoice(tr("Mon parcours"), QStringLiteral("choosePathButton"));
+  m_path->setPopupMode(QToolButton::InstantPopup);
   connect(m_measure, &QToolButton::clicked, this, &ExerciseChooser::measureChosen);
   connect(m_draw, &QToolButton::clicked, this, &ExerciseChooser::drawChosen);
 
@@ -49,6 +51,8 @@ ExerciseChooser::ExerciseChooser(QWidget* parent) : QWidget(parent) {
   column->setSpacing(14);
   column->addWidget(m_title);
   column->addLayout(buttons);
+  // Below the two, as wide as both: the program chooses the level there.
+  column->addWidget(m_path);
 
   if (parent != nullptr) parent->installEventFilter(this);
 }
@@ -75,6 +79,11 @@ void ExerciseChooser::setIcons(const QIcon& measure, const QIcon& draw) {
   const int width = std::max(m_measure->sizeHint().width(), m_draw->sizeHint().width()) + 2 * kPadding;
   m_measure->setMinimumWidth(width);
   m_draw->setMinimumWidth(width);
+  centreInParent();
+}
+
+void ExerciseChooser::setPathMenu(QMenu* menu) {
+  m_path->setMenu(menu);
   centreInParent();
 }
 

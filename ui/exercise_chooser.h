@@ -1,13 +1,15 @@
 #pragma once
 // ExerciseChooser: what an idle canvas shows, before the first series and
-// after each one ends: "Choisis un exercice :" and one large button per kind
-// of exercise. It floats centred over its parent and follows its resizes.
+// after each one ends: "Choisis un exercice :", one large button per kind
+// of exercise and a third for the pupil's path ("Mon parcours"), whose menu
+// the owner gives. It floats centred over its parent and follows its resizes.
 // The owner gives the buttons their pictures and decides what they start.
 #include <QIcon>
 #include <QWidget>
 #include <functional>
 
 class QLabel;
+class QMenu;
 class QToolButton;
 
 namespace gradoir {
@@ -24,11 +26,14 @@ class ExerciseChooser : public QWidget {
 
   QToolButton* measureButton() const { return m_measure; }
   QToolButton* drawButton() const { return m_draw; }
+  QToolButton* pathButton() const { return m_path; }
   QLabel* title() const { return m_title; }
 
   // The button pictures; small pictures are enlarged by whole pixels so that
   // they stay crisp at the buttons' icon size.
   void setIcons(const QIcon& measure, const QIcon& draw);
+  // What the path button offers: it opens `menu` (not owned).
+  void setPathMenu(QMenu* menu);
 
   // Centres the chooser in its parent at its preferred size.
   void centreInParent();
@@ -47,6 +52,7 @@ class ExerciseChooser : public QWidget {
   QLabel* m_title = nullptr;     // children, owned by Qt parenting
   QToolButton* m_measure = nullptr;
   QToolButton* m_draw = nullptr;
+  QToolButton* m_path = nullptr;
 };
 
 // `icon` with, where it has no picture of `side` pixels or more, one made by

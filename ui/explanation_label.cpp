@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "raster/geometry.h"
 
@@ -36,7 +37,9 @@ bool isFree(QPoint at, QSize size, const QRect& toolBox, QSize canvas, const std
 
 }  // namespace
 
-QPoint explanationPlace(QSize size, const QRect& toolBox, QSize canvas, const std::vector<Rect>& avoid) {
+namespace {
+
+std::optional<QPoint> freePlace(QSize size, const QRect& toolBox, QSize canvas, const std::vector<Rect>& avoid) {
   const int w = size.width(), h = size.height();
   const QPoint below(toolBox.left(), toolBox.top() + toolBox.height() + kGap);
   const std::array<QPoint, 8> candidates{
@@ -52,8 +55,21 @@ QPoint explanationPlace(QSize size, const QRect& toolBox, QSize canvas, const st
     if (isFree(at, size, toolBox, canvas, avoid)) return at;
   for (int y = 0; y + h <= canvas.height(); y += kGridStep)
     for (int x = 0; x + w <= canvas.width(); x += kGridStep)
-      if (isFree({x, y}, size, toolBox, canvas, avoid)) return {x, y};
-  return below;
+      if (isFree({x, y}, size, toolBox, canvas, avoid)) return QPoint(x, y);
+  return std::nullopt;
+}
+
+}  // namespace
+
+QPoint explanationPlace(QSize size, const QRect& toolBox, QSize canvas, const std::vector<Rect>& avoid,
+                        const std::vector<Rect>& rather) {
+  if (!rather.empty()) {
+    std::vector<Rect> both = avoid;
+    both.insert(both.end(), rather.begin(), rather.end());
+    if (const std::optional<QPoint> at = freePlace(size, toolBox, canvas, both)) return *at;
+  }
+  if (const std::optional<QPoint> at = freePlace(size, toolBox, canvas, avoid)) return *at;
+  return {toolBox.left(), toolBox.top() + toolBox.height() + kGap};
 }
 
 ExplanationLabel::ExplanationLabel(QWidget* parent) : QLabel(parent) {
@@ -68,18 +84,20 @@ ExplanationLabel::ExplanationLabel(QWidget* parent) : QLabel(parent) {
       QStringLiteral("QLabel { background-color: rgb(255, 255, 225); color: black;"
                      " border: 1px solid rgb(160, 168, 255); }"));
   setAccessibleDescription(tr("Explication"));
+  // A note, not a control: whatever lies under it stays within reach.
+  setAttribute(Qt::WA_TransparentForMouseEvents);
   hide();
 }
 
 void ExplanationLabel::showBeside(const QString& text, const QRect& toolBox, QSize canvas,
-                                  const std::vector<Rect>& avoid) {
+                                  const std::vector<Rect>& avoid, const std::vector<Rect>& rather) {
   setText(text);
   setAccessibleName(text);
   const int frame = 2 * (kPadding + 1) + 2;
   const int width = std::min(kMaxWidth, QFontMetrics(font()).horizontalAdvance(text) + frame);
   setFixedWidth(width);
   setFixedHeight(heightForWidth(width));
-  move(explanationPlace(size(), toolBox, canvas, avoid));
+  move(explanationPlace(size(), toolBox, canvas, avoid, rather));
   show();
   raise();
 }

@@ -34,7 +34,37 @@ QRegion roundedRegion(const QRect& r, int cornerWidth, int cornerHeight) {
 
 HelpDialog::HelpDialog(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
   m_ui.setupUi(this);
+  setMeasureRange(5, 175);
   setUpWindow();
+}
+
+// Paragraphs without line breaks of their own: the text wraps at the
+// window's width, in any language and font.
+void HelpDialog::setMeasureRange(int minimum, int maximum) {
+  const QStringList paragraphs{
+      tr("Gradoir (le logiciel) permet de s'entraîner à l'utilisation du gradoir (l'instrument)."),
+      tr("Deux activités sont proposées : mesurer un angle tracé, tracer un angle de mesure donnée. Les mesures "
+         "sont tirées au hasard entre %1 et %2°. Trois essais sont possibles par exercice.")
+          .arg(minimum)
+          .arg(maximum),
+      tr("Mon parcours : le programme choisit le niveau. Il passe au niveau suivant après 4 exercices réussis du "
+         "premier coup parmi les 5 derniers, et revient au niveau d'avant après 3 exercices manqués."),
+      tr("Comment faire :") + QLatin1Char('\n') +
+          tr("• Tire le rapporteur par son centre pour le déplacer, par un bout de son bord droit pour le "
+             "tourner.") +
+          QLatin1Char('\n') +
+          tr("• Pose son centre sur le sommet et le 0 sur un côté, puis lis la graduation où passe l'autre "
+             "côté. Tape la mesure et appuie sur Entrée.") +
+          QLatin1Char('\n') +
+          tr("• Pour tracer, prends le crayon et trace le second côté depuis le sommet.") + QLatin1Char('\n') +
+          tr("• Au clavier : les flèches déplacent le rapporteur (Maj : 10 pixels), Page préc. et Page suiv. le "
+             "tournent d'un degré (Maj : 10). Avec le crayon, les flèches déplacent la croix et Espace trace. "
+             "Entrée vérifie ou passe à la suite, F1 ouvre cette aide."),
+      tr("Quelques réglages, via le fichier Grado.ini : nombre d'exercices par série, sommet aimanté, côté "
+         "horizontal, explications et correction, niveau (pas, intervalle et tolérance des mesures, rapporteur "
+         "déjà placé, estimation d'abord), liste des élèves et enregistrement des résultats."),
+  };
+  m_ui.helpText->setPlainText(paragraphs.join(QStringLiteral("\n\n")));
 }
 
 void HelpDialog::setUpWindow() {

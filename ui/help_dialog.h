@@ -26,6 +26,9 @@ class HelpDialog : public QDialog {
 
   // true: the help text covers the window; false: the credits show.
   void setShowHelp(bool showHelp);
+  // The measures the exercises ask for, as the help tells them (5 to 175
+  // until told otherwise).
+  void setMeasureRange(int minimum, int maximum);
   bool showHelp() const;
 
   // Opens a link target; QDesktopServices::openUrl unless replaced (tests).

@@ -49,46 +49,6 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
-    <message>
-        <source>Gradoir (le logiciel) permet de s&apos;entraîner à 
-l&apos;utilisation du gradoir (l&apos;instrument).
-
-Deux activités sont proposées :
-* mesurer un angle tracé ;
-* tracer un angle de mesure donnée.
-
-Les mesures d&apos;angles sont générées aléatoirement 
-(entre 5 et 175°). Trois essais sont possibles, par 
-exercice.
-
-Quelques réglages, via le fichier Grado.ini :
-* nombre d&apos;exercices par série (10 par défaut) ;
-* sommet de l&apos;angle aimanté (oui par défaut) ;
-* un côté de l&apos;angle horizontal (non par défaut) ;
-* explications et correction ([Aide], oui par défaut) ;
-* niveau : pas, intervalle et tolérance des mesures,
-  rapporteur déjà placé, estimation d&apos;abord ;
-* liste des élèves et enregistrement des résultats.</source>
-        <translation>Gradoir (the program) lets you practise 
-using a protractor (the instrument).
-
-Two activities are offered:
-* measuring a drawn angle;
-* drawing an angle of a given measure.
-
-The measures of the angles are random 
-(between 5 and 175°). Three tries are allowed 
-per exercise.
-
-A few settings, in the file Grado.ini:
-* number of exercises per series (10 by default);
-* magnetised vertex of the angle (yes by default);
-* one side of the angle horizontal (no by default);
-* explanations and correction ([Aide], yes by default);
-* level: step, range and tolerance of the measures,
-  protractor already placed, estimate first;
-* class list and recording of the results.</translation>
-    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -156,6 +116,10 @@ A few settings, in the file Grado.ini:
         <source>&amp;A propos ...</source>
         <translation>&amp;About ...</translation>
     </message>
+    <message>
+        <source>Mon &amp;parcours</source>
+        <translation>My &amp;path</translation>
+    </message>
 </context>
 <context>
     <name>TeacherView</name>
@@ -216,28 +180,12 @@ A few settings, in the file Grado.ini:
         <translation>Class</translation>
     </message>
     <message>
-        <source>Mesurer : séries</source>
-        <translation>Measuring: series</translation>
-    </message>
-    <message>
-        <source>dernier score</source>
-        <translation>last score</translation>
-    </message>
-    <message>
         <source>tendance</source>
         <translation>trend</translation>
     </message>
     <message>
         <source>erreur fréquente</source>
         <translation>frequent mistake</translation>
-    </message>
-    <message>
-        <source>Tracer : séries</source>
-        <translation>Drawing: series</translation>
-    </message>
-    <message>
-        <source>Dernière activité</source>
-        <translation>Last activity</translation>
     </message>
     <message>
         <source>Choisissez un élève (liste « Élève » ou double-clic dans la classe).</source>
@@ -266,6 +214,34 @@ A few settings, in the file Grado.ini:
     <message>
         <source>Exporter les séries...</source>
         <translation>Export the series...</translation>
+    </message>
+    <message>
+        <source>Mesurer :
+séries</source>
+        <translation>Measuring:
+series</translation>
+    </message>
+    <message>
+        <source>dernier
+score</source>
+        <translation>last
+score</translation>
+    </message>
+    <message>
+        <source>parcours</source>
+        <translation>path</translation>
+    </message>
+    <message>
+        <source>Tracer :
+séries</source>
+        <translation>Drawing:
+series</translation>
+    </message>
+    <message>
+        <source>Dernière
+activité</source>
+        <translation>Last
+activity</translation>
     </message>
 </context>
 <context>
@@ -543,6 +519,10 @@ A few settings, in the file Grado.ini:
         <source>Tracer un angle</source>
         <translation>Draw an angle</translation>
     </message>
+    <message>
+        <source>Mon parcours</source>
+        <translation>My path</translation>
+    </message>
 </context>
 <context>
     <name>gradoir::Explanation</name>
@@ -626,6 +606,45 @@ A few settings, in the file Grado.ini:
     </message>
 </context>
 <context>
+    <name>gradoir::HelpDialog</name>
+    <message>
+        <source>Gradoir (le logiciel) permet de s&apos;entraîner à l&apos;utilisation du gradoir (l&apos;instrument).</source>
+        <translation>Gradoir (the program) lets you practise using a protractor (the instrument).</translation>
+    </message>
+    <message>
+        <source>Deux activités sont proposées : mesurer un angle tracé, tracer un angle de mesure donnée. Les mesures sont tirées au hasard entre %1 et %2°. Trois essais sont possibles par exercice.</source>
+        <translation>Two activities are offered: measuring a drawn angle, drawing an angle of a given measure. The measures are random, between %1 and %2°. Three tries are allowed per exercise.</translation>
+    </message>
+    <message>
+        <source>Mon parcours : le programme choisit le niveau. Il passe au niveau suivant après 4 exercices réussis du premier coup parmi les 5 derniers, et revient au niveau d&apos;avant après 3 exercices manqués.</source>
+        <translation>My path: the program chooses the level. It moves on to the next level after 4 exercises right at the first try among the last 5, and back to the level before after 3 exercises missed.</translation>
+    </message>
+    <message>
+        <source>Comment faire :</source>
+        <translation>How to:</translation>
+    </message>
+    <message>
+        <source>• Tire le rapporteur par son centre pour le déplacer, par un bout de son bord droit pour le tourner.</source>
+        <translation>• Drag the protractor by its centre to move it, by an end of its straight edge to turn it.</translation>
+    </message>
+    <message>
+        <source>• Pose son centre sur le sommet et le 0 sur un côté, puis lis la graduation où passe l&apos;autre côté. Tape la mesure et appuie sur Entrée.</source>
+        <translation>• Put its centre on the vertex and the 0 on a side, then read the mark the other side crosses. Type the measure and press Enter.</translation>
+    </message>
+    <message>
+        <source>• Pour tracer, prends le crayon et trace le second côté depuis le sommet.</source>
+        <translation>• To draw, take the pencil and draw the second side from the vertex.</translation>
+    </message>
+    <message>
+        <source>• Au clavier : les flèches déplacent le rapporteur (Maj : 10 pixels), Page préc. et Page suiv. le tournent d&apos;un degré (Maj : 10). Avec le crayon, les flèches déplacent la croix et Espace trace. Entrée vérifie ou passe à la suite, F1 ouvre cette aide.</source>
+        <translation>• By keys: the arrows move the protractor (Shift: 10 pixels), Page Up and Page Down turn it by a degree (Shift: 10). With the pencil, the arrows move the cross-hair and Space draws. Enter checks or goes on, F1 opens this help.</translation>
+    </message>
+    <message>
+        <source>Quelques réglages, via le fichier Grado.ini : nombre d&apos;exercices par série, sommet aimanté, côté horizontal, explications et correction, niveau (pas, intervalle et tolérance des mesures, rapporteur déjà placé, estimation d&apos;abord), liste des élèves et enregistrement des résultats.</source>
+        <translation>A few settings, in the file Grado.ini: number of exercises per series, magnetised vertex, horizontal side, explanations and correction, level (step, range and tolerance of the measures, protractor already placed, estimate first), class list and recording of the results.</translation>
+    </message>
+</context>
+<context>
     <name>gradoir::MainWindow</name>
     <message>
         <source>Abandonner la série d&apos;exercices en cours ?</source>
@@ -665,16 +684,33 @@ A few settings, in the file Grado.ini:
         <translation>&amp;Change pupil...</translation>
     </message>
     <message>
-        <source>Estime la mesure de l&apos;angle :</source>
-        <translation>Estimate the angle:</translation>
-    </message>
-    <message>
         <source>Bonne estimation !</source>
         <translation>Good estimate!</translation>
     </message>
     <message>
         <source>Ton estimation était loin : mesure maintenant.</source>
         <translation>Your estimate was far off: now measure.</translation>
+    </message>
+    <message>
+        <source>Élève : %1</source>
+        <translation>Pupil: %1</translation>
+    </message>
+    <message>
+        <source>Bonne réponse ! Ton angle mesure %1°, il fallait %2°.</source>
+        <translation>Right answer! Your angle measures %1°, %2° was asked.</translation>
+    </message>
+    <message>
+        <source>Bonne réponse ! La mesure exacte est %1°.</source>
+        <translation>Right answer! The exact measure is %1°.</translation>
+    </message>
+    <message>
+        <source>Estimation :       °</source>
+        <extracomment>The answer box covers the blanks: keep the words short and at least two blanks after them.</extracomment>
+        <translation>Estimate:        °</translation>
+    </message>
+    <message>
+        <source>Estime la mesure de l&apos;angle, sans le rapporteur, puis tape-la.</source>
+        <translation>Estimate the angle&apos;s measure without the protractor, then type it.</translation>
     </message>
 </context>
 <context>
@@ -857,6 +893,65 @@ A few settings, in the file Grado.ini:
     </message>
 </context>
 <context>
+    <name>gradoir::PupilPath</name>
+    <message>
+        <source>le rapporteur est déjà posé, des mesures de 10 en 10 degrés.</source>
+        <translation>the protractor is already laid, measures in steps of 10 degrees.</translation>
+    </message>
+    <message>
+        <source>tu poses le rapporteur toi-même, des mesures de 10 en 10 degrés.</source>
+        <translation>you lay the protractor yourself, measures in steps of 10 degrees.</translation>
+    </message>
+    <message>
+        <source>des mesures de 5 en 5 degrés.</source>
+        <translation>measures in steps of 5 degrees.</translation>
+    </message>
+    <message>
+        <source>des mesures au degré près.</source>
+        <translation>measures to the nearest degree.</translation>
+    </message>
+    <message>
+        <source>estime d&apos;abord, puis mesure au degré près.</source>
+        <translation>estimate first, then measure to the nearest degree.</translation>
+    </message>
+    <message>
+        <source>le rapporteur est posé sur le sommet, des angles de 10 en 10 degrés.</source>
+        <translation>the protractor is laid on the vertex, angles in steps of 10 degrees.</translation>
+    </message>
+    <message>
+        <source>tu poses le rapporteur toi-même, des angles de 10 en 10 degrés.</source>
+        <translation>you lay the protractor yourself, angles in steps of 10 degrees.</translation>
+    </message>
+    <message>
+        <source>des angles de 5 en 5 degrés.</source>
+        <translation>angles in steps of 5 degrees.</translation>
+    </message>
+    <message>
+        <source>des angles au degré près.</source>
+        <translation>angles to the nearest degree.</translation>
+    </message>
+    <message>
+        <source>Parcours mesure — niveau %1 sur %2</source>
+        <translation>Measuring path — level %1 of %2</translation>
+    </message>
+    <message>
+        <source>Parcours tracé — niveau %1 sur %2</source>
+        <translation>Drawing path — level %1 of %2</translation>
+    </message>
+    <message>
+        <source>Niveau %1 : %2</source>
+        <translation>Level %1: %2</translation>
+    </message>
+    <message>
+        <source>Bravo ! %1</source>
+        <translation>Well done! %1</translation>
+    </message>
+    <message>
+        <source>On revient au niveau %1 pour t&apos;entraîner.</source>
+        <translation>Back to level %1 for some practice.</translation>
+    </message>
+</context>
+<context>
     <name>gradoir::ResultsReader</name>
     <message>
         <source>Aucun résultat à l&apos;emplacement %1</source>
@@ -903,6 +998,13 @@ A few settings, in the file Grado.ini:
     <message>
         <source>Score de chaque série</source>
         <translation>Score of each series</translation>
+    </message>
+</context>
+<context>
+    <name>gradoir::SeriesController</name>
+    <message>
+        <source>Ton parcours n&apos;est pas enregistré : il commence au niveau 1.</source>
+        <translation>Your path is not recorded: it starts at level 1.</translation>
     </message>
 </context>
 <context>

@@ -97,11 +97,13 @@ TEST_F(MainWindowTest, ProtractorButtonsShowHideAndCentre) {
 }
 
 TEST_F(MainWindowTest, HelpAndAboutOpenTheSameWindow) {
-  start();
+  start("[Angle]\nPas=10\nMesureMin=32\nMesureMax=150\n");
   const auto help = answerNextModal(QStringLiteral("OK"));
   action("helpAction")->trigger();
   ASSERT_TRUE(help->shown);
   EXPECT_TRUE(help->helpTextVisible);
+  // The measures this computer's settings allow.
+  EXPECT_TRUE(help->helpText.contains(QStringLiteral("entre 40 et 150°"))) << help->helpText.toStdString();
 
   const auto about = answerNextModal(QStringLiteral("OK"));
   action("aboutAction")->trigger();

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -27,6 +28,7 @@ void note(QWidget& modal, ModalSeen& seen) {
   for (QPushButton* b : modal.findChildren<QPushButton*>()) seen.buttons << b->text();
   if (QWidget* memo = modal.findChild<QWidget*>(QStringLiteral("helpText"))) {
     seen.helpTextVisible = memo->isVisibleTo(&modal);
+    if (const auto* text = qobject_cast<QPlainTextEdit*>(memo)) seen.helpText = text->toPlainText();
   }
 }
 

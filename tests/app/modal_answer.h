@@ -18,6 +18,7 @@ struct ModalSeen {
   QString defaultButton;
   QString escapeButton;
   bool helpTextVisible = false;  // help window: its "helpText" is visible
+  QString helpText;              // and what it says
 };
 
 // Arms the answer for the next modal widget: `buttonText` is clicked (an

@@ -69,6 +69,9 @@ TEST_F(RecordsWindowTest, ThePupilChoosesANameFromTheClassList) {
   ASSERT_TRUE(asked);
   EXPECT_TRUE(m_form->series().seriesRunning());
   EXPECT_EQ(m_form->windowTitle(), QStringLiteral("Gradoir - Zoé"));
+  // Beside the progress too, where the pupil looks during the series.
+  EXPECT_EQ(m_form->pupilStatusText(), QStringLiteral("Élève : Zoé"));
+  EXPECT_EQ(m_form->progressText(), QStringLiteral("Exercice 1 sur 1"));
   QAction* change = action("changePupilAction");
   EXPECT_FALSE(change->isEnabled());  // not in the middle of a series
   auto seen = answerNextModal(QStringLiteral("OK"));
@@ -82,6 +85,7 @@ TEST_F(RecordsWindowTest, ThePupilChoosesANameFromTheClassList) {
   change->trigger();
   ASSERT_TRUE(asked);
   EXPECT_EQ(m_form->windowTitle(), QStringLiteral("Gradoir - Jean Paul"));
+  EXPECT_EQ(m_form->pupilStatusText(), QStringLiteral("Élève : Jean Paul"));
   action("measureAction")->trigger();
   seen = answerNextModal(QStringLiteral("OK"));
   answerRight();

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "ui/exercise_chooser.h"
 #include "ui/explanation_label.h"
 #include "ui/tool_box_placement.h"
 #include "raster/geometry.h"
@@ -179,7 +180,39 @@ TEST_F(TeachingTest, SuiteDuringTheGlideGoesOnAtOnce) {
   EXPECT_TRUE(button("checkButton")->isEnabled());
 }
 
-TEST_F(TeachingTest, EnterDuringTheLastGlideShowsTheBoxAtOnce) {
+// The pupil reads the last correction until "Suite" or Enter; the start
+// screen then stands on an empty canvas, without the tool box or the note.
+TEST_F(TeachingTest, TheLastCorrectionWaitsForThePupilThenTheStartScreenIsClear) {
+  for (const bool byEnter : {false, true}) {
+    start("[NbEx/Serie]\nMesurer=1\n" + kAidsOn);
+    action("measureAction")->trigger();
+    const auto seen = answerNextModal(QStringLiteral("OK"));
+    for (int i = 0; i < 3; ++i) answerWrong();
+    ASSERT_TRUE(canvas().correctionRunning());
+    canvas().finishCorrection();  // the glide ends
+    QTest::qWait(50);
+    EXPECT_FALSE(seen->shown);
+    EXPECT_TRUE(canvas().markedReading());
+    EXPECT_TRUE(m_form->explanationLabel().isVisible());
+    ASSERT_TRUE(button("nextButton")->isEnabled());
+    if (byEnter) {
+      pressEnterOnFocus();
+    } else {
+      button("nextButton")->click();
+    }
+    EXPECT_TRUE(seen->shown) << byEnter;
+    EXPECT_TRUE(m_form->chooser().isVisible());
+    EXPECT_FALSE(toolBox().isVisible());
+    EXPECT_FALSE(m_form->explanationLabel().isVisible());
+    const QImage picture = canvas().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int stale = 0;
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x) stale += picture.pixel(x, y) != qRgb(255, 255, 255);
+    EXPECT_EQ(stale, 0) << byEnter;
+  }
+}
+
+TEST_F(TeachingTest, EnterDuringTheLastGlideEndsItAndShowsTheBox) {
   start("[NbEx/Serie]\nMesurer=1\n" + kAidsOn);
   action("measureAction")->trigger();
   const auto seen = answerNextModal(QStringLiteral("OK"));
@@ -188,10 +221,9 @@ TEST_F(TeachingTest, EnterDuringTheLastGlideShowsTheBoxAtOnce) {
   pressEnterOnFocus();
   EXPECT_FALSE(canvas().correctionRunning());
   EXPECT_TRUE(seen->shown);
-  EXPECT_TRUE(canvas().markedReading());
 }
 
-TEST_F(TeachingTest, CentringDuringTheLastGlideStillShowsTheBox) {
+TEST_F(TeachingTest, CentringDuringTheLastGlideLeavesTheEndToSuite) {
   start("[NbEx/Serie]\nMesurer=1\n" + kAidsOn);
   action("measureAction")->trigger();
   const auto seen = answerNextModal(QStringLiteral("OK"));
@@ -199,8 +231,10 @@ TEST_F(TeachingTest, CentringDuringTheLastGlideStillShowsTheBox) {
   ASSERT_TRUE(canvas().correctionRunning());
   tool("centerProtractorButton")->click();
   EXPECT_FALSE(canvas().correctionRunning());
-  EXPECT_TRUE(seen->shown);
   EXPECT_EQ(canvas().protractorPose()->centreX, 500);
+  EXPECT_FALSE(seen->shown);
+  button("nextButton")->click();
+  EXPECT_TRUE(seen->shown);
 }
 
 TEST_F(TeachingTest, DrawingExplainsThenShowsTheRightSideInGreen) {
@@ -269,6 +303,43 @@ TEST(ExplanationPlace, BesideTheToolBoxUnlessTheAngleIsThere) {
   for (const Rect& a : avoid) EXPECT_FALSE(rectsOverlap(r, a));
   // No room at all: below the tool box.
   EXPECT_EQ(explanationPlace(size, box, QSize(150, 100), {}), QPoint(8, 103));
+  // What is better avoided is, where there is room: the protractor's disc.
+  const std::vector<Rect> disc{{220, 0, 700, 480}};
+  EXPECT_EQ(explanationPlace(size, box, canvas, {}, disc), QPoint(8, 103));
+  EXPECT_EQ(explanationPlace(size, box, canvas, {}, {{0, 0, 1000, 700}}), QPoint(223, 8));
+}
+
+// The note never hides a grab zone of the protractor, and a press where it
+// lies reaches the canvas all the same.
+TEST_F(TeachingTest, TheNoteLetsPressesThroughAndAvoidsTheProtractor) {
+  start("[NbEx/Serie]\nMesurer=0\n" + kAidsOn);
+  action("measureAction")->trigger();
+  for (int exercise = 0; exercise < 6; ++exercise) {
+    // An end of the protractor left where the note would go first, right of
+    // the tool box.
+    const GrabZone end = exercise % 2 == 0 ? GrabZone::ZeroEnd : GrabZone::End180;
+    const Rect zone = canvas().protractor().grabZone(end);
+    const QRect box = toolBox().geometry();
+    canvas().scene().moveBy(box.right() + 40 - (zone.left + zone.right) / 2,
+                            box.top() + 12 - (zone.top + zone.bottom) / 2);
+    answerWrong();
+    ASSERT_TRUE(explanation().isVisible());
+    const QRect g = explanation().geometry();
+    const Rect note{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    for (const GrabZone zone : kGrabZones)
+      EXPECT_FALSE(rectsOverlap(note, canvas().protractor().grabZone(zone))) << exercise;
+    answerRight();
+    button("nextButton")->click();
+  }
+  answerWrong();
+  // Laid over the zero end on purpose: the press still turns the protractor.
+  const Rect end = canvas().protractor().grabZone(GrabZone::ZeroEnd);
+  const QPoint press((end.left + end.right) / 2, (end.top + end.bottom) / 2);
+  explanation().move(press - QPoint(10, 10));
+  ASSERT_TRUE(explanation().geometry().contains(press));
+  QTest::mousePress(m_form->windowHandle(), Qt::LeftButton, {}, canvas().mapTo(m_form.get(), press));
+  EXPECT_EQ(canvas().activeZone(), GrabZone::ZeroEnd);
+  QTest::mouseRelease(m_form->windowHandle(), Qt::LeftButton, {}, canvas().mapTo(m_form.get(), press));
 }
 
 }  // namespace

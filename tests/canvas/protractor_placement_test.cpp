@@ -1,6 +1,6 @@
 // The protractor laid on the angle for the pupil: centre on the vertex, a
-// red 0 graduation on the first side, the arc over the second side. Judged
-// from the protractor's own pixels.
+// red 0 graduation on one side, the arc over the other, every grab zone on
+// the canvas. Judged from the protractor's own pixels.
 #include <cmath>
 
 #include "canvas_fixture.h"
@@ -49,6 +49,14 @@ TEST(ProtractorOnAngle, HorizontalSidesByHand) {
   EXPECT_EQ(orientationOn({500, 400}, {500, 150}, {750, 400}), 90);
 }
 
+bool zonesOnCanvas(const Protractor& protractor, int width, int height) {
+  for (const GrabZone zone : kGrabZones) {
+    const Rect z = protractor.grabZone(zone);
+    if (z.left < 0 || z.top < 0 || z.right >= width || z.bottom >= height) return false;
+  }
+  return true;
+}
+
 TEST_F(CanvasTest, PlacedProtractorSitsOnTheAngleReadyToRead) {
   const int radius = canvas->protractor().radius();
   for (std::uint32_t seed = 1; seed <= 120; ++seed) {
@@ -75,13 +83,26 @@ TEST_F(CanvasTest, PlacedProtractorSitsOnTheAngleReadyToRead) {
     long double u1x, u1y, u2x, u2y;
     unit(angle.firstEnd(), u1x, u1y);
     unit(angle.secondEnd(), u2x, u2y);
-    // A red end graduation (the 0 of one scale) lies along the first side.
-    bool redTick = false;
-    for (int d = radius - 10; d <= radius - 3; ++d) redTick = redTick || anyNear(picture, radius, u1x, u1y, d, isReddish);
-    EXPECT_TRUE(redTick) << seed;
-    // The outline runs across the second side, and not across its opposite.
-    EXPECT_TRUE(anyNear(picture, radius, u2x, u2y, radius, isGreyish)) << seed;
-    EXPECT_FALSE(anyNear(picture, radius, -u2x, -u2y, radius, isGreyish)) << seed;
+    // A red end graduation (the 0 of one scale) lies along one side...
+    const auto redAlong = [&](long double ux, long double uy) {
+      for (int d = radius - 10; d <= radius - 3; ++d)
+        if (anyNear(picture, radius, ux, uy, d, isReddish)) return true;
+      return false;
+    };
+    const bool zeroOnFirst = redAlong(u1x, u1y);
+    EXPECT_TRUE(zeroOnFirst || redAlong(u2x, u2y)) << seed;
+    // ...and the outline runs across the other, not across its opposite.
+    const long double ox = zeroOnFirst ? u2x : u1x, oy = zeroOnFirst ? u2y : u1y;
+    EXPECT_TRUE(anyNear(picture, radius, ox, oy, radius, isGreyish)) << seed;
+    EXPECT_FALSE(anyNear(picture, radius, -ox, -oy, radius, isGreyish)) << seed;
+    // The pupil can take it by its centre and by both ends.
+    EXPECT_TRUE(zonesOnCanvas(canvas->protractor(), 1000, 700)) << seed;
+
+    // Still so on the smallest window's canvas, the angle coming along.
+    canvas->resize(502, 502);
+    EXPECT_TRUE(zonesOnCanvas(canvas->protractor(), 502, 502)) << seed;
+    EXPECT_EQ(protractorLocation().left + radius + 1, canvas->angle()->vertex().x) << seed;
+    canvas->resize(1000, 700);
   }
 }
 

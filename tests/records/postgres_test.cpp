@@ -127,7 +127,8 @@ TEST_F(PostgresTest, RecordsArriveWithTheirValues) {
   SqlConnection local(m_local);
   SqlConnection remote(*parsePostgresUrl(m_url));
   for (const QString& table :
-       {QStringLiteral("tries"), QStringLiteral("series"), QStringLiteral("schema_version")}) {
+       {QStringLiteral("tries"), QStringLiteral("series"), QStringLiteral("schema_version"),
+        QStringLiteral("path_steps")}) {
     const QSqlRecord localColumns = local.database().record(table);
     const QSqlRecord serverColumns = remote.database().record(table);
     ASSERT_EQ(localColumns.count(), serverColumns.count()) << table.toStdString();
@@ -310,6 +311,10 @@ TEST_F(PostgresTest, PupilsRoleOnlyAddsRecordsAndTeachersRoleOnlyReadsThem) {
   SeriesRecord series = sampleSeries(QStringLiteral("Zoé"), QDateTime::currentDateTimeUtc());
   QList<TryRecord> tries;
   const QString local = m_dir.filePath(QStringLiteral("eleve.sqlite"));
+  const QDateTime now = QDateTime::currentDateTimeUtc();
+  const QList<PathStepRecord> path{
+      {newRecordId(), now, QStringLiteral("Zoé"), ExerciseKind::Measuring, 1, 1, true, 1, 1},
+      {newRecordId(), now.addSecs(30), QStringLiteral("Zoé"), ExerciseKind::Measuring, 2, 1, true, 1, 2}};
   {
     ResultsRecorder recorder({local, pupils, 200ms, 1s});
     recorder.recordSeries(series);
@@ -320,8 +325,21 @@ TEST_F(PostgresTest, PupilsRoleOnlyAddsRecordsAndTeachersRoleOnlyReadsThem) {
     series.end = series.start.addSecs(120);
     series.score = 3;
     recorder.recordSeries(series);
+    for (const PathStepRecord& step : path) recorder.recordPathStep(step);
+    // In the file first: an outbox not yet written is empty too.
+    ASSERT_TRUE(recorder.waitUntilWritten(10s)) << recorder.lastError().toStdString();
     ASSERT_TRUE(eventually([&] { return queryValue(local, QStringLiteral("SELECT COUNT(*) FROM outbox")).toInt() == 0; }))
         << recorder.lastError().toStdString();
+  }
+  // Another computer of the room reads the pupil's path back with the same
+  // role, and the teacher sees where each pupil stands.
+  {
+    ResultsReader room(pupils);
+    ASSERT_TRUE(room.isOpen()) << room.errorText().toStdString();
+    EXPECT_EQ(room.pathSteps(QStringLiteral("Zoé"), ExerciseKind::Measuring), path);
+    EXPECT_TRUE(room.errorText().isEmpty()) << room.errorText().toStdString();
+    EXPECT_EQ(ResultsReader(teacher).pathLevels(),
+              (QList<PupilPathLevels>{{QStringLiteral("Zoé"), 2, std::nullopt}}));
   }
   // Sent again, as after a lost acknowledgement: still stored once.
   {
@@ -352,6 +370,8 @@ TEST_F(PostgresTest, PupilsRoleOnlyAddsRecordsAndTeachersRoleOnlyReadsThem) {
       QStringLiteral("ALTER TABLE tries ADD COLUMN note TEXT"),
       QStringLiteral("CREATE TABLE notes (id TEXT)"),
       QStringLiteral("UPDATE schema_version SET version = 1"),
+      QStringLiteral("UPDATE path_steps SET next_level = 5"),
+      QStringLiteral("DELETE FROM path_steps"),
   };
   for (const QString& who : {pupils, m_url, teacher}) {
     SqlConnection connection(*parsePostgresUrl(who));

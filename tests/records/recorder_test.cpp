@@ -4,7 +4,9 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
+#include "records/pending_journal.h"
 #include "records/results_location.h"
 #include "records/results_reader.h"
 #include "records/results_recorder.h"
@@ -77,6 +79,41 @@ TEST_F(RecorderTest, FileKeepsWalModeAndOneSchemaVersionAcrossOpenings) {
   EXPECT_EQ(queryValue(m_path, QStringLiteral("PRAGMA synchronous")).toInt(), 2);  // FULL
 }
 
+// A file made before the pupil's path gets its table when a newer program
+// opens it, keeps its tries, and the path's steps read back in their order.
+TEST_F(RecorderTest, AnOlderFileGetsThePathAndKeepsItsTries) {
+  const SeriesRecord series = sampleSeries(QStringLiteral("Ana"), QDateTime::currentDateTimeUtc());
+  {
+    ResultsRecorder recorder({.localPath = m_path});
+    recorder.recordTry(sampleTry(series, 1));
+    ASSERT_TRUE(recorder.waitUntilWritten(10s));
+  }
+  {
+    SqlConnection older(m_path);
+    ASSERT_TRUE(older.exec(QStringLiteral("DROP TABLE path_steps")));
+    ASSERT_TRUE(older.exec(QStringLiteral("UPDATE schema_version SET version = 1")));
+  }
+  // Two steps in one millisecond: their numbers keep them in order.
+  const QDateTime now = QDateTime::currentDateTimeUtc();
+  const QList<PathStepRecord> steps{
+      {newRecordId(), now, QStringLiteral("Ana"), ExerciseKind::Measuring, 1, 1, true, 1, 1},
+      {newRecordId(), now, QStringLiteral("Ana"), ExerciseKind::Measuring, 2, 1, false, 3, 2},
+      {newRecordId(), now, QStringLiteral("Ana"), ExerciseKind::Drawing, 1, 1, true, 2, 1},
+      {newRecordId(), now, QStringLiteral("Éloi"), ExerciseKind::Drawing, 1, 1, true, 1, 3}};
+  {
+    ResultsRecorder recorder({.localPath = m_path});
+    for (qsizetype i = steps.size(); i-- > 0;) recorder.recordPathStep(steps[i]);
+    ASSERT_TRUE(recorder.waitUntilWritten(10s)) << recorder.lastError().toStdString();
+  }
+  EXPECT_EQ(queryValue(m_path, QStringLiteral("SELECT version FROM schema_version")).toInt(), latestSchemaVersion());
+  ResultsReader reader(m_path);
+  EXPECT_EQ(reader.tries().size(), 1);
+  EXPECT_EQ(reader.pathSteps(QStringLiteral("Ana"), ExerciseKind::Measuring), steps.mid(0, 2));
+  EXPECT_EQ(reader.pathSteps(QStringLiteral("Ana"), ExerciseKind::Drawing), steps.mid(2, 1));
+  const QList<PupilPathLevels> expected{{QStringLiteral("Ana"), 2, 1}, {QStringLiteral("Éloi"), std::nullopt, 3}};
+  EXPECT_EQ(reader.pathLevels(), expected);
+}
+
 TEST_F(RecorderTest, TriesWaitForAFolderThatAppearsLater) {
   const QString folder = m_dir.filePath(QStringLiteral("pas-encore"));
   const QString path = folder + QStringLiteral("/resultats.sqlite");
@@ -119,5 +156,22 @@ TEST_F(RecorderTest, UnreadableServerAddressStillStoresLocally) {
   EXPECT_EQ(queryValue(m_path, QStringLiteral("SELECT COUNT(*) FROM tries")).toInt(), 1);
 }
 
+
+// What waits in the side file while the store is locked comes back whole,
+// whatever its kind (a path step used to throw on the way out).
+TEST(PendingLineTest, EveryKindOfRecordReadsBackFromItsLine) {
+  const QDateTime now = QDateTime::fromMSecsSinceEpoch(QDateTime::currentMSecsSinceEpoch(), QTimeZone::utc());
+  const SeriesRecord series = sampleSeries(QStringLiteral("Zoé"), now);
+  const QList<AnyRecord> records{
+      sampleTry(series, 2), series,
+      PathStepRecord{newRecordId(), now, QStringLiteral("Zoé"), ExerciseKind::Drawing, 7, 3, false, 3, 2}};
+  for (const AnyRecord& record : records) {
+    const QByteArray line = recordLine(record);
+    EXPECT_TRUE(line.endsWith('\n'));
+    const std::optional<AnyRecord> back = recordFromLine(line.chopped(1));
+    ASSERT_TRUE(back.has_value()) << line.toStdString();
+    EXPECT_EQ(*back, record) << line.toStdString();
+  }
+}
 }  // namespace
 }  // namespace gradoir

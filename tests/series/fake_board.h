@@ -27,7 +27,6 @@ class FakeBoard : public ExerciseBoard {
     std::optional<PointF> rightSecondEnd;
   };
 
-  // Told of the correction's arrival, as the window tells it.
   SeriesController* controller = nullptr;
   // Fixes the measure of the next angles; 0 draws them at random.
   std::int32_t fixedMeasure = 0;
@@ -79,7 +78,6 @@ class FakeBoard : public ExerciseBoard {
     if (!gliding) return;
     gliding = false;
     pose = correction->target;
-    if (controller != nullptr) controller->correctionArrived();
   }
 
   // The pupil's stroke: a second side of `measure` (signed), ending with the
@@ -107,6 +105,9 @@ struct News {
   std::vector<std::pair<std::int32_t, std::int32_t>> scores;
   std::vector<QString> progress;
   std::vector<QString> summaries;
+  std::vector<QString> pathNews;
+  std::vector<std::pair<std::int32_t, std::int32_t>> acceptedNear;  // given, exact
+  std::vector<QString> pathStatus;
 
   void listenTo(SeriesController& c) {
     QObject::connect(&c, &SeriesController::stateChanged, [this](SeriesState s) { states.push_back(s); });
@@ -124,6 +125,11 @@ struct News {
                      [this](std::int32_t s, std::int32_t d) { scores.emplace_back(s, d); });
     QObject::connect(&c, &SeriesController::progressChanged, [this](const QString& t) { progress.push_back(t); });
     QObject::connect(&c, &SeriesController::seriesEnded, [this](const QString& t) { summaries.push_back(t); });
+    QObject::connect(&c, &SeriesController::acceptedNear,
+                     [this](std::int32_t g, std::int32_t e) { acceptedNear.emplace_back(g, e); });
+    QObject::connect(&c, &SeriesController::pathNews, [this](const QString& t) { pathNews.push_back(t); });
+    QObject::connect(&c, &SeriesController::pathStatusChanged,
+                     [this](const QString& t) { pathStatus.push_back(t); });
   }
 };
 

@@ -88,6 +88,10 @@ TEST_F(SeriesTest, ToleranceCountsEitherWayForBothKinds) {
     if (c.kind == ExerciseKind::Drawing) {
       EXPECT_EQ(m_news.verdicts.size(), c.right ? 1u : 2u);
     }
+    // Accepted but not exact: the pupil is told the exact measure.
+    using Told = std::vector<std::pair<std::int32_t, std::int32_t>>;
+    const Told told = c.right && c.offset != 0 ? Told{{asked + c.offset, asked}} : Told{};
+    EXPECT_EQ(m_news.acceptedNear, told) << c.tolerance << ' ' << c.offset;
   }
 }
 
@@ -339,23 +343,42 @@ TEST_F(SeriesTest, EachAidCanBeSwitchedOff) {
   }
 }
 
-TEST_F(SeriesTest, TheEndOfTheSeriesWaitsForTheCorrection) {
-  start(lengths(1, 1), {false, true});
+// The pupil reads the right answer first: the summary comes with "Suite",
+// not when the protractor arrives.
+TEST_F(SeriesTest, TheEndOfTheSeriesWaitsForThePupilAfterACorrection) {
+  start(lengths(2, 1), {false, true});
   series().startSeries(ExerciseKind::Measuring);
+  for (int i = 0; i < 3; ++i) answerWrong();
+  series().nextExercise();
   for (int i = 0; i < 3; ++i) answerWrong();
   EXPECT_EQ(series().state(), State::Over);
-  EXPECT_TRUE(m_news.summaries.empty());
+  EXPECT_TRUE(series().summaryWaits());
   m_board.finishCorrection();  // the protractor arrives
+  EXPECT_TRUE(m_news.summaries.empty());
+  series().nextExercise();
   EXPECT_EQ(m_news.summaries.size(), 1u);
-  series().correctionArrived();  // told once only
+  EXPECT_FALSE(series().summaryWaits());
+  series().nextExercise();  // told once only
   EXPECT_EQ(m_news.summaries.size(), 1u);
 
-  // A new series chosen while the last correction glides: the end comes first.
-  series().startSeries(ExerciseKind::Measuring);
-  for (int i = 0; i < 3; ++i) answerWrong();
-  ASSERT_TRUE(m_board.gliding);
+  // "Suite" during the glide puts the protractor on the angle, then ends.
   series().startSeries(ExerciseKind::Drawing);
+  for (int i = 0; i < 3; ++i) drawAndCheck(series().targetMeasure() + 40);
+  ASSERT_TRUE(m_board.gliding);
+  series().nextExercise();
+  EXPECT_FALSE(m_board.gliding);
   EXPECT_EQ(m_news.summaries.size(), 2u);
+  // Right at the last exercise: nothing to read, the summary comes at once.
+  series().startSeries(ExerciseKind::Drawing);
+  drawAndCheck(series().targetMeasure());
+  EXPECT_EQ(m_news.summaries.size(), 3u);
+
+  // A new series chosen while the last correction glides: the end comes first.
+  series().startSeries(ExerciseKind::Drawing);
+  for (int i = 0; i < 3; ++i) drawAndCheck(series().targetMeasure() + 40);
+  ASSERT_TRUE(m_board.gliding);
+  series().startSeries(ExerciseKind::Measuring);
+  EXPECT_EQ(m_news.summaries.size(), 4u);
   EXPECT_EQ(series().state(), State::Trying);
 }
 

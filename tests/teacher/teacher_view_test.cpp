@@ -53,6 +53,9 @@ class TeacherViewTest : public ::testing::Test {
               {{false, "wrong-scale"}, {false, "centre-off-vertex"}});
     addSeries(recorder, QStringLiteral("Élodie"), ExerciseKind::Measuring, now,
               {{false, "read-from-zero"}, {false, "read-from-zero"}});
+    // Zoé on the measuring path: moved up to level 3, then back to 2.
+    recorder.recordPathStep({newRecordId(), now, QStringLiteral("Zoé"), ExerciseKind::Measuring, 1, 2, true, 1, 3});
+    recorder.recordPathStep({newRecordId(), now, QStringLiteral("Zoé"), ExerciseKind::Measuring, 2, 3, false, 3, 2});
     ASSERT_TRUE(recorder.waitUntilWritten(10s));
   }
 
@@ -114,20 +117,23 @@ TEST_F(TeacherViewTest, ClassOverviewHasEveryPupilInWords) {
     const char* measuringSeries;
     const char* lastMeasuring;
     const char* measuringMistake;
+    const char* measuringPathLevel;
     const char* drawingMistake;
     bool active;
   };
-  for (const Case& c : {Case{"Zoé", "1", "2/3", "Centre hors du sommet", "Centre hors du sommet", true},
-                        Case{"Élodie", "1", "0/2", "Lecture sans partir du 0", "", true},
-                        Case{"Nina", "0", "", "", "", false}}) {
+  for (const Case& c : {Case{"Zoé", "1", "2/3", "Centre hors du sommet", "2", "Centre hors du sommet", true},
+                        Case{"Élodie", "1", "0/2", "Lecture sans partir du 0", "", "", true},
+                        Case{"Nina", "0", "", "", "", "", false}}) {
     SCOPED_TRACE(c.pupil);
     const QStringList row = rows.value(QString::fromUtf8(c.pupil));
-    ASSERT_EQ(row.size(), 10);
+    ASSERT_EQ(row.size(), 12);
     EXPECT_EQ(row[1], QString::fromUtf8(c.measuringSeries));
     EXPECT_EQ(row[2], QString::fromUtf8(c.lastMeasuring));
     EXPECT_EQ(row[4], QString::fromUtf8(c.measuringMistake));
-    EXPECT_EQ(row[8], QString::fromUtf8(c.drawingMistake));
-    EXPECT_EQ(row[9] != QStringLiteral("jamais"), c.active);
+    EXPECT_EQ(row[5], QString::fromUtf8(c.measuringPathLevel));
+    EXPECT_EQ(row[9], QString::fromUtf8(c.drawingMistake));
+    EXPECT_EQ(row[10], QString());  // nobody on the drawing path
+    EXPECT_EQ(row[11] != QStringLiteral("jamais"), c.active);
   }
   for (const QString& code : {"centre-off-vertex", "wrong-scale", "read-from-zero"}) {
     for (const QStringList& row : rows) EXPECT_FALSE(row.join(' ').contains(code));
@@ -169,7 +175,7 @@ TEST_F(TeacherViewTest, OverviewSortsByValue) {
   };
   for (const Case& c : {Case{1, Qt::AscendingOrder, {"Chloé", "Bruno", "Anna"}},
                         Case{2, Qt::DescendingOrder, {"Anna", "Bruno", "Chloé"}},
-                        Case{9, Qt::AscendingOrder, {"Chloé", "Anna", "Bruno"}}}) {
+                        Case{11, Qt::AscendingOrder, {"Chloé", "Anna", "Bruno"}}}) {
     SCOPED_TRACE(c.column);
     overview->sortItems(c.column, c.order);
     QStringList pupils;
