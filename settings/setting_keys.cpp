@@ -70,7 +70,9 @@ QString resolvedPath(const QString& written, const QDir& settingsFolder) {
   // "scheme://..." is an address, not a path.
   static const QRegularExpression address(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
   if (written.isEmpty() || address.match(written).hasMatch() || written.startsWith(QLatin1Char('/'))) return written;
-  return QDir::cleanPath(settingsFolder.absoluteFilePath(written));
+  // Joined by hand: QDir takes a name starting with ":" for one of the
+  // program's own resources, which a teacher's file must never reach.
+  return QDir::cleanPath(settingsFolder.absolutePath() + QLatin1Char('/') + written);
 }
 
 std::span<const SettingKey> settingKeys() { return kKeys; }

@@ -174,6 +174,10 @@ TEST_F(Level, RelativePathsAreTakenFromTheSettingsFolder) {
   EXPECT_EQ(check.notes.size(), 2) << check.notes.join('\n').toStdString();
   EXPECT_TRUE(check.notes.join('\n').contains(m_dir.filePath(QStringLiteral("res.sqlite"))));
   EXPECT_TRUE(check.warnings.isEmpty());
+  // A name starting with ':' is a file there too, never one of the
+  // program's own resources.
+  EXPECT_EQ(readSettings(write("[Resultats]\nEleves=:/liste.txt\n")).classListPath,
+            m_dir.path() + QStringLiteral("/:/liste.txt"));
 }
 
 }  // namespace
