@@ -4,7 +4,6 @@
 // under pg_virtualenv, which provides a throw-away server and its PG*
 // variables.
 #include <QTemporaryDir>
-#include <QUrl>
 #include <QUuid>
 
 #include "fake_board.h"
@@ -12,24 +11,14 @@
 #include "records/results_reader.h"
 #include "records/sql_connection.h"
 #include "series/series_log.h"
+#include "tests/records/postgres_server.h"
 
 namespace gradoir::test {
 namespace {
 
+// The test server's address for its own user on `database`.
 QString serverUrl(const QString& database) {
-  QUrl url;
-  url.setScheme(QStringLiteral("postgresql"));
-  url.setUserName(qEnvironmentVariable("PGUSER"));
-  url.setPassword(qEnvironmentVariable("PGPASSWORD"));
-  const QString host = qEnvironmentVariable("PGHOST");
-  if (host.startsWith(QLatin1Char('/'))) {
-    url.setQuery(QStringLiteral("host=") + QString::fromLatin1(QUrl::toPercentEncoding(host)));
-  } else {
-    url.setHost(host);
-  }
-  url.setPort(qEnvironmentVariableIntValue("PGPORT"));
-  url.setPath(QLatin1Char('/') + database);
-  return url.toString(QUrl::FullyEncoded);
+  return test::serverUrl(qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD"), database);
 }
 
 class PathRoomTest : public SeriesTest {
