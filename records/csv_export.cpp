@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <memory>
 
 #include "records/export_target.h"
 #include "records/results_reader.h"
@@ -202,21 +203,34 @@ QByteArray triesToCsv(const QList<TryRecord>& tries, const ExplanationWords& wor
   return csv;
 }
 
+namespace {
+
+// The store to export from, once the output is known not to be a database;
+// null with `error` said otherwise.
+std::unique_ptr<ResultsReader> readerForExport(const QString& source, const QString& outputPath, QString* error) {
+  if (const std::optional<QString> refused = exportTargetProblem(outputPath, source)) {
+    if (error) *error = *refused;
+    return nullptr;
+  }
+  auto reader = std::make_unique<ResultsReader>(source);
+  if (!reader->isOpen()) {
+    if (error) *error = reader->errorText();
+    return nullptr;
+  }
+  return reader;
+}
+
+}  // namespace
+
 bool exportCsv(const QString& source, const QString& outputPath, QString* error, const ExplanationWords& words) {
   return exportCsv(source, ResultsFilter{}, outputPath, error, words);
 }
 
 bool exportCsv(const QString& source, const ResultsFilter& filter, const QString& outputPath, QString* error,
                const ExplanationWords& words) {
-  if (const std::optional<QString> refused = exportTargetProblem(outputPath, source)) {
-    if (error) *error = *refused;
-    return false;
-  }
-  ResultsReader reader(source);
-  if (!reader.isOpen()) {
-    if (error) *error = reader.errorText();
-    return false;
-  }
+  const std::unique_ptr<ResultsReader> opened = readerForExport(source, outputPath, error);
+  if (!opened) return false;
+  ResultsReader& reader = *opened;
   LocalTimeText localText;
   CachedWords cached(words);
   const ExplanationWords said = words ? ExplanationWords(std::ref(cached)) : ExplanationWords();
@@ -234,15 +248,9 @@ bool exportCsv(const QString& source, const ResultsFilter& filter, const QString
 
 bool exportSeriesCsv(const QString& source, const ResultsFilter& filter, const QString& outputPath,
                      QString* error) {
-  if (const std::optional<QString> refused = exportTargetProblem(outputPath, source)) {
-    if (error) *error = *refused;
-    return false;
-  }
-  ResultsReader reader(source);
-  if (!reader.isOpen()) {
-    if (error) *error = reader.errorText();
-    return false;
-  }
+  const std::unique_ptr<ResultsReader> opened = readerForExport(source, outputPath, error);
+  if (!opened) return false;
+  ResultsReader& reader = *opened;
   // Series are few beside tries (one for ten or so); the reader counts an
   // older program's unended ones from their tries, which needs them at hand.
   const QList<SeriesRecord> series = reader.series(filter);
